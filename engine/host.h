@@ -1,0 +1,94 @@
+// The two narrow doors through which the engine reaches the world:
+//  - MainWindow: the live state of the tool's main window (code editor,
+//    slots, target field, status bar, go/stop button, shared flags);
+//  - EnginePlatform: the operating-system calls a run makes.
+// The Windows program implements both over real controls and Win32 calls;
+// tests and the simulator implement them in memory. Nothing here may pull in
+// a platform header.
+//
+// Texts: document texts (editor lines, slots, EditWin) are the single-byte
+// characters of the machine's ANSI code page, passed through unchanged.
+// Texts that the program itself shows (status texts, captions, messages) are
+// UTF-8; the Windows side converts them for display.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/input_record.h"
+
+namespace dx {
+
+// Fields the main window owns and several subsystems share.
+struct MainWindowFields {
+  bool StopRequested = false;
+  bool HotKeyRegistered = false;
+  int32_t CaptureSlot = 0;
+  // True while RunScript is on the stack; a nested start is refused.
+  bool RunActive = false;
+};
+
+class MainWindow {
+ public:
+  virtual ~MainWindow() = default;
+
+  virtual MainWindowFields& Fields() = 0;
+
+  // The code editor, with the semantics of a multi-line edit control:
+  // line breaks are CR LF; the raw line count is at least 1 and counts an
+  // empty last line (the text "" has 1 line, "a\r\n" has 2).
+  virtual int EditorLineCount() = 0;
+  // Line i (0-based) without its line break; "" when i is out of range.
+  virtual std::string EditorLine(int index) = 0;
+  // Selects `length` characters from `start`; the editor clips the
+  // selection to the end of its text and scrolls it into view.
+  virtual void SelectInEditor(int start, int length) = 0;
+  // The length of the selection the editor actually holds.
+  virtual int EditorSelectionLength() = 0;
+
+  // Slot texts, read live: n is 1..20 for locations, 1..40 for keys.
+  virtual std::string LocationXText(int n) = 0;
+  virtual std::string LocationYText(int n) = 0;
+  virtual std::string KeySlotText(int n) = 0;
+  // The text of EditWin.
+  virtual std::string TargetWindowText() = 0;
+
+  virtual void SetStatusText(std::string_view utf8) = 0;
+  virtual std::string GoCaption() = 0;
+  virtual void SetGoCaption(std::string_view caption) = 0;
+
+  // A plain message box (no icon, OK, the application title as caption).
+  virtual void ShowPlainMessage(std::string_view utf8) = 0;
+
+  // Lets the window system deliver all pending messages; handlers of the
+  // main window run nested inside this call.
+  virtual void DeliverMessages() = 0;
+  // True once the application has been asked to end (its main window was
+  // closed); stays true.
+  virtual bool ApplicationTerminating() = 0;
+};
+
+class EnginePlatform {
+ public:
+  virtual ~EnginePlatform() = default;
+
+  // Injects one record (nInputs 1). The result is not examined.
+  virtual void SendInput(const InputRecord& record) = 0;
+  // Primary screen size in pixels, asked on every move.
+  virtual int ScreenWidth() = 0;
+  virtual int ScreenHeight() = 0;
+  // Colour of a screen pixel (red in bits 0-7), or 0xFFFFFFFF outside the
+  // screen: screen DC, pixel read, DC released.
+  virtual uint32_t ReadScreenPixel(int32_t x, int32_t y) = 0;
+  // Milliseconds since some fixed start; 64 bits, so it never wraps.
+  virtual uint64_t TickCount() = 0;
+  // The system's default beep; returns at once.
+  virtual void Beep() = 0;
+  // Takes the main window out of the topmost band (no move, no size).
+  virtual void MakeMainWindowNotTopmost() = 0;
+  // Brings the window with this 32-bit handle value to the foreground.
+  virtual void SetForegroundWindow(uint32_t handle) = 0;
+};
+
+}  // namespace dx

@@ -1,0 +1,24 @@
+// The integer rule: the one conversion of text to a 32-bit signed integer,
+// shared by the engine, the script file and the stop key.
+//
+// Accepted: leading blanks (not tabs), then either an optional sign and
+// decimal digits (-2147483648 .. 2147483647), or "$", "x", "X", "0x", "0X"
+// and hexadecimal digits forming a 32-bit pattern (eight F give -1).
+// Nothing may follow the digits.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace dx {
+
+std::optional<int32_t> TryStrToInt(std::string_view text);
+
+// Converts or throws ScriptError("'<text>' is not a valid integer value").
+int32_t StrToInt(std::string_view text);
+
+std::string InvalidIntegerMessage(std::string_view text);
+
+}  // namespace dx
