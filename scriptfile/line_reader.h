@@ -1,0 +1,31 @@
+// Splits the bytes of a script file into lines the way the file has always
+// been read: a CR ends a line, a LF directly behind it belongs to that line
+// end, and any other LF is an ordinary character. A byte 26 (Ctrl+Z) ends
+// the readable text like the end of the file does; past that end every
+// line reads as the empty line.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace dx {
+
+class LineReader {
+ public:
+  explicit LineReader(std::string_view bytes);
+
+  // The next line without its line end; the empty line past the end.
+  std::string Next();
+  void Skip(int count);
+
+  // True once the readable text is used up: every further line is one
+  // that the file does not hold.
+  bool AtEnd() const { return position_ >= text_.size(); }
+
+ private:
+  std::string_view text_;
+  std::size_t position_ = 0;
+};
+
+}  // namespace dx

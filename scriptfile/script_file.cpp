@@ -1,0 +1,157 @@
+#include "scriptfile/script_file.h"
+
+#include <cstdint>
+#include <string_view>
+
+#include "engine/integer_rule.h"
+#include "engine/script_error.h"
+#include "scriptfile/format_hex.h"
+#include "scriptfile/line_reader.h"
+#include "scriptfile/location_field.h"
+
+namespace dx {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kKeysCloser = "endkeys";
+constexpr std::string_view kLocationsCloser = "endlocations";
+constexpr std::size_t kNotesCountPrefix = 7;  // "notes: "
+constexpr std::size_t kCodeCountPrefix = 6;   // "code: "
+constexpr std::size_t kKeyTextColumn = 5;     // behind "NN: $"
+constexpr std::size_t kLocationColumn = 4;    // behind "NN: "
+
+// A count that promises more lines than the file holds gets empty lines for
+// the missing ones, but no more than a four-digit count can ask for, so that
+// a count such as $7FFFFFFF in a short file cannot exhaust memory.
+constexpr int32_t kMostMissingLines = 0xFFFF;
+
+// Column access that never reads out of range: what the line holds.
+std::string_view Take(std::string_view text, std::size_t count) { return text.substr(0, count); }
+std::string_view Drop(std::string_view text, std::size_t count) {
+  return count < text.size() ? text.substr(count) : std::string_view();
+}
+
+std::string SlotNumber(int slot) {
+  return std::string{static_cast<char>('0' + slot / 10), static_cast<char>('0' + slot % 10)};
+}
+
+class FileText {
+ public:
+  void Line(std::string_view text) {
+    bytes_ += text;
+    bytes_ += kLineEnd;
+  }
+  void CountedLines(std::string_view label, const std::vector<std::string>& lines) {
+    Line(std::string(label) + "$" + FormatHex(static_cast<int64_t>(lines.size()), 4));
+    for (const std::string& line : lines) Line(line);
+  }
+  const std::string& bytes() const { return bytes_; }
+
+ private:
+  std::string bytes_;
+};
+
+void WriteKeyLines(const ScriptDocument& document, FileText& file) {
+  for (int slot = 1; slot <= kKeySlotCount; ++slot) {
+    const std::string& text = document.keys[slot - 1];
+    if (!text.empty()) file.Line(SlotNumber(slot) + ": $" + text);
+  }
+}
+
+void WriteLocationLines(const ScriptDocument& document, FileText& file) {
+  for (int slot = 1; slot <= kLocationSlotCount; ++slot) {
+    const LocationSlotText& location = document.locations[slot - 1];
+    if (location.x.empty()) continue;
+    int32_t x = StrToInt(location.x);
+    int32_t y = StrToInt(location.y);
+    file.Line(SlotNumber(slot) + ": " + FormatCoordinate(x) + "," + FormatCoordinate(y));
+  }
+}
+
+std::string BuildFileText(const ScriptDocument& document) {
+  FileText file;
+  file.Line("Dorvaxil script");
+  file.Line("version: 1.0");
+  file.Line("");
+  file.CountedLines("notes: ", document.notes);
+  file.Line("");
+  file.Line("keys");
+  WriteKeyLines(document, file);
+  file.Line(kKeysCloser);
+  file.Line("");
+  file.Line("locations");
+  WriteLocationLines(document, file);
+  file.Line(kLocationsCloser);
+  file.Line("");
+  file.CountedLines("code: ", document.code);
+  return file.bytes();
+}
+
+void ReadCountedLines(LineReader& reader, std::size_t prefix, std::vector<std::string>& lines) {
+  std::string count_line = reader.Next();
+  int32_t count = StrToInt(Drop(count_line, prefix));
+  lines.clear();
+  int32_t missing = 0;
+  for (int32_t i = 0; i < count; ++i) {
+    if (reader.AtEnd() && ++missing > kMostMissingLines) break;
+    lines.push_back(reader.Next());
+  }
+}
+
+int32_t ListSlotNumber(std::string_view line) { return StrToInt(Take(line, 2)); }
+
+void ReadKeyList(LineReader& reader, ScriptDocument& document) {
+  for (std::string line = reader.Next(); line != kKeysCloser; line = reader.Next()) {
+    int32_t slot = ListSlotNumber(line);
+    if (slot >= 1 && slot <= kKeySlotCount) document.keys[slot - 1] = Drop(line, kKeyTextColumn);
+  }
+}
+
+void ReadLocationLine(std::string_view fields, LocationSlotText& location) {
+  std::string_view x_text = Take(fields, 4);
+  std::string_view y_text = Take(Drop(fields, 5), 4);
+  std::optional<int32_t> x = TryStrToInt(x_text);
+  std::optional<int32_t> y = TryStrToInt(y_text);
+  if (!x || !y) {
+    if (std::optional<Coordinates> wide = ParseWideCoordinates(fields)) {
+      x = wide->x;
+      y = wide->y;
+    }
+  }
+  if (!x) throw ScriptError(InvalidIntegerMessage(x_text));
+  location.x = std::to_string(*x);
+  if (!y) throw ScriptError(InvalidIntegerMessage(y_text));
+  location.y = std::to_string(*y);
+}
+
+void ReadLocationList(LineReader& reader, ScriptDocument& document) {
+  for (std::string line = reader.Next(); line != kLocationsCloser; line = reader.Next()) {
+    int32_t slot = ListSlotNumber(line);
+    if (slot >= 1 && slot <= kLocationSlotCount) {
+      ReadLocationLine(Drop(line, kLocationColumn), document.locations[slot - 1]);
+    }
+  }
+}
+
+}  // namespace
+
+void WriteScriptFile(const ScriptDocument& document, const std::string& path, FileSystem& files) {
+  std::string bytes = BuildFileText(document);
+  if (uint32_t code = files.ReplaceWholeFile(path, bytes)) throw ScriptError(IoErrorMessage(code));
+}
+
+void ReadScriptFile(const std::string& path, ScriptDocument& document, FileSystem& files) {
+  std::string bytes;
+  if (uint32_t code = files.ReadWholeFile(path, bytes)) throw ScriptError(IoErrorMessage(code));
+  LineReader reader(bytes);
+  reader.Skip(3);  // header, version, separator
+  ReadCountedLines(reader, kNotesCountPrefix, document.notes);
+  reader.Skip(2);  // separator, keys opener
+  ReadKeyList(reader, document);
+  reader.Skip(2);  // separator, locations opener
+  ReadLocationList(reader, document);
+  reader.Skip(1);  // separator
+  ReadCountedLines(reader, kCodeCountPrefix, document.code);
+}
+
+}  // namespace dx
