@@ -1,0 +1,124 @@
+#include "engine/mouse_command.h"
+
+#include <cmath>
+
+#include "engine/engine_messages.h"
+#include "engine/integer_rule.h"
+#include "engine/keyword_rule.h"
+#include "engine/run_state.h"
+#include "engine/script_error.h"
+
+namespace dx {
+namespace {
+
+constexpr std::string_view kMouseKeyword = "MOUSE";
+constexpr std::size_t kActionPosition = 7;
+constexpr std::size_t kButtonActionPosition = 8;
+constexpr std::size_t kPositionStart = 10;
+
+struct Button {
+  char letter;
+  uint32_t down;
+  uint32_t up;
+};
+
+constexpr Button kButtons[] = {
+    {'L', kMouseLeftDown, kMouseLeftUp},
+    {'R', kMouseRightDown, kMouseRightUp},
+    {'M', kMouseMiddleDown, kMouseMiddleUp},
+};
+
+const Button* FindButton(char letter) {
+  for (const auto& b : kButtons) {
+    if (b.letter == letter) return &b;
+  }
+  return nullptr;
+}
+
+[[noreturn]] void FailIncomplete(std::string_view line) {
+  throw ScriptError(IncompleteCommandMessage(line, "MOUSE"));
+}
+
+void ReadLiteralPoint(std::string_view position, RunState& state) {
+  const std::string_view rest = position.substr(1);
+  const std::size_t dot = rest.find('.');
+  const std::string_view x_text = rest.substr(0, dot);
+  const std::string_view y_text = dot == std::string_view::npos ? std::string_view{} : rest.substr(dot + 1);
+  state.CurrentPoint.x = StrToInt(x_text);
+  state.CurrentPoint.y = StrToInt(y_text);
+}
+
+void ReadSlotPoint(std::string_view position, RunState& state) {
+  const int32_t slot = StrToInt(position);
+  if (slot < 1 || slot > 20) return;  // stay at the point last set
+  state.CurrentPoint.x = StrToInt(state.Owner.LocationXText(slot));
+  state.CurrentPoint.y = StrToInt(state.Owner.LocationYText(slot));
+}
+
+void MoveTo(std::string_view line, RunState& state) {
+  const std::string_view position = TextFrom(line, kPositionStart);
+  if (position.empty()) FailIncomplete(line);
+  state.Input.SetMouseFlags(kMouseMove | kMouseAbsolute);
+  if (position.front() == '.') {
+    ReadLiteralPoint(position, state);
+  } else {
+    ReadSlotPoint(position, state);
+  }
+  const int width = state.Platform.ScreenWidth();
+  const int height = state.Platform.ScreenHeight();
+  state.Input.SetMouseDx(NormaliseCoordinate(state.CurrentPoint.x, width));
+  state.Input.SetMouseDy(NormaliseCoordinate(state.CurrentPoint.y, height));
+  state.Input.SetType(InputRecord::kTypeMouse);
+  SendInputRecord(state);
+}
+
+void SendWithFlags(RunState& state, uint32_t flags) {
+  state.Input.SetMouseFlags(flags);
+  SendInputRecord(state);
+}
+
+void ButtonAction(std::string_view line, const Button& button, RunState& state) {
+  if (line.size() < kButtonActionPosition) FailIncomplete(line);
+  state.Input.SetType(InputRecord::kTypeMouse);
+  switch (AsciiUpper(line[kButtonActionPosition - 1])) {
+    case 'C':
+      SendWithFlags(state, button.down);
+      SendWithFlags(state, button.up);
+      break;
+    case 'D':
+      SendWithFlags(state, button.down);
+      break;
+    case 'U':
+      SendWithFlags(state, button.up);
+      break;
+    default:
+      SendInputRecord(state);  // the flags the record already holds
+      break;
+  }
+}
+
+}  // namespace
+
+int32_t NormaliseCoordinate(int32_t pixel, int extent) {
+  const double scaled = (65536.0 / extent) * pixel;
+  if (!std::isfinite(scaled)) return 0;
+  // The default floating-point environment rounds halves to even.
+  const auto rounded = static_cast<int64_t>(std::nearbyint(scaled));
+  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(rounded)));
+}
+
+void MouseCommand(std::string_view line, RunState& state) {
+  if (!MatchKeyword(line, kMouseKeyword)) return;
+  if (line.size() < kActionPosition) FailIncomplete(line);
+  const char action = AsciiUpper(line[kActionPosition - 1]);
+  if (action == 'G') {
+    MoveTo(line, state);
+  } else if (const Button* button = FindButton(action)) {
+    ButtonAction(line, *button, state);
+  } else {
+    state.Input.SetType(InputRecord::kTypeMouse);
+    SendInputRecord(state);
+  }
+}
+
+}  // namespace dx

@@ -1,0 +1,182 @@
+#include "engine/run_script.h"
+
+#include <string>
+
+#include "engine/engine_messages.h"
+#include "engine/integer_rule.h"
+#include "engine/key_timing.h"
+#include "engine/keyword_rule.h"
+#include "engine/loops.h"
+#include "engine/mouse_command.h"
+#include "engine/variables.h"
+
+namespace dx {
+
+const std::array<CommandEntry, 12> kCommandHandlers = {{
+    {"MOUSE", MouseCommand},
+    {"KEY", KeyCommand},
+    {"ENDSCRIPT", EndScriptCommand},
+    {"DELAY ", DelayCommand},
+    {"LOOP ", LoopCommand},
+    {"ENDLOOP", EndLoopCommand},
+    {"LONG ", LongCommand},
+    {"BEEP", BeepCommand},
+    {"GETCOLOR ", GetColorCommand},
+    {"REPEAT", RepeatCommand},
+    {"UNTIL ", UntilCommand},
+    {"UNTILNE ", UntilNeCommand},
+}};
+
+namespace {
+
+// Marks the run as active for its whole length, also when it fails.
+class ActiveRunGuard {
+ public:
+  explicit ActiveRunGuard(MainWindowFields& fields) : fields_(fields) { fields_.RunActive = true; }
+  ~ActiveRunGuard() { fields_.RunActive = false; }
+  ActiveRunGuard(const ActiveRunGuard&) = delete;
+  ActiveRunGuard& operator=(const ActiveRunGuard&) = delete;
+
+ private:
+  MainWindowFields& fields_;
+};
+
+bool RunShouldEnd(MainWindow& owner) {
+  return owner.ApplicationTerminating() || owner.Fields().StopRequested;
+}
+
+void StartPass(RunState& state) {
+  state.LineIndex = 0;
+  state.LineOffset = 0;
+  state.Variables.Clear();
+  state.LoopLines.clear();
+  state.LoopCounts.clear();
+  state.RepeatLines.clear();
+  state.ResumeOffsets.clear();
+}
+
+void HighlightCurrentLine(RunState& state, std::size_t raw_length) {
+  state.Owner.SelectInEditor(state.LineOffset, static_cast<int>(raw_length + 2));
+  // The editor clips the selection at the end of its text, so the offset
+  // always lands at the start of the next line or at the end of the text.
+  state.LineOffset += state.Owner.EditorSelectionLength();
+}
+
+void OfferToHandlers(RunState& state) {
+  const std::string line = state.CurrentLine;  // every handler sees the same text
+  for (const CommandEntry& entry : kCommandHandlers) entry.handler(line, state);
+}
+
+enum class CycleResult { Continue, Stop, Bound };
+
+class Runner {
+ public:
+  Runner(RunState& state, const RunOptions& options) : state_(state), options_(options) {}
+
+  RunOutcome RunPasses() {
+    for (;;) {
+      StartPass(state_);
+      bool ran_a_line = false;
+      while (state_.LineIndex <= ScriptLineCount(state_.Owner) - 1) {
+        ran_a_line = true;
+        const CycleResult result = RunLineCycle();
+        if (result == CycleResult::Stop) return RunOutcome::Ended;
+        if (result == CycleResult::Bound) return RunOutcome::LineBoundReached;
+      }
+      // An editor emptied during the run still gets its messages, so that
+      // a stop can reach the run.
+      if (!ran_a_line) state_.Owner.DeliverMessages();
+      if (RunShouldEnd(state_.Owner)) return RunOutcome::Ended;
+    }
+  }
+
+ private:
+  CycleResult RunLineCycle() {
+    const std::string raw = state_.Owner.EditorLine(state_.LineIndex);
+    HighlightCurrentLine(state_, raw.size());
+    state_.CurrentLine = raw;
+    StripLeadingBlanks(state_.CurrentLine);
+    OfferToHandlers(state_);
+    state_.Owner.DeliverMessages();
+    if (RunShouldEnd(state_.Owner)) return CycleResult::Stop;
+    if (options_.MaxLines > 0 && ++lines_run_ >= options_.MaxLines) return CycleResult::Bound;
+    ++state_.LineIndex;
+    return CycleResult::Continue;
+  }
+
+  RunState& state_;
+  const RunOptions& options_;
+  int64_t lines_run_ = 0;
+};
+
+void ReleaseHeldInputs(RunState& state) {
+  for (const InputRecord& record : state.Held.ReleaseRecords()) state.Platform.SendInput(record);
+  state.Held.Clear();
+}
+
+void EndRun(RunState& state) {
+  ReleaseHeldInputs(state);
+  state.Owner.Fields().StopRequested = false;
+  state.Owner.SetStatusText(kStatusStopped);
+  if (state.Owner.GoCaption() != kCaptionGo) BGOClick(state.Owner, state.Platform);
+}
+
+}  // namespace
+
+void SendInputRecord(RunState& state) {
+  state.Platform.SendInput(state.Input);
+  state.Held.Note(state.Input);
+}
+
+void EndScriptCommand(std::string_view line, RunState& state) {
+  if (!MatchKeyword(line, "ENDSCRIPT")) return;
+  state.Owner.Fields().StopRequested = true;
+}
+
+int32_t ScriptLineCount(MainWindow& owner) {
+  const int raw = owner.EditorLineCount();
+  if (raw <= 0) return 0;
+  return owner.EditorLine(raw - 1).empty() ? raw - 1 : raw;
+}
+
+uint32_t GetTargetWindow(MainWindow& owner) {
+  const std::string text = owner.TargetWindowText();
+  return static_cast<uint32_t>(StrToInt("$" + text.substr(0, 8)));
+}
+
+RunOutcome RunScript(MainWindow& owner, EnginePlatform& platform, const RunOptions& options) {
+  owner.SetStatusText(kStatusActive);
+  owner.Fields().StopRequested = false;
+  platform.MakeMainWindowNotTopmost();
+  RunState state(owner, platform);
+  RunOutcome outcome;
+  try {
+    platform.SetForegroundWindow(GetTargetWindow(owner));
+    outcome = Runner(state, options).RunPasses();
+  } catch (...) {
+    EndRun(state);
+    throw;
+  }
+  EndRun(state);
+  return outcome;
+}
+
+RunOutcome BGOClick(MainWindow& owner, EnginePlatform& platform, const RunOptions& options) {
+  if (owner.GoCaption() == kCaptionStop) {
+    owner.SetGoCaption(kCaptionGo);
+    owner.Fields().StopRequested = true;
+    return RunOutcome::NotStarted;
+  }
+  // A start from inside the message delivery of a running script.
+  if (owner.Fields().RunActive) return RunOutcome::NotStarted;
+  if (ScriptLineCount(owner) == 0) return RunOutcome::NotStarted;
+  if (owner.TargetWindowText().size() <= 8) {
+    owner.ShowPlainMessage(kNoWindowMessage);
+    return RunOutcome::NotStarted;
+  }
+  owner.SetGoCaption(kCaptionStop);
+  ActiveRunGuard guard(owner.Fields());
+  return RunScript(owner, platform, options);
+}
+
+}  // namespace dx

@@ -1,0 +1,61 @@
+// The record a run owns for its whole length and hands to every command
+// handler, and the form of a command handler.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/held_inputs.h"
+#include "engine/host.h"
+#include "engine/input_record.h"
+#include "engine/variables.h"
+
+namespace dx {
+
+struct ScreenPoint {
+  int32_t x = 0;
+  int32_t y = 0;
+};
+
+struct RunState {
+  RunState(MainWindow& owner, EnginePlatform& platform) : Owner(owner), Platform(platform) {}
+
+  MainWindow& Owner;
+  EnginePlatform& Platform;
+
+  // Reset at the start of every pass.
+  int32_t LineIndex = 0;
+  // Offset in the editor text at which the line after the current one begins.
+  int32_t LineOffset = 0;
+  std::string CurrentLine;
+  VariableTable Variables;
+  std::vector<int32_t> LoopLines;
+  std::vector<int32_t> LoopCounts;
+  std::vector<int32_t> RepeatLines;
+  std::vector<int32_t> ResumeOffsets;
+
+  // Live for the whole run; both start at zero.
+  ScreenPoint CurrentPoint;
+  InputRecord Input;
+
+  // Scratch of KEY and DELAY.
+  std::string KeyOperand;
+  uint8_t KeyCode = 0;
+  uint64_t DelayStart = 0;
+  int64_t DelayEnd = 0;
+
+  // Keys and buttons this run pressed and has not released yet.
+  HeldInputs Held;
+};
+
+// Every handler receives the stripped line (its own copy) and the run's
+// state, tests the line with MatchKeyword and does nothing when it is not
+// its command.
+using CommandHandler = void (*)(std::string_view line, RunState& state);
+
+// Sends state.Input once and remembers what it pressed or released.
+void SendInputRecord(RunState& state);
+
+}  // namespace dx

@@ -1,0 +1,58 @@
+// An in-memory platform for tests and the simulator: it records every
+// operation in a SimLog, shows a screen of pixels (a default colour, an
+// optional picture from the top-left corner, single-pixel overrides on top)
+// and keeps a virtual 64-bit millisecond clock that advances by a fixed
+// step on every read, so DELAY n takes about n / step iterations and
+// nothing really waits.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <utility>
+
+#include "engine/host.h"
+#include "sim/ppm_image.h"
+#include "sim/sim_log.h"
+
+namespace dx {
+
+class SimPlatform : public EnginePlatform {
+ public:
+  explicit SimPlatform(SimLog& log) : log_(log) {}
+
+  void SendInput(const InputRecord& record) override;
+  int ScreenWidth() override;
+  int ScreenHeight() override;
+  uint32_t ReadScreenPixel(int32_t x, int32_t y) override;
+  uint64_t TickCount() override;
+  void Beep() override;
+  void MakeMainWindowNotTopmost() override;
+  void SetForegroundWindow(uint32_t handle) override;
+
+  void SetScreenSize(int width, int height) {
+    width_ = width;
+    height_ = height;
+  }
+  void SetDefaultColour(uint32_t colour) { default_colour_ = colour; }
+  void SetPixel(int32_t x, int32_t y, uint32_t colour) { pixels_[{x, y}] = colour; }
+  void SetImage(RgbImage image) { image_ = std::move(image); }
+  // Each read returns the clock and then advances it by `step`.
+  void SetClock(uint64_t start, uint64_t step) {
+    now_ = start;
+    step_ = step;
+  }
+  uint64_t Now() const { return now_; }
+
+ private:
+  SimLog& log_;
+  int width_ = 1024;
+  int height_ = 768;
+  uint32_t default_colour_ = 0;
+  std::map<std::pair<int32_t, int32_t>, uint32_t> pixels_;
+  std::optional<RgbImage> image_;
+  uint64_t now_ = 1000;
+  uint64_t step_ = 10;
+};
+
+}  // namespace dx

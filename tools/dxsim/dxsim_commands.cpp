@@ -1,0 +1,106 @@
+#include "tools/dxsim/dxsim_commands.h"
+
+#include "engine/run_script.h"
+#include "engine/script_error.h"
+#include "scriptfile/posix_file_system.h"
+#include "scriptfile/script_file.h"
+#include "sim/sim_main_window.h"
+#include "sim/sim_platform.h"
+#include "tools/dxsim/event_printer.h"
+
+namespace dx {
+namespace {
+
+constexpr int kExitRunFailed = 1;
+constexpr int kExitFileFailed = 2;
+
+void PrintErrorBox(std::ostream& out, const std::string& message) {
+  out << "ErrorBox " << FullStopMessage(message) << '\n';
+}
+
+void PutDocument(const ScriptDocument& doc, SimMainWindow& window) {
+  window.SetCodeLines(doc.code);
+  for (int n = 1; n <= kLocationSlotCount; ++n) {
+    const auto& slot = doc.locations[static_cast<std::size_t>(n - 1)];
+    window.SetLocation(n, slot.x, slot.y);
+  }
+  for (int n = 1; n <= kKeySlotCount; ++n) window.SetKeySlot(n, doc.keys[static_cast<std::size_t>(n - 1)]);
+}
+
+// Returns "" or what is wrong with the picture.
+std::string LoadScreen(const DxsimOptions& options, FileSystem& files, SimPlatform& platform) {
+  platform.SetScreenSize(options.screen_width, options.screen_height);
+  platform.SetDefaultColour(options.default_colour);
+  platform.SetClock(options.tick_start, options.tick_step);
+  if (!options.screen_image.empty()) {
+    std::string bytes;
+    if (uint32_t code = files.ReadWholeFile(options.screen_image, bytes)) return IoErrorMessage(code);
+    RgbImage image;
+    if (std::string error = ParsePpm(bytes, image); !error.empty()) return error;
+    platform.SetImage(std::move(image));
+  }
+  for (const auto& p : options.pixels) platform.SetPixel(p.x, p.y, p.colour);
+  return {};
+}
+
+const char* OutcomeText(RunOutcome outcome) {
+  switch (outcome) {
+    case RunOutcome::NotStarted: return "RunNotStarted";
+    case RunOutcome::Ended: return "RunEnded";
+    case RunOutcome::LineBoundReached: return "LineBoundReached";
+  }
+  return "?";
+}
+
+}  // namespace
+
+int RunScriptFile(const DxsimOptions& options, std::ostream& out) {
+  PosixFileSystem files;
+  ScriptDocument doc;
+  try {
+    ReadScriptFile(options.input_path, doc, files);
+  } catch (const ScriptError& e) {
+    PrintErrorBox(out, e.what());
+    return kExitFileFailed;
+  }
+  SimLog log;
+  SimMainWindow window(log);
+  SimPlatform platform(log);
+  if (std::string error = LoadScreen(options, files, platform); !error.empty()) {
+    out << "ScreenImageError " << error << '\n';
+    return kExitFileFailed;
+  }
+  PutDocument(doc, window);
+  window.SetTargetWindowText(options.window_text);
+
+  EventPrinter printer(out);
+  log.SetKeeping(false);
+  log.SetListener([&](const SimEvent& e) { printer.Print(e); });
+  RunOptions run_options;
+  run_options.MaxLines = options.max_lines;
+  try {
+    const RunOutcome outcome = BGOClick(window, platform, run_options);
+    printer.Flush();
+    out << OutcomeText(outcome) << '\n';
+    return 0;
+  } catch (const ScriptError& e) {
+    printer.Flush();
+    PrintErrorBox(out, e.what());
+    return kExitRunFailed;
+  }
+}
+
+int ResaveScriptFile(const DxsimOptions& options, std::ostream& out) {
+  PosixFileSystem files;
+  ScriptDocument doc;
+  try {
+    ReadScriptFile(options.input_path, doc, files);
+    WriteScriptFile(doc, options.output_path, files);
+  } catch (const ScriptError& e) {
+    PrintErrorBox(out, e.what());
+    return kExitFileFailed;
+  }
+  return 0;
+}
+
+}  // namespace dx

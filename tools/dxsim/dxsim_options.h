@@ -1,0 +1,38 @@
+// The command line of dxsim.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dx {
+
+struct PixelOverride {
+  int32_t x = 0;
+  int32_t y = 0;
+  uint32_t colour = 0;
+};
+
+struct DxsimOptions {
+  enum class Command { Run, Resave };
+  Command command = Command::Run;
+  std::string input_path;
+  std::string output_path;  // resave only
+  int screen_width = 1024;
+  int screen_height = 768;
+  std::vector<PixelOverride> pixels;
+  std::string screen_image;
+  uint32_t default_colour = 0;
+  std::string window_text = "00010001 - Target";
+  int64_t max_lines = 0;
+  uint64_t tick_start = 1000;
+  uint64_t tick_step = 10;
+};
+
+// Returns the options, or sets `error` to what is wrong.
+std::optional<DxsimOptions> ParseDxsimOptions(const std::vector<std::string>& args, std::string& error);
+
+extern const char kDxsimUsage[];
+
+}  // namespace dx
