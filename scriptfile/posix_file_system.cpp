@@ -20,6 +20,7 @@ constexpr uint32_t kReadFault = 30;
 constexpr uint32_t kGeneralFailure = 31;
 constexpr uint32_t kSharingViolation = 32;
 constexpr uint32_t kDiskFull = 112;
+constexpr uint32_t kFileTooLarge = 223;
 
 std::string ParentFolder(const std::string& path) {
   std::size_t slash = path.find_last_of('/');
@@ -146,6 +147,7 @@ uint32_t WindowsCodeForErrno(int error, const std::string& path, FileOperation o
     case ETXTBSY: return kSharingViolation;
     case ENOSPC:
     case EDQUOT: return kDiskFull;
+    case EFBIG: return kFileTooLarge;
     case EIO: return operation == FileOperation::kRead ? kReadFault : kWriteFault;
     default: return kGeneralFailure;
   }

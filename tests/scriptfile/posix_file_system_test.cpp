@@ -1,0 +1,142 @@
+#include "scriptfile/posix_file_system.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "engine/script_error.h"
+#include "scriptfile/script_file.h"
+#include "tests/scriptfile/file_text.h"
+
+namespace dx {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PosixFileSystemTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/dx-scriptfile-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override {
+    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
+    fs::remove_all(dir_);
+  }
+  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
+  void Put(const std::string& name, const std::string& bytes) const {
+    std::ofstream(Path(name), std::ios::binary) << bytes;
+  }
+  std::string Contents(const std::string& name) const {
+    std::ifstream in(Path(name), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+  std::size_t EntryCount() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
+  }
+  std::string ErrorOf(void (*operation)(const std::string&, PosixFileSystem&), const std::string& path) {
+    PosixFileSystem files;
+    try {
+      operation(path, files);
+    } catch (const ScriptError& error) {
+      return error.what();
+    }
+    return "";
+  }
+  static void Load(const std::string& path, PosixFileSystem& files) {
+    ScriptDocument document;
+    ReadScriptFile(path, document, files);
+  }
+  static void Save(const std::string& path, PosixFileSystem& files) {
+    WriteScriptFile(test::WorkedExample(), path, files);
+  }
+
+  std::string dir_;
+};
+
+TEST_F(PosixFileSystemTest, SavesOverTheOldFileAndLoadsItBack) {
+  Put("s.dxs", "old");
+  fs::permissions(Path("s.dxs"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  fs::create_symlink("s.dxs", Path("link.dxs"));
+  PosixFileSystem files;
+  WriteScriptFile(test::WorkedExample(), Path("link.dxs"), files);
+
+  EXPECT_EQ(Contents("s.dxs"), test::WorkedExampleFile());
+  EXPECT_TRUE(fs::is_symlink(Path("link.dxs")));
+  EXPECT_EQ(fs::status(Path("s.dxs")).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(EntryCount(), 2u) << "no temporary file is left behind";
+  ScriptDocument loaded;
+  ReadScriptFile(Path("s.dxs"), loaded, files);
+  EXPECT_EQ(test::Describe(loaded), test::Describe(test::WorkedExample()));
+}
+
+TEST_F(PosixFileSystemTest, ReportsTheWindowsMessages) {
+  fs::create_directory(Path("folder"));
+  struct Case { void (*operation)(const std::string&, PosixFileSystem&); std::string path; const char* message; };
+  const Case cases[] = {
+      {Load, Path("missing.dxs"), "File not found"},
+      {Load, Path("no-folder/s.dxs"), "Invalid filename"},
+      {Save, Path("no-folder/s.dxs"), "Invalid filename"},
+      {Load, Path("folder"), "File access denied"},
+      {Save, Path("folder"), "File access denied"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ErrorOf(c.operation, c.path), c.message) << c.path;
+  EXPECT_EQ(EntryCount(), 1u);
+}
+
+TEST_F(PosixFileSystemTest, ProtectedFilesAndFoldersAreDenied) {
+  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+  Put("read-only.dxs", "old");
+  fs::permissions(Path("read-only.dxs"), fs::perms::owner_read);
+  EXPECT_EQ(ErrorOf(Save, Path("read-only.dxs")), "File access denied");
+  EXPECT_EQ(Contents("read-only.dxs"), "old");
+  fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_EQ(ErrorOf(Save, Path("new.dxs")), "File access denied");
+}
+
+TEST_F(PosixFileSystemTest, AFailingWriteLeavesTheOldFile) {
+  Put("s.dxs", "previous good file");
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 100;  // the file needs 196 bytes
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  std::string message = ErrorOf(Save, Path("s.dxs"));
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, old_handler);
+
+  EXPECT_EQ(message, "I/O error 223");
+  EXPECT_EQ(Contents("s.dxs"), "previous good file");
+  EXPECT_EQ(EntryCount(), 1u) << "the temporary file is removed";
+}
+
+TEST(WindowsCodeForErrno, MapsOntoTheCodesTheMessagesComeFrom) {
+  struct Case { int error; const char* path; FileOperation operation; uint32_t code; };
+  const Case cases[] = {
+      {ENOENT, "/tmp/missing.dxs", FileOperation::kRead, 2},
+      {ENOENT, "/tmp/no-such-folder/s.dxs", FileOperation::kRead, 3},
+      {ENOTDIR, "/etc/hostname/s.dxs", FileOperation::kRead, 3},
+      {EMFILE, "s", FileOperation::kRead, 4},   {ENFILE, "s", FileOperation::kWrite, 4},
+      {EACCES, "s", FileOperation::kWrite, 5},  {EPERM, "s", FileOperation::kWrite, 5},
+      {EROFS, "s", FileOperation::kWrite, 5},   {EISDIR, "s", FileOperation::kRead, 5},
+      {ENOSPC, "s", FileOperation::kWrite, 112}, {EBUSY, "s", FileOperation::kWrite, 32},
+      {EIO, "s", FileOperation::kRead, 30},     {EIO, "s", FileOperation::kWrite, 29},
+      {EINVAL, "s", FileOperation::kWrite, 31},
+  };
+  for (const Case& c : cases) EXPECT_EQ(WindowsCodeForErrno(c.error, c.path, c.operation), c.code) << c.error;
+}
+
+}  // namespace
+}  // namespace dx

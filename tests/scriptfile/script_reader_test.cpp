@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include "engine/script_error.h"
+#include "scriptfile/memory_file_system.h"
+#include "scriptfile/script_file.h"
+#include "tests/scriptfile/file_text.h"
+
+namespace dx {
+namespace {
+
+using test::CrLfLines;
+using test::FileWithLists;
+
+// Loads `bytes` into BeforeLoad(); returns the error message, or "" on success.
+std::string Load(const std::string& bytes, ScriptDocument& document) {
+  MemoryFileSystem files;
+  files.files["in.dxs"] = bytes;
+  document = test::BeforeLoad();
+  try {
+    ReadScriptFile("in.dxs", document, files);
+    return "";
+  } catch (const ScriptError& error) {
+    return error.what();
+  }
+}
+
+std::string Header(const std::string& notes_count) {
+  return CrLfLines({"any", "first three lines", "", "notes: " + notes_count});
+}
+
+std::string Repeated(const std::string& line, int count) {
+  std::string bytes;
+  for (int i = 0; i < count; ++i) bytes += line + "\r\n";
+  return bytes;
+}
+
+struct ReadCase {
+  const char* what;
+  std::string bytes;
+  std::string message;                 // "" when the load succeeds
+  void (*expect)(ScriptDocument&);     // applied to BeforeLoad()
+};
+
+void CheckReads(const std::vector<ReadCase>& cases) {
+  for (const ReadCase& c : cases) {
+    ScriptDocument loaded;
+    EXPECT_EQ(Load(c.bytes, loaded), c.message) << c.what;
+    ScriptDocument expected = test::BeforeLoad();
+    c.expect(expected);
+    EXPECT_EQ(test::Describe(loaded), test::Describe(expected)) << c.what;
+  }
+}
+
+TEST(ReadScriptFile, LoadsWhatTheFileListsAndKeepsOtherSlots) {
+  CheckReads({
+      {"the worked example", test::WorkedExampleFile(), "",
+       [](ScriptDocument& d) {
+         ScriptDocument example = test::WorkedExample();
+         d.notes = example.notes;
+         d.code = example.code;
+         d.keys[0] = "0D";
+         d.keys[2] = "41";
+         d.locations[0] = {"100", "200"};
+         d.locations[1] = {"1023", "767"};
+       }},
+      {"decimal and wide counts, section closers inside notes",
+       Header("3") + CrLfLines({"endkeys", "endlocations", "c", "", "keys", "endkeys", "", "locations",
+                                "endlocations", "", "code: $00010"}) + Repeated("x", 16),
+       "",
+       [](ScriptDocument& d) {
+         d.notes = {"endkeys", "endlocations", "c"};
+         d.code.assign(16, "x");
+       }},
+      {"later lines win, any order, out-of-range slots ignored whatever follows",
+       FileWithLists(CrLfLines({"07: $first", "02: $B", "07: $second", "00: junk", "41", "99: $x", "05: $"}),
+                     CrLfLines({"20: $001,$002", "00: junk", "21", "20: $00A,$00B"})),
+       "",
+       [](ScriptDocument& d) {
+         d.notes.clear();
+         d.code.clear();
+         d.keys[6] = "second";
+         d.keys[1] = "B";
+         d.keys[4] = "";
+         d.locations[19] = {"10", "11"};
+       }},
+      {"columns 3, 4, 9 and beyond 13 are never looked at",
+       FileWithLists("", CrLfLines({"01xx$064;$0C8 and more", "02: $01F, $05"})), "",
+       [](ScriptDocument& d) {
+         d.notes.clear();
+         d.code.clear();
+         d.locations[0] = {"100", "200"};
+         d.locations[1] = {"31", "5"};
+       }},
+      {"byte 26 ends the text; lone LF is a character; long lines whole",
+       FileWithLists("", "", "$0004") + "be\nep\r\n" + std::string(300, 'L') + "\r\nend\x1Ascript\r\nlost\r\n", "",
+       [](ScriptDocument& d) {
+         d.notes.clear();
+         d.code = {"be\nep", std::string(300, 'L'), "end", ""};
+       }},
+      {"a negative count reads no line; no line ending at the end of the file",
+       Header("$FFFFFFFF") + CrLfLines({"", "keys", "endkeys", "", "locations", "endlocations", ""}) +
+           "code: $0001\r\nlast",
+       "",
+       [](ScriptDocument& d) {
+         d.notes.clear();
+         d.code = {"last"};
+       }},
+      {"a count far beyond a short file stops padding after 65535 empty lines",
+       FileWithLists("", "", "$7FFFFFFF") + "only\r\n", "",
+       [](ScriptDocument& d) {
+         d.notes.clear();
+         d.code.assign(1 + 0xFFFF, "");
+         d.code[0] = "only";
+       }},
+  });
+}
+
+TEST(ReadScriptFile, FailsWithTheMessageAndKeepsEarlierChanges) {
+  auto nothing = [](ScriptDocument&) {};
+  auto notes_cleared = [](ScriptDocument& d) { d.notes.clear(); };
+  CheckReads({
+      {"empty file", "", "'' is not a valid integer value", nothing},
+      {"LF line ends: the first line takes the whole file", "a\nb\nc\nnotes: $0000\n",
+       "'' is not a valid integer value", nothing},
+      {"notes count does not convert", Header("$00G1"), "'$00G1' is not a valid integer value", nothing},
+      {"short notes-count line", CrLfLines({"", "", "", "notes:"}), "'' is not a valid integer value", nothing},
+      {"key list without its closer", Header("$0000") + CrLfLines({"", "keys", "01: $0D"}),
+       "'' is not a valid integer value", [](ScriptDocument& d) { d.notes.clear(); d.keys[0] = "0D"; }},
+      {"one-digit slot number", FileWithLists(CrLfLines({"9: $41"}), ""), "'9:' is not a valid integer value",
+       notes_cleared},
+      {"closer with a trailing blank", Header("$0000") + CrLfLines({"", "keys", "endkeys ", "endkeys"}),
+       "'en' is not a valid integer value", notes_cleared},
+      {"empty line in the key list", Header("$0000") + CrLfLines({"", "keys", ""}), "'' is not a valid integer value",
+       notes_cleared},
+      {"more notes than the file holds", Header("$0003") + CrLfLines({"a", "b"}), "'' is not a valid integer value",
+       [](ScriptDocument& d) { d.notes = {"a", "b", ""}; }},
+      {"y does not convert: the new x stays", FileWithLists("", CrLfLines({"02: $064,$0CX"})),
+       "'$0CX' is not a valid integer value", [](ScriptDocument& d) { d.notes.clear(); d.locations[1].x = "100"; }},
+      {"x does not convert", FileWithLists("", CrLfLines({"02: $06G,$0C8"})), "'$06G' is not a valid integer value",
+       notes_cleared},
+      {"a short location line takes what is there", FileWithLists("", CrLfLines({"03: $06"})),
+       "'' is not a valid integer value", [](ScriptDocument& d) { d.notes.clear(); d.locations[2].x = "6"; }},
+      {"a location line of the number alone", FileWithLists("", CrLfLines({"03"})),
+       "'' is not a valid integer value", notes_cleared},
+      {"code count does not convert: code untouched",
+       FileWithLists(CrLfLines({"01: $0D"}), CrLfLines({"01: $064,$0C8"}), "0002x"),
+       "'0002x' is not a valid integer value",
+       [](ScriptDocument& d) { d.notes.clear(); d.keys[0] = "0D"; d.locations[0] = {"100", "200"}; }},
+  });
+}
+
+TEST(ReadScriptFile, ReportsTheFileSystemsError) {
+  MemoryFileSystem files;
+  files.files["locked.dxs"] = test::WorkedExampleFile();
+  files.read_errors["locked.dxs"] = 32;
+  struct Case { const char* path; const char* message; };
+  const Case cases[] = {{"missing.dxs", "File not found"}, {"locked.dxs", "I/O error 32"}};
+  for (const Case& c : cases) {
+    ScriptDocument document = test::BeforeLoad();
+    try {
+      ReadScriptFile(c.path, document, files);
+      ADD_FAILURE() << c.path;
+    } catch (const ScriptError& error) {
+      EXPECT_EQ(std::string(error.what()), c.message);
+    }
+    EXPECT_EQ(test::Describe(document), test::Describe(test::BeforeLoad()));
+  }
+}
+
+}  // namespace
+}  // namespace dx
