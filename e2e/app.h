@@ -1,0 +1,66 @@
+// One running dorvaxil.exe: started fresh for each scenario, its two
+// top-level windows found by class, its controls by their control ids.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+#include "e2e/report.h"
+
+namespace dxe {
+
+class App {
+ public:
+  App() = default;
+  ~App();
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
+
+  // Starts `exe` in `workdir` and waits for its main window to show.
+  bool Start(const std::wstring& exe, const std::wstring& workdir, Report& report);
+  // Closes the main window and waits for the process to end; a program
+  // that will not end is killed and reported.
+  void Stop(Report& report);
+  bool Alive() const;
+
+  HWND Main() const { return main_; }
+  HWND Picker() const { return picker_; }
+  HANDLE Process() const { return process_.hProcess; }
+  DWORD Pid() const { return process_.dwProcessId; }
+
+  // A control of either window by its name in the layout table; nullptr
+  // (and a reported failure) when it does not exist.
+  HWND Control(std::string_view name);
+
+  // Texts as the user sees them.
+  std::wstring Text(std::string_view control);
+  void SetText(std::string_view control, std::wstring_view text);
+  std::wstring Status();
+  // Clicks a push or picture button without waiting for its handler.
+  void Click(std::string_view control);
+  // Waits until the go button shows `caption`.
+  bool WaitCaption(std::wstring_view caption, int timeout_ms);
+  bool WaitStatus(std::wstring_view status, int timeout_ms);
+
+  void SetReport(Report* report) { report_ = report; }
+
+ private:
+  HWND FindById(HWND top, int id);
+
+  PROCESS_INFORMATION process_{};
+  HWND main_ = nullptr;
+  HWND picker_ = nullptr;
+  std::map<std::string, HWND, std::less<>> cache_;
+  Report* report_ = nullptr;
+};
+
+// The Czech status texts of the program.
+inline constexpr std::wstring_view kStatusActive = L"skript je aktivn\u00ed";
+inline constexpr std::wstring_view kStatusStopped = L"skript byl zastaven";
+
+// A top-level window of `pid` with the class and (when given) the caption.
+HWND FindTopWindow(DWORD pid, std::wstring_view cls, std::wstring_view caption = {}, bool visible_only = true);
+
+}  // namespace dxe

@@ -1,0 +1,25 @@
+#include "e2e/input.h"
+
+#include <windows.h>
+
+namespace dxe {
+
+void ClickAt(int x, int y, int times) {
+  const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+  INPUT move{};
+  move.type = INPUT_MOUSE;
+  // The centre of the pixel, so that rounding either way lands on it.
+  move.mi.dx = LONG((x * 65536LL + 32768) / sw);
+  move.mi.dy = LONG((y * 65536LL + 32768) / sh);
+  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &move, sizeof move);
+  for (int i = 0; i < times; ++i) {
+    INPUT b[2] = {};
+    b[0].type = b[1].type = INPUT_MOUSE;
+    b[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    b[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, b, sizeof(INPUT));
+  }
+}
+
+}  // namespace dxe

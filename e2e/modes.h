@@ -1,0 +1,15 @@
+// The driver's modes besides the test scenarios.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace dxe {
+
+// Lines per second of tight scripts of the given lengths; prints a table.
+int RunBench(const std::wstring& exe, const std::vector<int>& sizes);
+// Plays the demo script against a drawing target, writes `ready_file` when
+// the picture is complete and waits (up to a minute) for it to be deleted.
+int RunDemo(const std::wstring& exe, const std::wstring& script, const std::wstring& ready_file);
+
+}  // namespace dxe

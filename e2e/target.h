@@ -1,0 +1,60 @@
+// Windows of the driver that stand in for "the other application": they
+// record every mouse and key message they receive, in client coordinates,
+// and can change their colour on command. In demo mode a target also draws
+// the strokes made with the left button held down.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace dxe {
+
+enum class Ev { Move, LDown, LUp, RDown, RUp, MDown, MUp, LDouble, KeyDown, KeyUp, Char };
+
+struct Event {
+  Ev kind;
+  int x = 0, y = 0;    // client coordinates of mouse events
+  unsigned code = 0;  // virtual-key code or character
+  double at_ms = 0;
+};
+
+const char* EvName(Ev kind);
+
+class Target {
+ public:
+  Target(const std::wstring& title, int x, int y, int width, int height, bool draw_strokes = false);
+  ~Target();
+  Target(const Target&) = delete;
+  Target& operator=(const Target&) = delete;
+
+  HWND Hwnd() const { return hwnd_; }
+  // The picker's entry for this window: 8 hex digits, " - ", the title.
+  std::wstring Entry() const;
+  POINT ToScreen(int client_x, int client_y) const;
+  // Repaints the whole client area in `colour` and makes it reach the screen.
+  void Fill(COLORREF colour);
+
+  const std::vector<Event>& Events() const { return events_; }
+  void ClearEvents() { events_.clear(); }
+  // Index of the first event of this kind at or after `from` (and, for
+  // mouse events given x >= 0, at this point); -1 when none.
+  int Find(Ev kind, int from = 0, int x = -1, int y = -1, unsigned code = 0) const;
+  std::string Describe() const;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+  void Record(Ev kind, LPARAM lp, unsigned code = 0);
+
+  HWND hwnd_ = nullptr;
+  std::wstring title_;
+  COLORREF colour_ = RGB(255, 255, 255);
+  bool draw_strokes_;
+  bool drawing_ = false;
+  std::vector<std::vector<POINT>> strokes_;
+  std::vector<Event> events_;
+};
+
+}  // namespace dxe

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Starts a private Xvfb on a free display and makes the Wine prefix if it is
+# missing, then keeps a wineserver running so that each program starts warm.
+# Usage: setup.sh STATE_DIR        (idempotent; safe to call from every test)
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=common.sh
+source "$here/common.sh"
+dx_state_init "$1"
+
+exec 9>"$DX_STATE/lock"
+flock 9
+
+start_xvfb() {
+  rm -f "$DX_STATE/display"
+  # -displayfd lets Xvfb pick a free display itself: no race with other runs.
+  setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
+    3>"$DX_STATE/display" </dev/null >"$DX_STATE/xvfb.log" 2>&1 &
+  echo $! >"$DX_STATE/xvfb.pid"
+  for _ in $(seq 100); do
+    dx_display_alive && return 0
+    sleep 0.1
+  done
+  echo "Xvfb did not start; see $DX_STATE/xvfb.log" >&2
+  return 1
+}
+
+make_prefix() {
+  echo "making Wine prefix in $WINEPREFIX" >&2
+  rm -rf "$WINEPREFIX"
+  wineboot -i </dev/null >"$DX_STATE/wineboot.log" 2>&1
+  wineserver -w
+  # Without a window manager, managed windows stall 2 s on every hide/destroy.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$DX_STATE/wineboot.log" 2>&1
+  # A crash must end the process, not wait on a dialog nobody will close.
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$DX_STATE/wineboot.log" 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.dx-ready"
+}
+
+dx_display_alive || start_xvfb
+dx_use_display
+[ -e "$WINEPREFIX/.dx-ready" ] || make_prefix
+# A persistent server keeps later starts warm; its output must not hold the
+# caller's pipes open (CTest waits for them). A second -p exits at once.
+setsid wineserver -p </dev/null >"$DX_STATE/wineserver.log" 2>&1 || true
+echo "display $DISPLAY, prefix $WINEPREFIX"
