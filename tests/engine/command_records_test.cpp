@@ -1,0 +1,109 @@
+// The exact 28 bytes that MOUSE and KEY lines send, as upper-case hex in
+// memory order: type, dx/wVk+wScan, dy/key flags, mouseData/time,
+// mouse flags/dwExtraInfo, time, dwExtraInfo.
+#include <gtest/gtest.h>
+
+#include "engine/mouse_command.h"
+#include "tests/engine/sim_run.h"
+
+namespace dx {
+namespace {
+
+std::string Mouse(const char* dx, const char* dy, const char* flags) {
+  return std::string("00000000") + dx + dy + "00000000" + flags + "0000000000000000";
+}
+
+struct RecordCase {
+  const char* name;
+  std::vector<std::string> lines;
+  int width;
+  int height;
+  std::vector<std::string> expected;
+};
+
+TEST(CommandRecords, MouseAndKeyLinesSendTheseBytes) {
+  const std::string move_7 = Mouse("00800000", "00800000", "01800000");  // slot 7 = 512,384
+  const RecordCase cases[] = {
+      {"move to slot 7", {"MOUSE GO 7"}, 1024, 768, {move_7}},
+      {"lower case", {"mouse go 7"}, 1024, 768, {move_7}},
+      {"literal, 51.2 * 1279 rounds up", {"MOUSE GO .1279.0"}, 1280, 1024, {Mouse("CDFF0000", "00000000", "01800000")}},
+      {"literal, centre of 1920", {"MOUSE GO .960.540"}, 1920, 1080, {Mouse("00800000", "00800000", "01800000")}},
+      {"halves go to even", {"MOUSE GO .1.3"}, 131072, 131072, {Mouse("00000000", "02000000", "01800000")}},
+      {"no clamping", {"MOUSE GO .-10.800"}, 1024, 768, {Mouse("80FDFFFF", "AB0A0100", "01800000")}},
+      {"slot outside 1..20 keeps the point",
+       {"MOUSE GO .10.20", "MOUSE GO 0", "MOUSE GO 21", "MOUSE GO -1"}, 1024, 768,
+       std::vector<std::string>(4, Mouse("80020000", "AB060000", "01800000"))},
+      {"left click", {"MOUSE LC"}, 1024, 768, {Mouse("00000000", "00000000", "02000000"), Mouse("00000000", "00000000", "04000000")}},
+      {"right down, middle up", {"mouse rd", "MOUSE MU"}, 1024, 768,
+       {Mouse("00000000", "00000000", "08000000"), Mouse("00000000", "00000000", "40000000")}},
+      {"LX after LC sends a second release", {"MOUSE LC", "MOUSE LX"}, 1024, 768,
+       {Mouse("00000000", "00000000", "02000000"), Mouse("00000000", "00000000", "04000000"),
+        Mouse("00000000", "00000000", "04000000")}},
+      {"unknown action resends", {"MOUSE GO 7", "MOUSE Q"}, 1024, 768, {move_7, move_7}},
+      {"trailing blank after a button action is ignored", {"MOUSE RU "}, 1024, 768,
+       {Mouse("00000000", "00000000", "10000000")}},
+      {"key press", {"KEY $41 PRESS"}, 1024, 768,
+       {"01000000410000000000000000000000000000000000000000000000",
+        "01000000410000000200000000000000000000000000000000000000"}},
+      {"key press, lower case, both words", {"key $41 press up"}, 1024, 768,
+       {"01000000410000000000000000000000000000000000000000000000",
+        "01000000410000000200000000000000000000000000000000000000"}},
+      {"key slot with #, down only", {"KEY #03"}, 1024, 768, {"01000000100000000000000000000000000000000000000000000000"}},
+      {"key slot release", {"KEY 03 UP"}, 1024, 768, {"01000000100000000200000000000000000000000000000000000000"}},
+      {"number outside 1..40 is the code", {"KEY 65 PRESS"}, 1024, 768,
+       {"01000000410000000000000000000000000000000000000000000000",
+        "01000000410000000200000000000000000000000000000000000000"}},
+      {"slot with three digits gives the low byte", {"KEY 04"}, 1024, 768,
+       {"01000000FF0000000000000000000000000000000000000000000000"}},
+      {"negative slot number is its low byte", {"KEY -1"}, 1024, 768,
+       {"01000000FF0000000000000000000000000000000000000000000000"}},
+      // dx 128000 = 0x1F400: wScan shows its upper half, dwExtraInfo the
+      // mouse flags; the later mouse record carries the key code in dx.
+      {"KEY over mouse bytes", {"MOUSE GO .2000.0", "KEY $41", "MOUSE ?"}, 1024, 768,
+       {Mouse("00F40100", "00000000", "01800000"), "01000000410001000000000000000000018000000000000000000000",
+        Mouse("41000100", "00000000", "01800000")}},
+  };
+  for (const auto& c : cases) {
+    test::SimRun run(c.lines);
+    run.platform.SetScreenSize(c.width, c.height);
+    run.window.SetLocation(7, "512", "384");
+    run.window.SetKeySlot(3, "10");
+    run.window.SetKeySlot(4, "1FF");
+    run.Go(static_cast<int64_t>(c.lines.size()));
+    EXPECT_FALSE(run.error) << c.name << ": " << *run.error;
+    auto sent = run.SentHex();
+    // Whatever the run left pressed is released after the lines' records.
+    sent.resize(std::min(sent.size(), c.expected.size()));
+    EXPECT_EQ(sent, c.expected) << c.name;
+  }
+}
+
+TEST(CommandRecords, NormalisationIsQuotientFirstHalfEvenUnclamped) {
+  struct Case {
+    int32_t pixel;
+    int extent;
+    int32_t expected;
+  } cases[] = {
+      {100, 1024, 6400},     {200, 768, 17067},       {1279, 1280, 65485}, {960, 1920, 32768},
+      {1, 131072, 0},        {3, 131072, 2},          {5, 131072, 2},      {-1, 131072, 0},
+      {-3, 131072, -2},      {1024, 1024, 65536},     {-5000, 1024, -320000},
+      {2147483647, 1, static_cast<int32_t>(0xFFFF0000u)},  // wraps as the 32-bit field holds it
+      {10, 0, 0},            {0, 0, 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(NormaliseCoordinate(c.pixel, c.extent), c.expected) << c.pixel << " / " << c.extent;
+  }
+}
+
+TEST(CommandRecords, ScreenSizeIsReadOnEveryMove) {
+  test::SimRun run({"MOUSE GO .512.384", "MOUSE GO .512.384"});
+  run.window.AtDelivery(1, [&] { run.platform.SetScreenSize(2048, 1536); });
+  run.Go(2);
+  const auto sent = run.SentHex();
+  ASSERT_EQ(sent.size(), 2u);
+  EXPECT_EQ(sent[0], Mouse("00800000", "00800000", "01800000"));
+  EXPECT_EQ(sent[1], Mouse("00400000", "00400000", "01800000"));
+}
+
+}  // namespace
+}  // namespace dx
