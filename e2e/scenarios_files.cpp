@@ -93,6 +93,22 @@ void WriteBytes(const std::wstring& path, const std::string& bytes) {
   CloseHandle(f);
 }
 
+std::vector<std::wstring> FilesIn(const std::wstring& dir) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  return names;
+}
+
+void EmptyFolder(const std::wstring& dir) {
+  for (const auto& name : FilesIn(dir)) DeleteFileW((dir + L"\\" + name).c_str());
+}
+
 std::string Escaped(const std::string& bytes) { return Shown(Widen(bytes)); }
 
 void Fill(App& app, const Doc& d) {
@@ -128,7 +144,7 @@ void RunFileCase(Context& ctx, const void* row) {
   Report& r = ctx.report;
   const std::wstring file = Join(ctx.workdir, fc.stored ? fc.stored : fc.command == Command::Save ? L"cancelled.dxs"
                                                                                                   : L"example.dxs");
-  DeleteFileW(file.c_str());
+  EmptyFolder(ctx.workdir);
   if (fc.existing) WriteBytes(file, fc.existing);
   Session s(ctx);
   if (!s.ok) return;
@@ -175,6 +191,11 @@ void RunFileCase(Context& ctx, const void* row) {
     r.Expect(!exists, "no file " + Narrow(file));
   }
   if (fc.doc_after) CheckDoc(r, app, *fc.doc_after);
+  // Nothing else may be left behind (no temporary or half-written file).
+  auto names = FilesIn(ctx.workdir);
+  std::string listed;
+  for (const auto& n : names) listed += Narrow(n) + " ";
+  r.Expect(names.size() == (exists ? 1u : 0u), "no other file in the folder", listed);
 
   // After a successful load or save the next save dialog offers that file.
   if (fc.typed && !fc.message) {
