@@ -46,9 +46,11 @@ std::optional<int32_t> ParseWideField(std::string_view field) {
 }  // namespace
 
 std::string FormatCoordinate(int32_t value) {
-  if (value >= 0 && value <= kLargestNarrowCoordinate) return "$" + FormatHex(value, 3);
+  std::string text = "$";
+  if (value >= 0 && value <= kLargestNarrowCoordinate) return text.append(FormatHex(value, 3));
   int64_t magnitude = value < 0 ? -static_cast<int64_t>(value) : value;
-  return std::string(value < 0 ? "$-" : "$+") + FormatHex(magnitude, 1);
+  text += value < 0 ? '-' : '+';
+  return text.append(FormatHex(magnitude, 1));
 }
 
 std::optional<Coordinates> ParseWideCoordinates(std::string_view text) {
