@@ -1,0 +1,22 @@
+#include "platform/system_commands.h"
+
+#include "platform/handle_value.h"
+#include "platform/text_encoding.h"
+
+namespace dx::win {
+
+void StartHelpEditor() { WinExec("notepad.exe dorvaxil.txt", SW_SHOWNORMAL); }
+
+void PostClickToFixedWindow() {
+  const HWND target = HandleFromValue(0xFA4);
+  const LPARAM point = MAKELPARAM(10, 100);
+  PostMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  PostMessageA(target, WM_LBUTTONUP, MK_LBUTTON, point);
+}
+
+void ShowMessageBox(HWND owner, std::string_view text, BoxIcon icon) {
+  const UINT style = MB_OK | (icon == BoxIcon::Error ? MB_ICONERROR : 0u);
+  MessageBoxW(owner, WideFromProgramText(text).c_str(), L"Dorvaxil", style);
+}
+
+}  // namespace dx::win

@@ -1,0 +1,57 @@
+#include "platform/win32_engine_platform.h"
+
+#include "platform/handle_value.h"
+
+namespace dx::win {
+
+INPUT NativeInputFromRecord(const InputRecord& record) {
+  INPUT input{};
+  input.type = record.Type();
+  if (record.Type() == InputRecord::kTypeKeyboard) {
+    input.ki.wVk = record.KeyVk();
+    input.ki.wScan = record.KeyScan();
+    input.ki.dwFlags = record.KeyFlags();
+    input.ki.time = record.KeyTime();
+    input.ki.dwExtraInfo = record.KeyExtraInfo();
+  } else {
+    // The mouse view; any other type is passed on as the bytes stand and
+    // refused by the system.
+    input.mi.dx = record.MouseDx();
+    input.mi.dy = record.MouseDy();
+    input.mi.mouseData = record.MouseData();
+    input.mi.dwFlags = record.MouseFlags();
+    input.mi.time = record.MouseTime();
+    input.mi.dwExtraInfo = record.MouseExtraInfo();
+  }
+  return input;
+}
+
+void Win32EnginePlatform::SendInput(const InputRecord& record) {
+  INPUT input = NativeInputFromRecord(record);
+  ::SendInput(1, &input, sizeof(INPUT));
+}
+
+int Win32EnginePlatform::ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+
+int Win32EnginePlatform::ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+
+uint32_t Win32EnginePlatform::ReadScreenPixel(int32_t x, int32_t y) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, x, y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+uint64_t Win32EnginePlatform::TickCount() { return GetTickCount64(); }
+
+void Win32EnginePlatform::Beep() { MessageBeep(0); }
+
+void Win32EnginePlatform::MakeMainWindowNotTopmost() {
+  SetWindowPos(mainWindow_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void Win32EnginePlatform::SetForegroundWindow(uint32_t handle) {
+  ::SetForegroundWindow(HandleFromValue(handle));
+}
+
+}  // namespace dx::win

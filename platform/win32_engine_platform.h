@@ -1,0 +1,32 @@
+// The operating-system calls of a run, made with Win32.
+#pragma once
+
+#include <windows.h>
+
+#include "engine/host.h"
+
+namespace dx::win {
+
+// The native INPUT of this build for one engine record: the record's type
+// picks which view of its bytes is used; the pointer-sized extra info is
+// widened from its 32 bits.
+INPUT NativeInputFromRecord(const InputRecord& record);
+
+class Win32EnginePlatform final : public EnginePlatform {
+ public:
+  explicit Win32EnginePlatform(HWND mainWindow) : mainWindow_(mainWindow) {}
+
+  void SendInput(const InputRecord& record) override;
+  int ScreenWidth() override;
+  int ScreenHeight() override;
+  uint32_t ReadScreenPixel(int32_t x, int32_t y) override;
+  uint64_t TickCount() override;
+  void Beep() override;
+  void MakeMainWindowNotTopmost() override;
+  void SetForegroundWindow(uint32_t handle) override;
+
+ private:
+  HWND mainWindow_;
+};
+
+}  // namespace dx::win

@@ -1,0 +1,187 @@
+#include "ui/control_factory.h"
+
+#include <commctrl.h>
+
+#include "platform/text_encoding.h"
+
+namespace dx::ui {
+namespace {
+
+using layout::ControlSpec;
+using layout::Kind;
+
+constexpr wchar_t kPageClass[] = L"DorvaxilPage";
+constexpr int kTabItemHeight = 20;
+
+bool IsForwarded(UINT message) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+      return true;
+    default:
+      return false;
+  }
+}
+
+LRESULT ForwardToTopLevel(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SendMessageW(GetAncestor(window, GA_ROOT), message, wParam, lParam);
+}
+
+LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (IsForwarded(message)) return ForwardToTopLevel(window, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ContainerSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                   DWORD_PTR) {
+  if (IsForwarded(message)) return ForwardToTopLevel(window, message, wParam, lParam);
+  if (message == WM_ERASEBKGND) {
+    // A group box paints only its frame; its inside is the page's face.
+    RECT inside{};
+    GetClientRect(window, &inside);
+    FillRect(reinterpret_cast<HDC>(wParam), &inside, GetSysColorBrush(COLOR_BTNFACE));
+    return TRUE;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, ContainerSubclass, 1);
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+struct WindowRecipe {
+  const wchar_t* className;
+  DWORD style;
+  DWORD exStyle;
+};
+
+WindowRecipe RecipeFor(const ControlSpec& spec) {
+  const DWORD tab = spec.Has(layout::kTabStop) ? WS_TABSTOP : 0;
+  switch (spec.kind) {
+    case Kind::TabControl:
+      return {WC_TABCONTROLW, WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+    case Kind::StatusBar:
+      return {STATUSCLASSNAMEW, SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0};
+    case Kind::Page:
+      return {kPageClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+    case Kind::GroupBox:
+      return {L"BUTTON", BS_GROUPBOX, WS_EX_CONTROLPARENT};
+    case Kind::Label:
+      return {L"STATIC", SS_LEFT, 0};
+    case Kind::Edit:
+      return {L"EDIT", ES_AUTOHSCROLL | (spec.Has(layout::kReadOnly) ? ES_READONLY : 0u) | tab, WS_EX_CLIENTEDGE};
+    case Kind::Memo: {
+      DWORD style = ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | tab;
+      if (spec.Has(layout::kScrollBars)) style |= ES_AUTOHSCROLL | WS_HSCROLL | WS_VSCROLL;
+      if (spec.Has(layout::kNoHideSel)) style |= ES_NOHIDESEL;
+      return {L"EDIT", style, WS_EX_CLIENTEDGE};
+    }
+    case Kind::CheckBox:
+      return {L"BUTTON", BS_AUTOCHECKBOX | tab, 0};
+    case Kind::PushButton:
+      return {L"BUTTON", (spec.Has(layout::kDefaultButton) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | tab, 0};
+    case Kind::PictureButton:
+      return {L"BUTTON", BS_OWNERDRAW | tab, 0};
+    case Kind::ListBox:
+      return {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | tab, WS_EX_CLIENTEDGE};
+  }
+  return {L"STATIC", 0, 0};
+}
+
+// Document controls keep the machine's ANSI code page byte for byte; the
+// program's own captions are UTF-8.
+bool HoldsDocumentText(Kind kind) { return kind == Kind::Edit || kind == Kind::Memo; }
+
+void ApplyCaption(HWND control, const ControlSpec& spec) {
+  if (spec.caption.empty() || spec.kind == Kind::Page) return;
+  if (HoldsDocumentText(spec.kind)) {
+    SetWindowTextA(control, spec.caption.c_str());
+  } else {
+    SetWindowTextW(control, win::WideFromProgramText(spec.caption).c_str());
+  }
+}
+
+void FinishControl(HWND control, const ControlSpec& spec, const ControlContext& context) {
+  switch (spec.kind) {
+    case Kind::StatusBar:
+      SendMessageW(control, SB_SIMPLE, TRUE, 0);
+      break;
+    case Kind::GroupBox:
+      ForwardNotificationsToTopLevel(control);
+      break;
+    case Kind::Memo:
+      SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
+      break;
+    case Kind::CheckBox:
+      SendMessageW(control, BM_SETCHECK, spec.Has(layout::kChecked) ? BST_CHECKED : BST_UNCHECKED, 0);
+      break;
+    case Kind::ListBox:
+      SendMessageW(control, LB_SETITEMHEIGHT, 0, layout::Scaled(layout::kListEntryHeight, context.dpi));
+      break;
+    case Kind::TabControl: {
+      int index = 0;
+      for (const char* caption : layout::kPageCaptions) {
+        std::wstring text = win::WideFromProgramText(caption);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text.data();
+        SendMessageW(control, TCM_INSERTITEMW, index++, reinterpret_cast<LPARAM>(&item));
+      }
+      // The classic tab strip: pages start 24 pixels down whatever the font.
+      SendMessageW(control, TCM_SETITEMSIZE, 0, MAKELPARAM(0, layout::Scaled(kTabItemHeight, context.dpi)));
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+void RegisterPageClass(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = PageProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kPageClass;
+  RegisterClassExW(&wc);
+}
+
+void ForwardNotificationsToTopLevel(HWND container) { SetWindowSubclass(container, ContainerSubclass, 1, 0); }
+
+int TextWidth(HWND control, HFONT font, const wchar_t* text) {
+  HDC dc = GetDC(control);
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return size.cx;
+}
+
+HWND CreateControl(const ControlSpec& spec, HWND parent, const ControlContext& context) {
+  const WindowRecipe recipe = RecipeFor(spec);
+  const bool visible = spec.kind != Kind::Page || spec.page == layout::Page::Main;
+  const int dpi = context.dpi;
+  HWND control = CreateWindowExW(recipe.exStyle, recipe.className, L"",
+                                 WS_CHILD | (visible ? WS_VISIBLE : 0u) | recipe.style,
+                                 layout::Scaled(spec.left, dpi), layout::Scaled(spec.top, dpi),
+                                 layout::Scaled(spec.width, dpi), layout::Scaled(spec.height, dpi), parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), context.instance, nullptr);
+  if (!control) return nullptr;
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(context.font), FALSE);
+  ApplyCaption(control, spec);
+  FinishControl(control, spec, context);
+  if (spec.Has(layout::kAutoWidth)) {
+    const std::wstring text = win::WideFromProgramText(spec.caption);
+    SetWindowPos(control, nullptr, 0, 0, TextWidth(control, context.font, text.c_str()),
+                 layout::Scaled(spec.height, dpi), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  return control;
+}
+
+}  // namespace dx::ui

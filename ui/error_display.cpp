@@ -1,0 +1,26 @@
+#include "ui/error_display.h"
+
+#include <stdexcept>
+
+#include "engine/script_error.h"
+#include "platform/system_commands.h"
+
+namespace dx::ui {
+
+void ShowErrorBox(HWND owner, const std::string& message) {
+  win::ShowMessageBox(owner, FullStopMessage(message), win::BoxIcon::Error);
+}
+
+std::string MessageOfCurrentException() {
+  try {
+    throw;
+  } catch (const std::bad_alloc&) {
+    return "Out of memory";
+  } catch (const std::exception& error) {
+    return error.what();
+  } catch (...) {
+    return "Unknown error";
+  }
+}
+
+}  // namespace dx::ui

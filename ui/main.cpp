@@ -1,0 +1,54 @@
+// Start-up: initialise, title "Dorvaxil", the main window (whose FormCreate
+// registers the stop hot key), the picker created hidden, then the message
+// loop until the main window is closed.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "platform/message_pump.h"
+#include "ui/layout.h"
+#include "ui/error_display.h"
+#include "ui/unitmain.h"
+#include "ui/unitwin.h"
+
+namespace {
+
+// The manifest declares DPI awareness; older systems without manifest
+// support get it through the call, when it exists.
+void BecomeDpiAware() {
+  using SetAwareFunction = BOOL(WINAPI*)();
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  if (!user32) return;
+  auto setAware = reinterpret_cast<SetAwareFunction>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDPIAware")));
+  if (setAware) setAware();
+}
+
+void InitialiseApplication() {
+  BecomeDpiAware();
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  try {
+    InitialiseApplication();
+    dx::win::MessagePump pump;
+    dx::ui::TFormMain::RegisterClass(instance);
+    dx::ui::TFormWin::RegisterClass(instance);
+    dx::ui::TFormMain formMain;
+    if (!formMain.Create(instance, pump)) return 1;
+    dx::ui::TFormWin formWin;
+    if (!formWin.Create(instance, formMain, pump)) return 1;
+    formMain.SetPicker(&formWin);
+    ShowWindow(formMain.Handle(), showCommand == SW_HIDE ? SW_SHOWNORMAL : showCommand);
+    UpdateWindow(formMain.Handle());
+    SetFocus(formMain.Control(dx::layout::IdButton2));
+    return pump.RunUntilQuit();
+  } catch (...) {
+    dx::ui::ShowErrorBox(nullptr, dx::ui::MessageOfCurrentException());
+    return 1;
+  }
+}

@@ -1,0 +1,45 @@
+#include "ui/memo_lines.h"
+
+namespace dx::ui {
+
+void LineIndex::Assign(std::string text) {
+  text_ = std::move(text);
+  starts_.assign(1, 0);
+  for (size_t at = text_.find("\r\n"); at != std::string::npos; at = text_.find("\r\n", at + 2)) {
+    starts_.push_back(at + 2);
+  }
+}
+
+std::string_view LineIndex::Line(int index) const {
+  if (index < 0 || index >= RawLineCount()) return {};
+  const size_t start = starts_[static_cast<size_t>(index)];
+  const size_t end = static_cast<size_t>(index) + 1 < starts_.size() ? starts_[static_cast<size_t>(index) + 1] - 2
+                                                                     : text_.size();
+  return std::string_view(text_).substr(start, end - start);
+}
+
+std::vector<std::string> DocumentLines(std::string_view text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.emplace_back(text.substr(start));
+      break;
+    }
+    lines.emplace_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+std::string EditTextFromLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    text += line;
+    text += "\r\n";
+  }
+  return text;
+}
+
+}  // namespace dx::ui

@@ -1,0 +1,35 @@
+// Lines of a multi-line edit's text. The edit breaks lines at CR LF only;
+// its raw line count counts an empty last line ("" has 1 line, "a\r\n" 2).
+// Documents hold lines without that empty last line.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dx::ui {
+
+// The text of an edit and where each of its raw lines starts, so that a
+// line is found without walking the text.
+class LineIndex {
+ public:
+  void Assign(std::string text);
+  int RawLineCount() const { return static_cast<int>(starts_.size()); }
+  // Raw line `index` without its break; "" when out of range.
+  std::string_view Line(int index) const;
+  const std::string& Text() const { return text_; }
+
+ private:
+  std::string text_;
+  std::vector<size_t> starts_{0};
+};
+
+// Document lines of an edit's text: split at CR LF, an empty last line
+// not counted.
+std::vector<std::string> DocumentLines(std::string_view text);
+
+// The edit text for document lines: every line followed by CR LF, so that
+// DocumentLines gives the same lines back (an empty last line included).
+std::string EditTextFromLines(const std::vector<std::string>& lines);
+
+}  // namespace dx::ui

@@ -1,0 +1,31 @@
+#include "ui/tooltips.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "platform/text_encoding.h"
+
+namespace dx::ui {
+
+void Tooltips::Create(HWND owner, HINSTANCE instance) {
+  owner_ = owner;
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance,
+                             nullptr);
+}
+
+void Tooltips::Add(HWND control, std::string_view hint) {
+  if (!tooltip_ || !control || hint.empty()) return;
+  std::wstring text = win::WideFromProgramText(hint);
+  TOOLINFOW tool{};
+  // The older structure size is accepted by every version of the control.
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = GetParent(control);
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = text.data();
+  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+}  // namespace dx::ui

@@ -1,0 +1,420 @@
+#include "ui/unitmain.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "engine/run_script.h"
+#include "platform/file_dialogs.h"
+#include "platform/system_commands.h"
+#include "platform/text_encoding.h"
+#include "scriptfile/script_file.h"
+#include "ui/button_pictures.h"
+#include "ui/error_display.h"
+#include "ui/layout.h"
+#include "ui/unitwin.h"
+
+namespace dx::ui {
+namespace {
+
+using layout::ControlSpec;
+using layout::Kind;
+
+constexpr wchar_t kClassName[] = L"TFormMain";
+constexpr UINT_PTR kKeyEditSubclassId = 2;
+constexpr UINT_PTR kTabSubclassId = 3;
+
+HFONT CreateControlFont(int dpi) {
+  return CreateFontW(-layout::Scaled(layout::kFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif");
+}
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+std::string WindowTextA(HWND window) {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  const int length = GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<size_t>(std::max(length, 0)));
+  return text;
+}
+
+std::string WindowTextW(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  const int length = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<size_t>(std::max(length, 0)));
+  return win::ProgramTextFromWide(text);
+}
+
+bool IsKeyCaptureEdit(int id) {
+  return id == layout::IdEditStopKey || (id >= layout::KeyId(1) && id <= layout::KeyId(layout::kKeySlots));
+}
+
+// Memos take Tab and Enter; the capture edits take every key.
+LRESULT CALLBACK WantAllKeysSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR) {
+  if (message == WM_GETDLGCODE) return DefSubclassProc(window, message, wParam, lParam) | DLGC_WANTALLKEYS;
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, WantAllKeysSubclass, id);
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int TFormMain::S(int value) const { return layout::Scaled(value, dpi_); }
+
+void TFormMain::RegisterClass(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kClassName;
+  RegisterClassExW(&wc);
+  RegisterPageClass(instance);
+}
+
+bool TFormMain::Create(HINSTANCE instance, win::MessagePump& pump) {
+  instance_ = instance;
+  pump_ = &pump;
+  dpi_ = ScreenDpi();
+  font_ = CreateControlFont(dpi_);
+  const int width = S(layout::kMainStartWidth);
+  const int height = S(layout::kMainStartHeight);
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  CreateWindowExW(0, kClassName, L"Dorvaxil", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, left, top, width, height,
+                  nullptr, nullptr, instance, this);
+  if (!hwnd_) return false;
+  pump.AddDialogWindow(hwnd_);
+  return true;
+}
+
+LRESULT CALLBACK TFormMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<TFormMain*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<TFormMain*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  LRESULT result = 0;
+  bool handled = false;
+  Guarded(window, [&] {
+    result = self->HandleMessage(message, wParam, lParam);
+    handled = true;
+  });
+  return handled ? result : 0;
+}
+
+LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: OnCreate(); return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
+    case WM_NOTIFY: OnNotify(*reinterpret_cast<const NMHDR*>(lParam)); return 0;
+    case WM_SIZE: OnSize(wParam); return 0;
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
+    case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+    case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_HOTKEY: OnHotKey(wParam); return 0;
+    case WM_ACTIVATEAPP: OnActivateApp(wParam != FALSE); return 0;
+    case WM_CLOSE: OnClose(); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcW(hwnd_, message, wParam, lParam);
+  }
+}
+
+void TFormMain::OnCreate() {
+  tooltips_.Create(hwnd_, instance_);
+  BuildControls();
+  platform_ = std::make_unique<win::Win32EnginePlatform>(hwnd_);
+  LayoutFrame();
+  FormCreate();
+}
+
+void TFormMain::BuildControls() {
+  const ControlContext context{instance_, font_, dpi_};
+  for (const ControlSpec& spec : layout::Controls()) {
+    HWND parent = nullptr;
+    switch (spec.parent) {
+      case layout::Parent::MainWindow: parent = hwnd_; break;
+      case layout::Parent::TabMain: parent = Control(layout::IdTabMain); break;
+      case layout::Parent::Page: parent = Control(layout::IdPageMain + static_cast<int>(spec.page) - 1); break;
+      case layout::Parent::GroupBox1: parent = Control(layout::IdGroupBox1); break;
+      case layout::Parent::Picker: continue;
+    }
+    HWND control = CreateControl(spec, parent, context);
+    controls_.Add(spec.id, control);
+    tooltips_.Add(control, spec.hint);
+    if (spec.Has(layout::kWantTab)) SetWindowSubclass(control, WantAllKeysSubclass, 1, 0);
+    if (IsKeyCaptureEdit(spec.id)) {
+      SetWindowSubclass(control, WantAllKeysSubclass, 1, 0);
+      SetWindowSubclass(control, KeyEditSubclass, kKeyEditSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    }
+  }
+  memo_.Attach(Control(layout::IdMemo));
+  SetWindowSubclass(Control(layout::IdTabMain), TabSubclass, kTabSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  // BGO lies above the notebook, in the tab strip.
+  SetWindowPos(Control(layout::IdBGO), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK TFormMain::KeyEditSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                            DWORD_PTR self) {
+  if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+    auto* form = reinterpret_cast<TFormMain*>(self);
+    uint16_t key = static_cast<uint16_t>(wParam);
+    Guarded(form->hwnd_, [&] {
+      if (GetDlgCtrlID(window) == layout::IdEditStopKey) {
+        form->EditStopKeyKeyDown(window, key);
+      } else {
+        form->key1KeyDown(window, key);
+      }
+    });
+    if (key == 0) return 0;  // consumed
+    wParam = key;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, KeyEditSubclass, id);
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TFormMain::TabSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR self) {
+  const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+  // Selecting a tab by message raises no notification; show its page all the same.
+  if (message == TCM_SETCURSEL) reinterpret_cast<TFormMain*>(self)->ShowPage(static_cast<int>(wParam));
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, TabSubclass, id);
+  return result;
+}
+
+void TFormMain::ShowPage(int index) {
+  const int count = layout::IdPageHelp - layout::IdPageMain + 1;
+  if (index < 0 || index >= count) return;
+  for (int i = 0; i < count; ++i) {
+    if (i != index) ShowWindow(Control(layout::IdPageMain + i), SW_HIDE);
+  }
+  ShowWindow(Control(layout::IdPageMain + index), SW_SHOW);
+}
+
+void TFormMain::OnCommand(int id, int code, HWND) {
+  if (id == layout::IdMemo && (code == EN_CHANGE || code == EN_UPDATE)) {
+    memo_.Invalidate();
+    return;
+  }
+  if (code != BN_CLICKED) return;
+  if (id >= layout::SBId(1) && id <= layout::SBId(layout::kLocationSlots)) {
+    SBClick(Control(id));
+    return;
+  }
+  switch (id) {
+    case layout::IdBGO: BGOClick(); break;
+    case layout::IdSBScriptLoad: SBScriptLoadClick(); break;
+    case layout::IdSBScriptSave: SBScriptSaveClick(); break;
+    case layout::IdSBWin: SBWinClick(); break;
+    case layout::IdCheckAlt:
+    case layout::IdCheckCtrl:
+    case layout::IdCheckShift: CheckShiftClick(Control(id)); break;
+    case layout::IdButton2: Button2Click(); break;
+    case layout::IdButton1: Label61Click(); break;
+    default: break;
+  }
+}
+
+void TFormMain::OnNotify(const NMHDR& header) {
+  if (header.idFrom == static_cast<UINT_PTR>(layout::IdTabMain) && header.code == TCN_SELCHANGE) {
+    ShowPage(static_cast<int>(SendMessageW(header.hwndFrom, TCM_GETCURSEL, 0, 0)));
+  }
+}
+
+void TFormMain::OnSize(WPARAM kind) {
+  if (kind == SIZE_MINIMIZED || !Control(layout::IdTabMain)) return;
+  LayoutFrame();
+}
+
+void TFormMain::LayoutFrame() {
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  const int width = client.right;
+  const int barHeight = S(layout::kStatusBarHeight);
+  const int notebookHeight = std::max(0, static_cast<int>(client.bottom) - barHeight);
+  MoveWindow(Control(layout::IdSBar), 0, notebookHeight, width, barHeight, TRUE);
+  HWND tab = Control(layout::IdTabMain);
+  MoveWindow(tab, 0, 0, width, notebookHeight, TRUE);
+  RECT display{0, 0, width, notebookHeight};
+  SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+  const int pageWidth = std::max(0, static_cast<int>(display.right - display.left));
+  const int pageHeight = std::max(0, static_cast<int>(display.bottom - display.top));
+  for (int id = layout::IdPageMain; id <= layout::IdPageHelp; ++id) {
+    MoveWindow(Control(id), display.left, display.top, pageWidth, pageHeight, TRUE);
+  }
+  MoveWindow(Control(layout::IdGroupBox1), 0, 0, pageWidth, pageHeight, TRUE);
+  MoveWindow(Control(layout::IdMemo), 0, 0, pageWidth, pageHeight, TRUE);
+  const int labelHeight = S(layout::kLabelHeight);
+  MoveWindow(Control(layout::IdLabelLocalisation), 0, pageHeight - labelHeight, pageWidth, labelHeight, TRUE);
+  FormResize();
+}
+
+void TFormMain::FormResize() {
+  RECT outer{};
+  GetWindowRect(hwnd_, &outer);
+  const int outerWidth = outer.right - outer.left;
+  const int outerHeight = outer.bottom - outer.top;
+  // MemoNotes is aligned to the bottom of its group box, inside its 2-pixel border.
+  const int labelTop = S(104), labelHeight = S(layout::kLabelHeight);
+  const int notesHeight = std::max(0, outerHeight - (labelTop + 2 * labelHeight) - S(64));
+  RECT box{};
+  GetClientRect(Control(layout::IdGroupBox1), &box);
+  const int inset = S(2);
+  MoveWindow(Control(layout::IdMemoNotes), inset, box.bottom - inset - notesHeight,
+             std::max(0, static_cast<int>(box.right) - 2 * inset), notesHeight, TRUE);
+  HWND go = Control(layout::IdBGO);
+  RECT goRect{};
+  GetWindowRect(go, &goRect);
+  const int goWidth = goRect.right - goRect.left;
+  SetWindowPos(go, HWND_TOP, outerWidth - goWidth - S(8), S(2), 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TFormMain::OnGetMinMaxInfo(MINMAXINFO& info) {
+  info.ptMinTrackSize.x = S(layout::kMainMinWidth);
+  info.ptMinTrackSize.y = S(layout::kMainMinHeight);
+}
+
+void TFormMain::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  const ControlSpec* spec = layout::FindControl(static_cast<int>(item.CtlID));
+  if (spec && spec->kind == Kind::PictureButton) DrawPictureButton(item, spec->picture, dpi_);
+}
+
+LRESULT TFormMain::OnCtlColorStatic(HDC dc, HWND control) {
+  // Read-only edits keep the window colour, like the editable ones.
+  const ControlSpec* spec = layout::FindControl(GetDlgCtrlID(control));
+  if (spec && spec->kind == Kind::Edit) {
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+  }
+  return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+}
+
+void TFormMain::OnClose() {
+  // A run reads the controls until it has unwound: end it first, destroy after.
+  if (runDepth_ > 0) {
+    closeRequested_ = true;
+    fields_.StopRequested = true;
+    return;
+  }
+  DestroyWindow(hwnd_);
+}
+
+void TFormMain::FinishDeferredClose() {
+  if (runDepth_ > 0) return;
+  pump_->RepostQuit();
+  if (closeRequested_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+}
+
+// ---- Handlers -------------------------------------------------------------
+
+void TFormMain::BGOClick() {
+  ++runDepth_;
+  bool failed = false;
+  std::string failure;
+  try {
+    dx::BGOClick(*this, *platform_);
+  } catch (...) {
+    failed = true;
+    failure = MessageOfCurrentException();
+  }
+  --runDepth_;
+  if (failed && !ApplicationTerminating()) ShowErrorBox(hwnd_, failure);
+  FinishDeferredClose();
+}
+
+void TFormMain::SBScriptLoadClick() {
+  const auto path = win::AskOpenFileName(hwnd_, {"Load script...", "", openDialogName_});
+  if (!path) return;
+  openDialogName_ = *path;
+  SetWindowTextA(Control(layout::IdEditScript), path->c_str());
+  ScriptDocument document = DocumentFromControls(*this);
+  try {
+    ReadScriptFile(*path, document, files_);
+  } catch (...) {
+    // What the read changed before it failed stays.
+    DocumentToControls(document, *this);
+    throw;
+  }
+  DocumentToControls(document, *this);
+}
+
+void TFormMain::SBScriptSaveClick() {
+  const std::string preset = Text(layout::IdEditScript);
+  const auto path = win::AskSaveFileName(hwnd_, {"Save script...", "dxs", preset});
+  if (!path) return;
+  SetWindowTextA(Control(layout::IdEditScript), path->c_str());
+  WriteScriptFile(DocumentFromControls(*this), *path, files_);
+}
+
+void TFormMain::SBWinClick() {
+  if (picker_) picker_->ShowPicker();
+}
+
+void TFormMain::Button2Click() { win::PostClickToFixedWindow(); }
+
+void TFormMain::Label61Click() { win::StartHelpEditor(); }
+
+// ---- The engine's view ----------------------------------------------------
+
+int TFormMain::EditorLineCount() { return memo_.RawLineCount(); }
+
+std::string TFormMain::EditorLine(int index) { return memo_.Line(index); }
+
+void TFormMain::SelectInEditor(int start, int length) { memo_.Select(start, length); }
+
+int TFormMain::EditorSelectionLength() { return memo_.SelectionLength(); }
+
+std::string TFormMain::LocationXText(int n) {
+  return n >= 1 && n <= layout::kLocationSlots ? Text(layout::PxId(n)) : std::string();
+}
+
+std::string TFormMain::LocationYText(int n) {
+  return n >= 1 && n <= layout::kLocationSlots ? Text(layout::PyId(n)) : std::string();
+}
+
+std::string TFormMain::KeySlotText(int n) {
+  return n >= 1 && n <= layout::kKeySlots ? Text(layout::KeyId(n)) : std::string();
+}
+
+std::string TFormMain::TargetWindowText() { return Text(layout::IdEditWin); }
+
+void TFormMain::SetStatusText(std::string_view utf8) {
+  const std::wstring text = win::WideFromProgramText(utf8);
+  SendMessageW(Control(layout::IdSBar), SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string TFormMain::GoCaption() { return WindowTextW(Control(layout::IdBGO)); }
+
+void TFormMain::SetGoCaption(std::string_view caption) {
+  SetWindowTextW(Control(layout::IdBGO), win::WideFromProgramText(caption).c_str());
+}
+
+void TFormMain::ShowPlainMessage(std::string_view utf8) { win::ShowMessageBox(hwnd_, utf8, win::BoxIcon::None); }
+
+void TFormMain::DeliverMessages() { pump_->DeliverPending(); }
+
+bool TFormMain::ApplicationTerminating() { return closeRequested_ || pump_->QuitSeen(); }
+
+// ---- Document texts -------------------------------------------------------
+
+std::string TFormMain::Text(int id) { return WindowTextA(Control(id)); }
+
+void TFormMain::SetText(int id, const std::string& text) { SetWindowTextA(Control(id), text.c_str()); }
+
+void TFormMain::CaretToStart(int id) {
+  SendMessageW(Control(id), EM_SETSEL, 0, 0);
+  SendMessageW(Control(id), EM_SCROLLCARET, 0, 0);
+}
+
+}  // namespace dx::ui

@@ -1,0 +1,118 @@
+// TFormMain: the main window. It owns the whole editable state of a script
+// in its controls and implements the engine's view of the window over
+// them. Handlers bear the names of the controls that raise them.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "engine/host.h"
+#include "platform/message_pump.h"
+#include "platform/win32_engine_platform.h"
+#include "platform/win32_file_system.h"
+#include "ui/control_factory.h"
+#include "ui/document_binding.h"
+#include "ui/memo_editor.h"
+#include "ui/tooltips.h"
+
+namespace dx::ui {
+
+class TFormWin;
+
+class TFormMain final : public MainWindow, private ControlTextAccess {
+ public:
+  static void RegisterClass(HINSTANCE instance);
+  // Builds the window and its controls and runs FormCreate; not yet shown.
+  bool Create(HINSTANCE instance, win::MessagePump& pump);
+  void SetPicker(TFormWin* picker) { picker_ = picker; }
+
+  HWND Handle() const { return hwnd_; }
+  HWND Control(int id) const { return controls_[id]; }
+  HFONT Font() const { return font_; }
+  int Dpi() const { return dpi_; }
+
+  // MainWindow.
+  MainWindowFields& Fields() override { return fields_; }
+  int EditorLineCount() override;
+  std::string EditorLine(int index) override;
+  void SelectInEditor(int start, int length) override;
+  int EditorSelectionLength() override;
+  std::string LocationXText(int n) override;
+  std::string LocationYText(int n) override;
+  std::string KeySlotText(int n) override;
+  std::string TargetWindowText() override;
+  void SetStatusText(std::string_view utf8) override;
+  std::string GoCaption() override;
+  void SetGoCaption(std::string_view caption) override;
+  void ShowPlainMessage(std::string_view utf8) override;
+  void DeliverMessages() override;
+  bool ApplicationTerminating() override;
+
+  // Handlers.
+  void FormCreate();
+  void FormResize();
+  void BGOClick();
+  void SBScriptLoadClick();
+  void SBScriptSaveClick();
+  void SBWinClick();
+  void Button2Click();
+  void Label61Click();
+
+  // Stop hot key (stop_key.cpp).
+  void EditStopKeyKeyDown(HWND sender, uint16_t& key);
+  void CheckShiftClick(HWND sender);
+  void OnHotKey(WPARAM id);
+  // Slot capture (slot_capture.cpp).
+  void SBClick(HWND sender);
+  void key1KeyDown(HWND sender, uint16_t& key);
+  void OnActivateApp(bool active);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK KeyEditSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                          DWORD_PTR self);
+  static LRESULT CALLBACK TabSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                      DWORD_PTR self);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void OnCreate();
+  void OnCommand(int id, int code, HWND control);
+  void OnNotify(const NMHDR& header);
+  void OnSize(WPARAM kind);
+  void OnGetMinMaxInfo(MINMAXINFO& info);
+  void OnDrawItem(const DRAWITEMSTRUCT& item);
+  LRESULT OnCtlColorStatic(HDC dc, HWND control);
+  void OnClose();
+
+  void BuildControls();
+  void LayoutFrame();
+  void ShowPage(int index);
+  int S(int value) const;  // a 96-DPI value at this window's DPI
+  void FinishDeferredClose();
+
+  // ControlTextAccess: document texts, in the ANSI code page.
+  std::string Text(int id) override;
+  void SetText(int id, const std::string& text) override;
+  void CaretToStart(int id) override;
+
+  HWND hwnd_ = nullptr;
+  HINSTANCE instance_ = nullptr;
+  win::MessagePump* pump_ = nullptr;
+  TFormWin* picker_ = nullptr;
+  HFONT font_ = nullptr;
+  int dpi_ = 96;
+  ControlMap controls_;
+  Tooltips tooltips_;
+  MemoEditor memo_;
+  MainWindowFields fields_;
+  std::unique_ptr<win::Win32EnginePlatform> platform_;
+  win::Win32FileSystem files_;
+  std::string openDialogName_;  // the open dialog offers the last name again
+  int runDepth_ = 0;            // BGOClick calls on the stack
+  bool closeRequested_ = false;
+};
+
+}  // namespace dx::ui

@@ -1,0 +1,131 @@
+#include "ui/unitwin.h"
+
+#include <string>
+
+#include "platform/window_list.h"
+#include "ui/error_display.h"
+#include "ui/layout.h"
+#include "ui/unitmain.h"
+
+namespace dx::ui {
+namespace {
+
+constexpr wchar_t kClassName[] = L"TFormWin";
+// A fixed single border with only the close box.
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+
+}  // namespace
+
+void TFormWin::RegisterClass(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kClassName;
+  RegisterClassExW(&wc);
+}
+
+bool TFormWin::Create(HINSTANCE instance, TFormMain& owner, win::MessagePump& pump) {
+  owner_ = &owner;
+  const int dpi = owner.Dpi();
+  RECT frame{0, 0, layout::Scaled(layout::kPickerClientWidth, dpi), layout::Scaled(layout::kPickerClientHeight, dpi)};
+  AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
+  CreateWindowExW(0, kClassName, L"Select window", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                  frame.bottom - frame.top, owner.Handle(), nullptr, instance, this);
+  if (!hwnd_) return false;
+  const ControlContext context{instance, owner.Font(), dpi};
+  for (const layout::ControlSpec& spec : layout::Controls()) {
+    if (spec.parent == layout::Parent::Picker) controls_.Add(spec.id, CreateControl(spec, hwnd_, context));
+  }
+  pump.AddDialogWindow(hwnd_);
+  return true;
+}
+
+LRESULT CALLBACK TFormWin::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<TFormWin*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<TFormWin*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  LRESULT result = 0;
+  Guarded(window, [&] { result = self->HandleMessage(message, wParam, lParam); });
+  return result;
+}
+
+LRESULT TFormWin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case DM_GETDEFID: return MAKELRESULT(layout::IdBOK, DC_HASDEFID);
+    case WM_SHOWWINDOW:
+      if (wParam) FormShow();
+      return 0;
+    case WM_CLOSE: ShowWindow(hwnd_, SW_HIDE); return 0;
+    default: return DefWindowProcW(hwnd_, message, wParam, lParam);
+  }
+}
+
+void TFormWin::OnCommand(int id, int code) {
+  if (id == layout::IdListWin) {
+    if (code == LBN_DBLCLK) ListWinDblClick();
+    return;
+  }
+  if (code != BN_CLICKED) return;
+  if (id == layout::IdBOK || id == IDOK) BOKClick();
+  if (id == layout::IdObnovit) obnovitClick();
+}
+
+void TFormWin::CentreOverOwner() {
+  RECT main{}, mine{};
+  GetWindowRect(owner_->Handle(), &main);
+  GetWindowRect(hwnd_, &mine);
+  const int width = mine.right - mine.left, height = mine.bottom - mine.top;
+  const int left = (main.left + main.right - width) / 2;
+  const int top = (main.top + main.bottom - height) / 2;
+  SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TFormWin::ShowPicker() {
+  if (IsWindowVisible(hwnd_)) {
+    SetForegroundWindow(hwnd_);
+    return;
+  }
+  if (!shownBefore_) CentreOverOwner();
+  shownBefore_ = true;
+  ShowWindow(hwnd_, SW_SHOW);
+  SetForegroundWindow(hwnd_);
+  SetFocus(controls_[layout::IdListWin]);
+}
+
+void TFormWin::FormShow() { obnovitClick(); }
+
+void TFormWin::obnovitClick() {
+  HWND list = controls_[layout::IdListWin];
+  SendMessageA(list, LB_RESETCONTENT, 0, 0);
+  for (const std::string& entry : win::TitledTopLevelWindowEntries()) {
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+  }
+}
+
+void TFormWin::BOKClick() {
+  HWND list = controls_[layout::IdListWin];
+  const LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
+  if (selected != LB_ERR) {
+    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(selected), 0);
+    if (length != LB_ERR) {
+      std::string entry(static_cast<size_t>(length) + 1, '\0');
+      const LRESULT got = SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(selected),
+                                       reinterpret_cast<LPARAM>(entry.data()));
+      entry.resize(got > 0 ? static_cast<size_t>(got) : 0);
+      SetWindowTextA(owner_->Control(layout::IdEditWin), entry.c_str());
+    }
+  }
+  ShowWindow(hwnd_, SW_HIDE);
+}
+
+void TFormWin::ListWinDblClick() { BOKClick(); }
+
+}  // namespace dx::ui

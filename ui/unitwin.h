@@ -1,0 +1,42 @@
+// TFormWin: the window picker. Lists the titled top-level windows as window
+// entries and copies the chosen one into the main window's EditWin.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/message_pump.h"
+#include "ui/control_factory.h"
+
+namespace dx::ui {
+
+class TFormMain;
+
+class TFormWin {
+ public:
+  static void RegisterClass(HINSTANCE instance);
+  // Created hidden, owned by the main window.
+  bool Create(HINSTANCE instance, TFormMain& owner, win::MessagePump& pump);
+  HWND Handle() const { return hwnd_; }
+
+  // SBWinClick: shows the picker without blocking, centred over the main
+  // window the first time; brings it to the front when already visible.
+  void ShowPicker();
+
+  void FormShow();
+  void obnovitClick();
+  void BOKClick();
+  void ListWinDblClick();
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnCommand(int id, int code);
+  void CentreOverOwner();
+
+  HWND hwnd_ = nullptr;
+  TFormMain* owner_ = nullptr;
+  ControlMap controls_;
+  bool shownBefore_ = false;
+};
+
+}  // namespace dx::ui
