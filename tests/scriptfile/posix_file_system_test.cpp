@@ -61,6 +61,11 @@ class PosixFileSystemTest : public ::testing::Test {
     WriteScriptFile(test::WorkedExample(), path, files);
   }
 
+  static std::size_t OpenDescriptors() {
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
+  }
+
   std::string dir_;
 };
 
@@ -91,8 +96,10 @@ TEST_F(PosixFileSystemTest, ReportsTheWindowsMessages) {
       {Load, Path("folder"), "File access denied"},
       {Save, Path("folder"), "File access denied"},
   };
+  const std::size_t descriptors = OpenDescriptors();
   for (const Case& c : cases) EXPECT_EQ(ErrorOf(c.operation, c.path), c.message) << c.path;
   EXPECT_EQ(EntryCount(), 1u);
+  EXPECT_EQ(OpenDescriptors(), descriptors) << "every failing path closes its file";
 }
 
 TEST_F(PosixFileSystemTest, ProtectedFilesAndFoldersAreDenied) {
@@ -107,6 +114,7 @@ TEST_F(PosixFileSystemTest, ProtectedFilesAndFoldersAreDenied) {
 
 TEST_F(PosixFileSystemTest, AFailingWriteLeavesTheOldFile) {
   Put("s.dxs", "previous good file");
+  const std::size_t descriptors = OpenDescriptors();
   rlimit saved{};
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
   auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
@@ -120,6 +128,7 @@ TEST_F(PosixFileSystemTest, AFailingWriteLeavesTheOldFile) {
   EXPECT_EQ(message, "I/O error 223");
   EXPECT_EQ(Contents("s.dxs"), "previous good file");
   EXPECT_EQ(EntryCount(), 1u) << "the temporary file is removed";
+  EXPECT_EQ(OpenDescriptors(), descriptors);
 }
 
 TEST(WindowsCodeForErrno, MapsOntoTheCodesTheMessagesComeFrom) {
