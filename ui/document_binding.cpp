@@ -17,9 +17,19 @@ ScriptDocument DocumentFromControls(ControlTextAccess& controls) {
   return document;
 }
 
+namespace {
+
+// A memo whose text already holds these lines keeps it byte for byte (a
+// final line break included), so a load that failed early changes nothing.
+void SetMemoLines(ControlTextAccess& controls, int id, const std::vector<std::string>& lines) {
+  if (DocumentLines(controls.Text(id)) != lines) controls.SetText(id, EditTextFromLines(lines));
+}
+
+}  // namespace
+
 void DocumentToControls(const ScriptDocument& document, ControlTextAccess& controls) {
-  controls.SetText(layout::IdMemoNotes, EditTextFromLines(document.notes));
-  controls.SetText(layout::IdMemo, EditTextFromLines(document.code));
+  SetMemoLines(controls, layout::IdMemoNotes, document.notes);
+  SetMemoLines(controls, layout::IdMemo, document.code);
   for (int n = 1; n <= kKeySlotCount; ++n) controls.SetText(layout::KeyId(n), document.keys[n - 1]);
   for (int n = 1; n <= kLocationSlotCount; ++n) {
     controls.SetText(layout::PxId(n), document.locations[n - 1].x);

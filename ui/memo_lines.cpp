@@ -35,10 +35,12 @@ std::vector<std::string> DocumentLines(std::string_view text) {
 
 std::string EditTextFromLines(const std::vector<std::string>& lines) {
   std::string text;
-  for (const std::string& line : lines) {
-    text += line;
-    text += "\r\n";
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += "\r\n";
+    text += lines[i];
   }
+  // An empty last line needs a break of its own, or it would be lost.
+  if (!lines.empty() && lines.back().empty()) text += "\r\n";
   return text;
 }
 

@@ -28,8 +28,9 @@ class LineIndex {
 // not counted.
 std::vector<std::string> DocumentLines(std::string_view text);
 
-// The edit text for document lines: every line followed by CR LF, so that
-// DocumentLines gives the same lines back (an empty last line included).
+// The edit text for document lines: joined with CR LF, plus one more CR LF
+// when the last line is empty, so that DocumentLines gives the same lines
+// back.
 std::string EditTextFromLines(const std::vector<std::string>& lines);
 
 }  // namespace dx::ui
