@@ -69,6 +69,7 @@ class TFormMain final : public MainWindow, private ControlTextAccess {
   void SBClick(HWND sender);
   void key1KeyDown(HWND sender, uint16_t& key);
   void OnActivateApp(bool active);
+  void CaptureLocation();  // the armed deactivation handler
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -113,6 +114,8 @@ class TFormMain final : public MainWindow, private ControlTextAccess {
   std::string openDialogName_;  // the open dialog offers the last name again
   int runDepth_ = 0;            // BGOClick calls on the stack
   bool closeRequested_ = false;
+  // The application's deactivation handler: empty, or the armed capture.
+  void (TFormMain::*deactivationHandler_)() = nullptr;
 };
 
 }  // namespace dx::ui
