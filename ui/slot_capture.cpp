@@ -1,19 +1,71 @@
-// Filling the location and key slots by demonstration: not wired yet. The
-// location buttons, the key-slot edits and the loss of activation already
-// reach these handlers.
+// Filling the location and key slots by demonstration. A location button
+// steps the window out of the way and arms a capture; the capture runs once,
+// when the application next loses activation (the user has clicked into
+// another application), and writes the cursor position into the slot. A key
+// slot takes the code of every key pressed in it.
 #include <windows.h>
 
+#include <string>
+
+#include "engine/integer_rule.h"
+#include "scriptfile/format_hex.h"
+#include "ui/layout.h"
 #include "ui/unitmain.h"
 
 namespace dx::ui {
+namespace {
 
-// Arms a location capture for the slot named by the button ("SB12": 12).
-void TFormMain::SBClick(HWND) {}
+constexpr char kStatusPickPosition[] = "vyber pozici v po\xC5\xBE" "adovan\xC3\xA9m okn\xC4\x9B";
+constexpr char kStatusPositionPicked[] = "pozice vybr\xC3\xA1na";
 
-// Writes the pressed key's code into the slot edit and consumes the key.
-void TFormMain::key1KeyDown(HWND, uint16_t&) {}
+// "SB12" gives 12: the slot number is the button's name after "SB".
+int32_t SlotOfButton(HWND button) {
+  const layout::ControlSpec* spec = layout::FindControl(GetDlgCtrlID(button));
+  if (!spec || spec->name.size() < 3) return 0;
+  return StrToInt(std::string_view(spec->name).substr(2));
+}
 
-// The capture fires when another application becomes active.
-void TFormMain::OnActivateApp(bool) {}
+bool IsLocationSlot(int32_t n) { return n >= 1 && n <= layout::kLocationSlots; }
+
+}  // namespace
+
+void TFormMain::SBClick(HWND sender) {
+  SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetStatusText(kStatusPickPosition);
+  fields_.CaptureSlot = SlotOfButton(sender);
+  // Arming again only replaces the slot number: one capture at a time.
+  deactivationHandler_ = &TFormMain::CaptureLocation;
+}
+
+void TFormMain::OnActivateApp(bool active) {
+  if (!active && deactivationHandler_) (this->*deactivationHandler_)();
+}
+
+void TFormMain::CaptureLocation() {
+  // x from one reading and y from a second one, as the slot has always
+  // been filled.
+  POINT first{}, second{};
+  GetCursorPos(&first);
+  GetCursorPos(&second);
+  const int32_t n = fields_.CaptureSlot;
+  if (IsLocationSlot(n)) {
+    SetText(layout::PxId(n), std::to_string(first.x));
+    SetText(layout::PyId(n), std::to_string(second.y));
+  }
+  deactivationHandler_ = nullptr;
+  if (IsLocationSlot(n)) SetFocus(Control(layout::PxId(n)));
+  SetStatusText(kStatusPositionPicked);
+  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetForegroundWindow(hwnd_);
+  // Activation hands the focus to the window itself; give it back to the
+  // slot that was just written.
+  if (IsLocationSlot(n) && GetForegroundWindow() == hwnd_) SetFocus(Control(layout::PxId(n)));
+}
+
+void TFormMain::key1KeyDown(HWND sender, uint16_t& key) {
+  // Modifier keys are recorded like any other key.
+  SetWindowTextA(sender, FormatHex(key, 2).c_str());
+  key = 0;
+}
 
 }  // namespace dx::ui

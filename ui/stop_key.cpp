@@ -1,7 +1,16 @@
-// The stop hot key: F12 with Ctrl, Alt and Shift from the start on; its
-// WM_HOTKEY asks a running script to stop and brings the window back.
+// The stop hot key: one system-wide combination, registered for the main
+// window under identifier 0, whose WM_HOTKEY asks a running script to stop
+// and brings the window back. The key lives only in the text of EditStopKey;
+// the modifiers are the three check boxes.
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <iterator>
+#include <string>
+
+#include "engine/integer_rule.h"
+#include "scriptfile/format_hex.h"
 #include "ui/layout.h"
 #include "ui/unitmain.h"
 
@@ -9,24 +18,107 @@ namespace dx::ui {
 namespace {
 
 constexpr int kStopHotKeyId = 0;
-constexpr UINT kDefaultModifiers = MOD_ALT | MOD_CONTROL | MOD_SHIFT;
-constexpr UINT kDefaultStopKey = VK_F12;
+// "Keep the key the field shows and register again."
+constexpr uint16_t kKeepShownKey = 0xFFFF;
+constexpr uint16_t kDefaultStopKey = VK_F12;
+
+// Every warning ends so; a later successful registration removes it.
+constexpr char kNotStoppingSuffix[] = ": it will not stop scripts";
+
+bool IsChecked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+// The combination as a user names it, e.g. "Ctrl+Alt+Shift+F12".
+std::string CombinationName(UINT modifiers, uint16_t key) {
+  std::string name;
+  if (modifiers & MOD_CONTROL) name += "Ctrl+";
+  if (modifiers & MOD_ALT) name += "Alt+";
+  if (modifiers & MOD_SHIFT) name += "Shift+";
+  if (key >= VK_F1 && key <= VK_F24) return name + "F" + std::to_string(key - VK_F1 + 1);
+  if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return name + static_cast<char>(key);
+  // Other keys by the name the keyboard layout gives them, else by the code
+  // the field shows.
+  wchar_t keyName[64] = {};
+  const UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
+  if (scan != 0 && GetKeyNameTextW(static_cast<LONG>(scan << 16), keyName, 64) > 0) {
+    char narrow[128] = {};
+    WideCharToMultiByte(CP_UTF8, 0, keyName, -1, narrow, sizeof narrow, nullptr, nullptr);
+    return name + narrow;
+  }
+  return name + "key " + FormatHex(key, 2);
+}
+
+std::wstring StatusBarText(HWND bar) {
+  const auto length = LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, 0, 0));
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  SendMessageW(bar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(wcslen(text.c_str()));
+  return text;
+}
+
+// Inverting a box has the effect of a user's click on it: the click
+// notification reaches CheckShiftClick through the window's own routing.
+void InvertModifierBox(TFormMain& form, int id) {
+  HWND box = form.Control(id);
+  SendMessageW(box, BM_SETCHECK, IsChecked(box) ? BST_UNCHECKED : BST_CHECKED, 0);
+  SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(box));
+}
+
+// A combination that is not registered cannot stop a run from another
+// application: say so, instead of letting the field suggest otherwise.
+void WarnNotRegistered(TFormMain& form, UINT modifiers, uint16_t key, DWORD error) {
+  const char* reason =
+      error == ERROR_HOTKEY_ALREADY_REGISTERED ? " is taken by another program" : " could not be registered";
+  form.SetStatusText(CombinationName(modifiers, key) + reason + kNotStoppingSuffix);
+}
+
+// Only the warning goes; any other status text stays.
+void ClearNotRegisteredWarning(TFormMain& form) {
+  const std::wstring shown = StatusBarText(form.Control(layout::IdSBar));
+  const std::wstring suffix(std::begin(kNotStoppingSuffix), std::end(kNotStoppingSuffix) - 1);
+  if (shown.size() >= suffix.size() && shown.compare(shown.size() - suffix.size(), suffix.size(), suffix) == 0) {
+    form.SetStatusText("");
+  }
+}
 
 }  // namespace
 
 void TFormMain::FormCreate() {
-  // The default stop key as the key field shows it, registered at once.
-  SetWindowTextA(Control(layout::IdEditStopKey), "7B");
-  RegisterHotKey(hwnd_, kStopHotKeyId, kDefaultModifiers, kDefaultStopKey);
-  fields_.HotKeyRegistered = true;
+  uint16_t key = kDefaultStopKey;
+  EditStopKeyKeyDown(Control(layout::IdEditStopKey), key);
 }
 
-// Choosing another stop key by pressing it in the field: not wired yet, the
-// field keeps 7B. The key press is left to the (read-only) edit.
-void TFormMain::EditStopKeyKeyDown(HWND, uint16_t&) {}
+void TFormMain::EditStopKeyKeyDown(HWND, uint16_t& key) {
+  // A modifier key switches its box, whose click handler re-registers at
+  // once; the modifier itself never becomes the stop key.
+  if (key == VK_SHIFT) InvertModifierBox(*this, layout::IdCheckShift);
+  if (key == VK_CONTROL) InvertModifierBox(*this, layout::IdCheckCtrl);
+  if (key == VK_MENU) InvertModifierBox(*this, layout::IdCheckAlt);
+  if (key >= VK_SHIFT && key <= VK_MENU) key = kKeepShownKey;
 
-// Changing the modifier set: not wired yet; the box changes state only.
-void TFormMain::CheckShiftClick(HWND) {}
+  if (key == kKeepShownKey) {
+    key = static_cast<uint16_t>(StrToInt("$" + Text(layout::IdEditStopKey)));
+  } else {
+    SetText(layout::IdEditStopKey, FormatHex(key, 2));
+  }
+
+  if (fields_.HotKeyRegistered) UnregisterHotKey(hwnd_, kStopHotKeyId);
+  fields_.HotKeyRegistered = true;
+  UINT modifiers = 0;
+  if (IsChecked(Control(layout::IdCheckCtrl))) modifiers += MOD_CONTROL;
+  if (IsChecked(Control(layout::IdCheckAlt))) modifiers += MOD_ALT;
+  if (IsChecked(Control(layout::IdCheckShift))) modifiers += MOD_SHIFT;
+  if (RegisterHotKey(hwnd_, kStopHotKeyId, modifiers, key)) {
+    ClearNotRegisteredWarning(*this);
+  } else {
+    WarnNotRegistered(*this, modifiers, key, GetLastError());
+  }
+  key = 0;
+}
+
+void TFormMain::CheckShiftClick(HWND) {
+  uint16_t key = kKeepShownKey;
+  EditStopKeyKeyDown(Control(layout::IdEditStopKey), key);
+}
 
 void TFormMain::OnHotKey(WPARAM id) {
   if (LOWORD(id) != kStopHotKeyId) return;
