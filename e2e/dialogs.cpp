@@ -77,7 +77,8 @@ MessageBoxSeen ReadMessageBox(HWND box) {
     if (ClassOf(child) != L"Static" || !IsWindowVisible(child)) continue;
     const LONG style = GetWindowLongW(child, GWL_STYLE);
     if ((style & SS_TYPEMASK) == SS_ICON) {
-      seen.has_icon = true;
+      // The icon control stays in a box without icon, holding none.
+      seen.has_icon = seen.has_icon || Send(child, STM_GETICON) != 0;
       continue;
     }
     std::wstring text = WindowText(child);

@@ -25,13 +25,20 @@ int Usage() {
   return 2;
 }
 
+// Creates the folder and any missing parents.
+void MakeFolders(const std::wstring& path) {
+  for (size_t at = path.find(L'\\', 3); at != std::wstring::npos; at = path.find(L'\\', at + 1))
+    CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
+  CreateDirectoryW(path.c_str(), nullptr);
+}
+
 int RunTest(const std::string& name, const std::string& exe, const std::string& workdir) {
   for (const dxe::Scenario& s : dxe::AllScenarios()) {
     if (s.name != name) continue;
     dxe::Context ctx;
     ctx.exe = dxe::DosPath(exe);
     ctx.workdir = dxe::DosPath(workdir);
-    CreateDirectoryW(ctx.workdir.c_str(), nullptr);
+    MakeFolders(ctx.workdir);
     std::printf("scenario %s: %s\n", s.name.c_str(), s.what.c_str());
     std::fflush(stdout);
     s.run(ctx, s.row);

@@ -31,7 +31,7 @@ void RegisterOnce() {
 }  // namespace
 
 const char* EvName(Ev kind) {
-  static const char* names[] = {"move", "ldown", "lup", "rdown", "rup", "mdown", "mup", "ldouble",
+  static const char* names[] = {"activate", "move", "ldown", "lup", "rdown", "rup", "mdown", "mup", "ldouble",
                                 "keydown", "keyup", "char"};
   return names[int(kind)];
 }
@@ -89,7 +89,8 @@ std::string Target::Describe() const {
   for (const Event& e : events_) {
     if (!out.empty()) out += ' ';
     char buf[64];
-    if (e.kind >= Ev::KeyDown) std::snprintf(buf, sizeof buf, "%s:%X", EvName(e.kind), e.code);
+    if (e.kind == Ev::Activate) std::snprintf(buf, sizeof buf, "%s", EvName(e.kind));
+    else if (e.kind >= Ev::KeyDown) std::snprintf(buf, sizeof buf, "%s:%X", EvName(e.kind), e.code);
     else std::snprintf(buf, sizeof buf, "%s@%d,%d", EvName(e.kind), e.x, e.y);
     out += buf;
   }
@@ -109,6 +110,9 @@ void Target::Record(Ev kind, LPARAM lp, unsigned code) {
 
 LRESULT Target::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
+    case WM_ACTIVATE:
+      if (LOWORD(wp) != WA_INACTIVE) Record(Ev::Activate, 0);
+      return DefWindowProcW(hwnd_, msg, wp, lp);
     case WM_MOUSEMOVE:
       Record(Ev::Move, lp);
       if (drawing_) {

@@ -11,7 +11,7 @@
 
 namespace dxe {
 
-enum class Ev { Move, LDown, LUp, RDown, RUp, MDown, MUp, LDouble, KeyDown, KeyUp, Char };
+enum class Ev { Activate, Move, LDown, LUp, RDown, RUp, MDown, MUp, LDouble, KeyDown, KeyUp, Char };
 
 struct Event {
   Ev kind;
