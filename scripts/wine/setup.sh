@@ -44,4 +44,8 @@ dx_use_display
 # A persistent server keeps later starts warm; its output must not hold the
 # caller's pipes open (CTest waits for them). A second -p exits at once.
 setsid wineserver -p </dev/null >"$DX_STATE/wineserver.log" 2>&1 || true
+# The first program of a session also starts the prefix's services
+# (services.exe, winedevice.exe), which live on and inherit its output: start
+# them here, detached, or the first test's pipes stay open until it times out.
+setsid wine cmd /c exit </dev/null >>"$DX_STATE/wineserver.log" 2>&1 || true
 echo "display $DISPLAY, prefix $WINEPREFIX"
