@@ -12,6 +12,7 @@ void FileSystemTests(Checks&);
 void EnginePlatformTests(Checks&);
 void WindowListTests(Checks&);
 void TextEncodingTests(Checks&);
+void MessagePumpTests(Checks&);
 }  // namespace dx::test
 
 int main(int argc, char** argv) {
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
       {"document_binding", DocumentBindingTests}, {"layout", LayoutTests},
       {"file_system", FileSystemTests},       {"engine_platform", EnginePlatformTests},
       {"window_list", WindowListTests},       {"text_encoding", TextEncodingTests},
+      {"message_pump", MessagePumpTests},
   };
   Checks checks;
   for (const TestCase& c : cases) {

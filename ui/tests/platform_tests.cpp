@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/handle_value.h"
+#include "platform/message_pump.h"
 #include "platform/text_encoding.h"
 #include "platform/win32_engine_platform.h"
 #include "platform/win32_file_system.h"
@@ -218,6 +219,38 @@ void TextEncodingTests(Checks& t) {
   expected.resize(static_cast<size_t>(
       MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), expected.data(), 64)));
   t.Expect(win::WideFromProgramText(ansi) == expected, "ansi", "read in the ANSI code page");
+}
+
+}  // namespace dx::test
+
+namespace dx::test {
+
+// A quit taken from the queue during a run ends the delivery, is remembered
+// and is put back once, so the main loop still ends with its code.
+void MessagePumpTests(Checks& t) {
+  struct Row {
+    const char* name;
+    int postedBefore, postedAfter;  // thread messages around the quit
+    int exitCode;
+  };
+  const Row rows[] = {{"quit alone", 0, 0, 3}, {"quit between messages", 2, 2, 7}};
+  for (const Row& row : rows) {
+    win::MessagePump pump;
+    for (int i = 0; i < row.postedBefore; ++i) PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0);
+    PostQuitMessage(row.exitCode);
+    for (int i = 0; i < row.postedAfter; ++i) PostThreadMessageW(GetCurrentThreadId(), WM_APP + 1, 0, 0);
+    pump.DeliverPending();
+    t.Expect(pump.QuitSeen(), row.name, "the quit is noticed");
+    pump.DeliverPending();
+    t.Expect(pump.QuitSeen(), row.name, "and stays noticed");
+    pump.RepostQuit();
+    pump.RepostQuit();
+    t.Equal(pump.RunUntilQuit(), row.exitCode, row.name, "the main loop ends with the quit's code");
+    MSG left;
+    int quits = 0;
+    while (PeekMessageW(&left, nullptr, 0, 0, PM_REMOVE)) quits += left.message == WM_QUIT;
+    t.Equal(quits, 0, row.name, "the quit was put back only once");
+  }
 }
 
 }  // namespace dx::test
