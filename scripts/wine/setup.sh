@@ -8,6 +8,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/common.sh"
 dx_state_init "$1"
 
+# Every long-lived child below gets `9>&-`: one that kept the lock's file
+# descriptor would hold the lock for as long as it lives.
 exec 9>"$DX_STATE/lock"
 flock 9
 
@@ -15,7 +17,7 @@ start_xvfb() {
   rm -f "$DX_STATE/display"
   # -displayfd lets Xvfb pick a free display itself: no race with other runs.
   setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
-    3>"$DX_STATE/display" </dev/null >"$DX_STATE/xvfb.log" 2>&1 &
+    3>"$DX_STATE/display" </dev/null >"$DX_STATE/xvfb.log" 2>&1 9>&- &
   echo $! >"$DX_STATE/xvfb.pid"
   for _ in $(seq 100); do
     dx_display_alive && return 0
@@ -28,12 +30,12 @@ start_xvfb() {
 make_prefix() {
   echo "making Wine prefix in $WINEPREFIX" >&2
   rm -rf "$WINEPREFIX"
-  wineboot -i </dev/null >"$DX_STATE/wineboot.log" 2>&1
+  wineboot -i </dev/null >"$DX_STATE/wineboot.log" 2>&1 9>&-
   wineserver -w
   # Without a window manager, managed windows stall 2 s on every hide/destroy.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$DX_STATE/wineboot.log" 2>&1
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$DX_STATE/wineboot.log" 2>&1 9>&-
   # A crash must end the process, not wait on a dialog nobody will close.
-  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$DX_STATE/wineboot.log" 2>&1
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$DX_STATE/wineboot.log" 2>&1 9>&-
   wineserver -w
   touch "$WINEPREFIX/.dx-ready"
 }
@@ -43,9 +45,9 @@ dx_use_display
 [ -e "$WINEPREFIX/.dx-ready" ] || make_prefix
 # A persistent server keeps later starts warm; its output must not hold the
 # caller's pipes open (CTest waits for them). A second -p exits at once.
-setsid wineserver -p </dev/null >"$DX_STATE/wineserver.log" 2>&1 || true
+setsid wineserver -p </dev/null >"$DX_STATE/wineserver.log" 2>&1 9>&- || true
 # The first program of a session also starts the prefix's services
 # (services.exe, winedevice.exe), which live on and inherit its output: start
 # them here, detached, or the first test's pipes stay open until it times out.
-setsid wine cmd /c exit </dev/null >>"$DX_STATE/wineserver.log" 2>&1 || true
+setsid wine cmd /c exit </dev/null >>"$DX_STATE/wineserver.log" 2>&1 9>&- || true
 echo "display $DISPLAY, prefix $WINEPREFIX"

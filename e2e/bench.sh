@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Lines per second of tight scripts run through the real window under Wine,
+# in a private Xvfb. Not a test: it prints figures.
+# Usage: e2e/bench.sh [LINES...]      (default 10 1000 10000)
+# Uses the Windows build in $DX_WIN_BUILD (default build/windows).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${DX_WIN_BUILD:-$root/build/windows}
+state=$build/e2e-wine
+if [ ! -x "$build/ui/dorvaxil.exe" ] || [ ! -x "$build/e2e/dxdriver.exe" ]; then
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+  cmake --build "$build" --target dorvaxil dxdriver
+fi
+"$root/scripts/wine/setup.sh" "$state" >/dev/null
+trap '"$root/scripts/wine/cleanup.sh" "$state"' EXIT
+cd "$build"
+"$root/scripts/wine/run.sh" "$state" wine e2e/dxdriver.exe bench ui/dorvaxil.exe "$@" 2>&1 |
+  grep -v 'Read access denied'
