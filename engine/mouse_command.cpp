@@ -99,11 +99,25 @@ void ButtonAction(std::string_view line, const Button& button, RunState& state) 
 
 }  // namespace
 
+namespace {
+
+// The system turns an absolute coordinate back into a pixel by truncation.
+int64_t PixelOfAbsolute(int64_t absolute, int extent) { return (absolute * extent) >> 16; }
+
+}  // namespace
+
 int32_t NormaliseCoordinate(int32_t pixel, int extent) {
   const double scaled = (65536.0 / extent) * pixel;
   if (!std::isfinite(scaled)) return 0;
   // The default floating-point environment rounds halves to even.
-  const auto rounded = static_cast<int64_t>(std::nearbyint(scaled));
+  auto rounded = static_cast<int64_t>(std::nearbyint(scaled));
+  // Rounding down can land one pixel short of an on-screen point once the
+  // system truncates (y 70 on a 768-high screen became 69): there the exact
+  // ceiling, which lands on the point, is taken instead.
+  if (extent > 0 && pixel >= 0 && pixel < extent && PixelOfAbsolute(rounded, extent) != pixel) {
+    const int64_t ceiling = (int64_t{pixel} * 65536 + extent - 1) / extent;
+    if (PixelOfAbsolute(ceiling, extent) == pixel) rounded = ceiling;
+  }
   return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(rounded)));
 }
 

@@ -89,6 +89,8 @@ TEST(CommandRecords, NormalisationIsQuotientFirstHalfEvenUnclamped) {
       {-3, 131072, -2},      {1024, 1024, 65536},     {-5000, 1024, -320000},
       {2147483647, 1, static_cast<int32_t>(0xFFFF0000u)},  // wraps as the 32-bit field holds it
       {10, 0, 0},            {0, 0, 0},
+      // Points that plain rounding would put one pixel short of.
+      {70, 768, 5974},       {1, 768, 86},            {767, 768, 65451},   {2, 768, 171},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(NormaliseCoordinate(c.pixel, c.extent), c.expected) << c.pixel << " / " << c.extent;
