@@ -124,6 +124,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_HOTKEY: OnHotKey(wParam); return 0;
     case WM_ACTIVATEAPP: OnActivateApp(wParam != FALSE); return 0;
+    case kApplicationDeactivatedMessage: OnApplicationDeactivated(); return 0;
     case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return DefWindowProcW(hwnd_, message, wParam, lParam);

@@ -69,7 +69,10 @@ class TFormMain final : public MainWindow, private ControlTextAccess {
   void SBClick(HWND sender);
   void key1KeyDown(HWND sender, uint16_t& key);
   void OnActivateApp(bool active);
+  // The loss of activation as seen once the other application is active.
+  void OnApplicationDeactivated();
   void CaptureLocation();  // the armed deactivation handler
+  static constexpr UINT kApplicationDeactivatedMessage = WM_APP + 1;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
