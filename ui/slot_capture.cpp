@@ -30,15 +30,25 @@ bool IsLocationSlot(int32_t n) { return n >= 1 && n <= layout::kLocationSlots; }
 }  // namespace
 
 void TFormMain::SBClick(HWND sender) {
-  SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  // The window is active (its button was just clicked); without
+  // SWP_NOACTIVATE some window managers raise it again at once.
+  SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetStatusText(kStatusPickPosition);
   fields_.CaptureSlot = SlotOfButton(sender);
   // Arming again only replaces the slot number: one capture at a time.
   deactivationHandler_ = &TFormMain::CaptureLocation;
 }
 
+// WM_ACTIVATEAPP arrives while the other application is still becoming
+// active; the handler runs once that has finished, from the queue, so that
+// its own return to the foreground is not undone and the cursor is read
+// after the click has landed.
 void TFormMain::OnActivateApp(bool active) {
-  if (!active && deactivationHandler_) (this->*deactivationHandler_)();
+  if (!active) PostMessageW(hwnd_, kApplicationDeactivatedMessage, 0, 0);
+}
+
+void TFormMain::OnApplicationDeactivated() {
+  if (deactivationHandler_) (this->*deactivationHandler_)();
 }
 
 void TFormMain::CaptureLocation() {
@@ -55,7 +65,9 @@ void TFormMain::CaptureLocation() {
   deactivationHandler_ = nullptr;
   if (IsLocationSlot(n)) SetFocus(Control(layout::PxId(n)));
   SetStatusText(kStatusPositionPicked);
-  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  // Activation is SetForegroundWindow's job; asked of SetWindowPos while
+  // another application is active, some systems drop the topmost change.
+  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetForegroundWindow(hwnd_);
   // Activation hands the focus to the window itself; give it back to the
   // slot that was just written.
