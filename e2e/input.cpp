@@ -22,4 +22,22 @@ void ClickAt(int x, int y, int times) {
   }
 }
 
+void PressKeys(const std::vector<WORD>& keys) {
+  std::vector<INPUT> events;
+  for (WORD vk : keys) {
+    INPUT down{};
+    down.type = INPUT_KEYBOARD;
+    down.ki.wVk = vk;
+    events.push_back(down);
+  }
+  for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
+    INPUT up{};
+    up.type = INPUT_KEYBOARD;
+    up.ki.wVk = *it;
+    up.ki.dwFlags = KEYEVENTF_KEYUP;
+    events.push_back(up);
+  }
+  SendInput(UINT(events.size()), events.data(), sizeof(INPUT));
+}
+
 }  // namespace dxe

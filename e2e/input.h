@@ -2,10 +2,18 @@
 // click in the picker, a click on a tab).
 #pragma once
 
+#include <windows.h>
+
+#include <vector>
+
 namespace dxe {
 
 // Moves the pointer to screen point (x, y) and clicks the left button
 // `times` times in quick succession.
 void ClickAt(int x, int y, int times);
+
+// Presses the keys in this order and releases them in reverse, in one
+// SendInput: a combination such as Ctrl+Alt+Shift+F12, or a single key.
+void PressKeys(const std::vector<WORD>& keys);
 
 }  // namespace dxe
