@@ -2,10 +2,12 @@
 //   dxdriver list
 //   dxdriver test SCENARIO DORVAXIL_EXE WORKDIR     one end-to-end scenario
 //   dxdriver bench DORVAXIL_EXE [LINES...]          lines per second of a run
+//   dxdriver bench-stop DORVAXIL_EXE [RUNS]          stop hot-key latency
 //   dxdriver demo DORVAXIL_EXE SCRIPT READY_FILE    plays the demo, waits
 // Paths may be Unix paths; they are mapped to Wine's Z: drive.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -21,6 +23,7 @@ int Usage() {
                "usage: dxdriver list\n"
                "       dxdriver test SCENARIO DORVAXIL_EXE WORKDIR\n"
                "       dxdriver bench DORVAXIL_EXE [LINES...]\n"
+               "       dxdriver bench-stop DORVAXIL_EXE [RUNS]\n"
                "       dxdriver demo DORVAXIL_EXE SCRIPT READY_FILE\n");
   return 2;
 }
@@ -62,6 +65,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (args[0] == "test" && args.size() == 4) return RunTest(args[1], args[2], args[3]);
+  if (args[0] == "bench-stop" && (args.size() == 2 || args.size() == 3))
+    return dxe::RunStopBench(dxe::DosPath(args[1]), args.size() == 3 ? std::max(1, std::atoi(args[2].c_str())) : 50);
   if (args[0] == "bench" && args.size() >= 2) {
     std::vector<int> sizes;
     for (size_t i = 2; i < args.size(); ++i) sizes.push_back(std::atoi(args[i].c_str()));

@@ -16,6 +16,8 @@ std::vector<Scenario> AllScenarios() {
   AddRunScenarios(all);
   AddFileScenarios(all);
   AddPickerScenarios(all);
+  AddCaptureScenarios(all);
+  AddHotKeyScenarios(all);
   return all;
 }
 

@@ -31,6 +31,8 @@ void AddWindowScenarios(std::vector<Scenario>& out);
 void AddRunScenarios(std::vector<Scenario>& out);
 void AddFileScenarios(std::vector<Scenario>& out);
 void AddPickerScenarios(std::vector<Scenario>& out);
+void AddCaptureScenarios(std::vector<Scenario>& out);
+void AddHotKeyScenarios(std::vector<Scenario>& out);
 
 // A fresh program with its main window moved to the top-left corner, so
 // that the target windows on the right stay clear of it.

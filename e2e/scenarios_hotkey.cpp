@@ -1,0 +1,234 @@
+// The stop hot key through the real window: the keys pressed in the
+// stop-key field and the modifier boxes decide the one combination the tool
+// holds; pressed while the driver's window has the focus, it stops a run and
+// brings the tool back; a combination another program holds is reported.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e/hotkey.h"
+#include "e2e/input.h"
+#include "e2e/remote.h"
+#include "e2e/scenario.h"
+#include "e2e/text.h"
+#include "e2e/wait.h"
+
+namespace dxe {
+
+namespace {
+
+constexpr UINT kAll = MOD_ALT | MOD_CONTROL | MOD_SHIFT;
+constexpr const wchar_t* kTightLoop = L"LONG a\r\nLONG b\r\nREPEAT\r\nUNTILNE a b\r\nENDSCRIPT";
+constexpr const wchar_t* kLongDelay = L"DELAY 600000\r\nENDSCRIPT";
+
+// What happens before the checks, in order.
+struct Step {
+  enum Kind { PressInField, ClickBox, Take, Free } kind;
+  std::vector<WORD> keys;  // PressInField
+  const char* box;         // ClickBox
+  Combo combo;             // Take, Free: the driver's own registration
+};
+
+struct HotKeyCase {
+  const char* name;
+  const char* what;
+  std::vector<Combo> taken_before_start;
+  std::vector<Step> steps;
+  const wchar_t* field;      // EditStopKey afterwards
+  UINT boxes;                // checked boxes as modifier bits
+  Combo stop;                // the combination the tool holds
+  bool stop_held;            // whether the tool could register it
+  std::vector<Combo> free;   // combinations that must no longer stop
+  std::wstring status;       // status bar afterwards
+  const wchar_t* script;     // a run stopped by `stop`; nullptr: none
+  bool idle_press;           // `stop` pressed with no run, the tool minimised
+  bool foreign_id;           // a WM_HOTKEY of another identifier changes nothing
+};
+
+std::wstring Warning(Combo c) {
+  return Widen(ComboName(c)) + L" is taken by another program: it will not stop scripts";
+}
+
+const HotKeyCase kCases[] = {
+    {"hotkey_stops_loop", "the default combination stops a tight REPEAT loop", {}, {}, L"7B", kAll, kDefaultStop,
+     true, {}, L"", kTightLoop, false, false},
+    {"hotkey_stops_delay", "the default combination stops a long DELAY; another identifier does not", {}, {}, L"7B",
+     kAll, kDefaultStop, true, {}, L"", kLongDelay, false, true},
+    {"hotkey_idle", "pressed with no run: the minimised tool comes back in front, the next run is normal", {}, {},
+     L"7B", kAll, kDefaultStop, true, {}, L"", nullptr, true, false},
+    {"hotkey_key_a", "A pressed in the field: Ctrl+Alt+Shift+A stops, the old combination does not", {},
+     {{Step::PressInField, {'A'}, nullptr, {}}}, L"41", kAll, {kAll, 'A'}, true, {kDefaultStop}, L"", kTightLoop,
+     false, false},
+    {"hotkey_box_shift", "clearing the shift box registers Ctrl+Alt+F12 instead", {},
+     {{Step::ClickBox, {}, "CheckShift", {}}}, L"7B", MOD_ALT | MOD_CONTROL, {MOD_ALT | MOD_CONTROL, VK_F12}, true,
+     {kDefaultStop}, L"", kLongDelay, false, false},
+    {"hotkey_shift_in_field", "Shift pressed in the field switches the shift box, the key stays", {},
+     {{Step::PressInField, {VK_SHIFT}, nullptr, {}}}, L"7B", MOD_ALT | MOD_CONTROL,
+     {MOD_ALT | MOD_CONTROL, VK_F12}, true, {kDefaultStop}, L"", nullptr, false, false},
+    {"hotkey_ctrl_a_in_field", "Ctrl+A in the field: Ctrl switches its box, A becomes the key", {},
+     {{Step::PressInField, {VK_CONTROL, 'A'}, nullptr, {}}}, L"41", MOD_ALT | MOD_SHIFT, {MOD_ALT | MOD_SHIFT, 'A'},
+     true, {kDefaultStop, {kAll, 'A'}}, L"", nullptr, false, false},
+    {"hotkey_bare_key", "all boxes cleared, F9 in the field: the bare F9 stops the run", {},
+     {{Step::ClickBox, {}, "CheckAlt", {}}, {Step::ClickBox, {}, "CheckCtrl", {}},
+      {Step::ClickBox, {}, "CheckShift", {}}, {Step::PressInField, {VK_F9}, nullptr, {}}},
+     L"78", 0, {0, VK_F9}, true, {kDefaultStop, {0, VK_F12}}, L"", kTightLoop, false, false},
+    {"hotkey_taken", "a combination another program holds is reported; freed and chosen again, the report goes", {},
+     {{Step::Take, {}, nullptr, {kAll, 'A'}}, {Step::PressInField, {'A'}, nullptr, {}}}, L"41", kAll, {kAll, 'A'},
+     false, {}, Warning({kAll, 'A'}), nullptr, false, false},
+    {"hotkey_taken_at_start", "the default combination taken before the start is reported at once",
+     {kDefaultStop}, {}, L"7B", kAll, kDefaultStop, false, {}, Warning(kDefaultStop), nullptr, false, false},
+    {"hotkey_taken_then_freed", "once the other program lets go, choosing the key again registers it", {},
+     {{Step::Take, {}, nullptr, {kAll, 'A'}}, {Step::PressInField, {'A'}, nullptr, {}},
+      {Step::Free, {}, nullptr, {kAll, 'A'}}, {Step::PressInField, {'A'}, nullptr, {}}},
+     L"41", kAll, {kAll, 'A'}, true, {kDefaultStop}, L"", kTightLoop, false, false},
+};
+
+bool Checked(App& app, const char* box) { return Send(app.Control(box), BM_GETCHECK) == BST_CHECKED; }
+
+UINT CheckedBoxes(App& app) {
+  return (Checked(app, "CheckAlt") ? MOD_ALT : 0) | (Checked(app, "CheckCtrl") ? MOD_CONTROL : 0) |
+         (Checked(app, "CheckShift") ? MOD_SHIFT : 0);
+}
+
+HWND FocusOf(HWND top) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info);
+  return info.hwndFocus;
+}
+
+// The driver's own registrations live on its thread; ids from 0x100 on.
+struct Holdings {
+  int next = 0x100;
+  std::vector<std::pair<int, Combo>> held;
+  bool Take(Combo c) {
+    if (!RegisterHotKey(nullptr, next, c.mods, c.vk)) return false;
+    held.push_back({next++, c});
+    return true;
+  }
+  void Free(Combo c) {
+    for (auto it = held.begin(); it != held.end(); ++it)
+      if (it->second.mods == c.mods && it->second.vk == c.vk) {
+        UnregisterHotKey(nullptr, it->first);
+        held.erase(it);
+        return;
+      }
+  }
+  ~Holdings() {
+    for (auto& h : held) UnregisterHotKey(nullptr, h.first);
+  }
+};
+
+void PressInField(Session& s, const std::vector<WORD>& keys) {
+  App& app = s.app;
+  SetForegroundWindow(app.Main());
+  HWND field = app.Control("EditStopKey");
+  if (FocusOf(app.Main()) != field) {
+    const RECT box = RectIn(field, nullptr);
+    ClickAt((box.left + box.right) / 2, (box.top + box.bottom) / 2, 1);
+    s.ctx.report.Expect(WaitUntil([&] { return FocusOf(app.Main()) == field; }, kTimeoutMs),
+                        "EditStopKey takes the focus");
+  }
+  const std::wstring before = app.Text("EditStopKey");
+  const UINT boxes = CheckedBoxes(app);
+  PressKeys(keys);
+  // Wait until the press has been handled: the field or a box changes, or
+  // the same text comes back after a short while.
+  WaitUntil([&] { return app.Text("EditStopKey") != before || CheckedBoxes(app) != boxes; }, 1000);
+  PumpFor(100);
+}
+
+// Starts `script` against the target and waits until the target is in front.
+bool StartRun(Session& s, Target& target, const wchar_t* script) {
+  Report& r = s.ctx.report;
+  App& app = s.app;
+  app.SetText("Memo", script);
+  app.SetText("EditWin", target.Entry());
+  app.Click("BGO");
+  if (!r.Expect(app.WaitStatus(kStatusActive, kTimeoutMs), "the run starts")) return false;
+  return r.Expect(WaitUntil([&] { return GetForegroundWindow() == target.Hwnd(); }, kTimeoutMs),
+                  "the target window has the focus during the run");
+}
+
+void StopRun(Session& s, Target& target, const HotKeyCase& c) {
+  Report& r = s.ctx.report;
+  App& app = s.app;
+  if (!StartRun(s, target, c.script)) return;
+  PumpFor(200);
+  for (Combo old : c.free) {
+    PressCombo(old);
+    PumpFor(400);
+    r.ExpectText(app.Status(), kStatusActive, ComboName(old) + " no longer stops the run");
+  }
+  if (c.foreign_id) {
+    PostMessageW(app.Main(), WM_HOTKEY, 1, 0);
+    PumpFor(400);
+    r.ExpectText(app.Status(), kStatusActive, "a WM_HOTKEY with identifier 1 changes nothing");
+  }
+  const double t0 = NowMs();
+  PressCombo(c.stop);
+  r.Expect(app.WaitStatus(kStatusStopped, 5000), ComboName(c.stop) + " stops the run", Narrow(app.Status()));
+  r.Note("stopped " + std::to_string(int(NowMs() - t0)) + " ms after the key press");
+  r.Expect(app.WaitCaption(L"go", 5000), "the button shows \"go\" again");
+  r.Expect(WaitUntil([&] { return GetForegroundWindow() == app.Main(); }, kTimeoutMs),
+           "the main window comes to the front");
+}
+
+void IdlePress(Session& s, Target& target, const HotKeyCase& c) {
+  Report& r = s.ctx.report;
+  App& app = s.app;
+  ShowWindow(app.Main(), SW_MINIMIZE);
+  if (!r.Expect(WaitUntil([&] { return IsIconic(app.Main()) != FALSE; }, kTimeoutMs), "the tool is minimised"))
+    return;
+  SetForegroundWindow(target.Hwnd());
+  PressCombo(c.stop);
+  r.Expect(WaitUntil([&] { return !IsIconic(app.Main()); }, kTimeoutMs), "the hot key restores the tool");
+  r.Expect(WaitUntil([&] { return GetForegroundWindow() == app.Main(); }, kTimeoutMs),
+           "the hot key brings the main window to the front");
+  // The stop request left behind must not end the next run early.
+  target.ClearEvents();
+  const double t0 = NowMs();
+  if (!StartRun(s, target, L"KEY $41 PRESS\r\nDELAY 300\r\nENDSCRIPT")) return;
+  r.Expect(app.WaitStatus(kStatusStopped, kTimeoutMs), "the next run ends by ENDSCRIPT");
+  r.Expect(NowMs() - t0 >= 300, "the next run lasts its DELAY");
+  r.Expect(target.Find(Ev::KeyDown, 0, -1, -1, 'A') >= 0, "the next run plays its first line", target.Describe());
+}
+
+void HotKeyOne(Context& ctx, const void* row) {
+  const HotKeyCase& c = *static_cast<const HotKeyCase*>(row);
+  Report& r = ctx.report;
+  Holdings mine;
+  for (Combo t : c.taken_before_start) r.Expect(mine.Take(t), "the driver holds " + ComboName(t) + " first");
+  Session s(ctx);
+  if (!s.ok) return;
+  App& app = s.app;
+  auto target = MakeTarget();
+  for (const Step& step : c.steps) {
+    switch (step.kind) {
+      case Step::PressInField: PressInField(s, step.keys); break;
+      case Step::ClickBox:
+        app.Click(step.box);
+        PumpFor(200);
+        break;
+      case Step::Take: r.Expect(mine.Take(step.combo), "the driver holds " + ComboName(step.combo) + " first"); break;
+      case Step::Free: mine.Free(step.combo); break;
+    }
+  }
+  r.ExpectText(app.Text("EditStopKey"), c.field, "EditStopKey");
+  r.ExpectInt(CheckedBoxes(app), c.boxes, "checked boxes (1 alt, 2 ctrl, 4 shift)");
+  if (c.stop_held) r.Expect(ComboTaken(c.stop), "the tool holds " + ComboName(c.stop));
+  for (Combo old : c.free) r.Expect(!ComboTaken(old), "the tool no longer holds " + ComboName(old));
+  r.Expect(WaitUntil([&] { return app.Status() == c.status; }, 3000), "status bar text " + Narrow(c.status),
+           Narrow(app.Status()));
+  if (c.script) StopRun(s, *target, c);
+  if (c.idle_press) IdlePress(s, *target, c);
+}
+
+}  // namespace
+
+void AddHotKeyScenarios(std::vector<Scenario>& out) {
+  for (const HotKeyCase& c : kCases) out.push_back({c.name, c.what, HotKeyOne, &c});
+}
+
+}  // namespace dxe
