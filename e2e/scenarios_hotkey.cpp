@@ -47,7 +47,7 @@ struct HotKeyCase {
 };
 
 std::wstring Warning(Combo c) {
-  return Widen(ComboName(c)) + L" is taken by another program: it will not stop scripts";
+  return Widen(ComboName(c)) + L" is taken by another program: no stop key";
 }
 
 const HotKeyCase kCases[] = {

@@ -23,7 +23,7 @@ constexpr uint16_t kKeepShownKey = 0xFFFF;
 constexpr uint16_t kDefaultStopKey = VK_F12;
 
 // Every warning ends so; a later successful registration removes it.
-constexpr char kNotStoppingSuffix[] = ": it will not stop scripts";
+constexpr char kNotStoppingSuffix[] = ": no stop key";
 
 bool IsChecked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
