@@ -50,8 +50,32 @@ void Win32EnginePlatform::MakeMainWindowNotTopmost() {
   SetWindowPos(mainWindow_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
+namespace {
+
+// True once the window is in front and its thread has a focus window, so
+// that keys sent next reach it instead of being dropped.
+bool TakesKeyboardInput(HWND window) {
+  if (GetForegroundWindow() != window) return false;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && info.hwndFocus != nullptr;
+}
+
+}  // namespace
+
 void Win32EnginePlatform::SetForegroundWindow(uint32_t handle) {
-  ::SetForegroundWindow(HandleFromValue(handle));
+  HWND window = HandleFromValue(handle);
+  ::SetForegroundWindow(window);
+  // The activation completes asynchronously in the target's thread; the
+  // first line of a script often types at once. Wait a bounded time for it,
+  // answering only messages sent to this thread meanwhile.
+  constexpr ULONGLONG kMaxWaitMs = 500;
+  const ULONGLONG start = GetTickCount64();
+  while (IsWindow(window) && !TakesKeyboardInput(window) && GetTickCount64() - start < kMaxWaitMs) {
+    MSG msg;
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    Sleep(2);
+  }
 }
 
 }  // namespace dx::win
