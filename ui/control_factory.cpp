@@ -57,9 +57,9 @@ struct WindowRecipe {
   DWORD exStyle;
 };
 
-WindowRecipe RecipeFor(const ControlSpec& spec) {
-  const DWORD tab = spec.Has(layout::kTabStop) ? WS_TABSTOP : 0;
-  switch (spec.kind) {
+WindowRecipe RecipeFor(const ControlSpec& entry) {
+  const DWORD tab = entry.Has(layout::kTabStop) ? WS_TABSTOP : 0;
+  switch (entry.kind) {
     case Kind::TabControl:
       return {WC_TABCONTROLW, WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
     case Kind::StatusBar:
@@ -71,17 +71,17 @@ WindowRecipe RecipeFor(const ControlSpec& spec) {
     case Kind::Label:
       return {L"STATIC", SS_LEFT, 0};
     case Kind::Edit:
-      return {L"EDIT", ES_AUTOHSCROLL | (spec.Has(layout::kReadOnly) ? ES_READONLY : 0u) | tab, WS_EX_CLIENTEDGE};
+      return {L"EDIT", ES_AUTOHSCROLL | (entry.Has(layout::kReadOnly) ? ES_READONLY : 0u) | tab, WS_EX_CLIENTEDGE};
     case Kind::Memo: {
       DWORD style = ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | tab;
-      if (spec.Has(layout::kScrollBars)) style |= ES_AUTOHSCROLL | WS_HSCROLL | WS_VSCROLL;
-      if (spec.Has(layout::kNoHideSel)) style |= ES_NOHIDESEL;
+      if (entry.Has(layout::kScrollBars)) style |= ES_AUTOHSCROLL | WS_HSCROLL | WS_VSCROLL;
+      if (entry.Has(layout::kNoHideSel)) style |= ES_NOHIDESEL;
       return {L"EDIT", style, WS_EX_CLIENTEDGE};
     }
     case Kind::CheckBox:
       return {L"BUTTON", BS_AUTOCHECKBOX | tab, 0};
     case Kind::PushButton:
-      return {L"BUTTON", (spec.Has(layout::kDefaultButton) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | tab, 0};
+      return {L"BUTTON", (entry.Has(layout::kDefaultButton) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | tab, 0};
     case Kind::PictureButton:
       return {L"BUTTON", BS_OWNERDRAW | tab, 0};
     case Kind::ListBox:
@@ -94,17 +94,17 @@ WindowRecipe RecipeFor(const ControlSpec& spec) {
 // program's own captions are UTF-8.
 bool HoldsDocumentText(Kind kind) { return kind == Kind::Edit || kind == Kind::Memo; }
 
-void ApplyCaption(HWND control, const ControlSpec& spec) {
-  if (spec.caption.empty() || spec.kind == Kind::Page) return;
-  if (HoldsDocumentText(spec.kind)) {
-    SetWindowTextA(control, spec.caption.c_str());
+void ApplyCaption(HWND control, const ControlSpec& entry) {
+  if (entry.caption.empty() || entry.kind == Kind::Page) return;
+  if (HoldsDocumentText(entry.kind)) {
+    SetWindowTextA(control, entry.caption.c_str());
   } else {
-    SetWindowTextW(control, win::WideFromProgramText(spec.caption).c_str());
+    SetWindowTextW(control, win::WideFromProgramText(entry.caption).c_str());
   }
 }
 
-void FinishControl(HWND control, const ControlSpec& spec, const ControlContext& context) {
-  switch (spec.kind) {
+void FinishControl(HWND control, const ControlSpec& entry, const ControlContext& context) {
+  switch (entry.kind) {
     case Kind::StatusBar:
       SendMessageW(control, SB_SIMPLE, TRUE, 0);
       break;
@@ -115,7 +115,7 @@ void FinishControl(HWND control, const ControlSpec& spec, const ControlContext& 
       SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
       break;
     case Kind::CheckBox:
-      SendMessageW(control, BM_SETCHECK, spec.Has(layout::kChecked) ? BST_CHECKED : BST_UNCHECKED, 0);
+      SendMessageW(control, BM_SETCHECK, entry.Has(layout::kChecked) ? BST_CHECKED : BST_UNCHECKED, 0);
       break;
     case Kind::ListBox:
       SendMessageW(control, LB_SETITEMHEIGHT, 0, layout::Scaled(layout::kListEntryHeight, context.dpi));
@@ -163,23 +163,23 @@ int TextWidth(HWND control, HFONT font, const wchar_t* text) {
   return size.cx;
 }
 
-HWND CreateControl(const ControlSpec& spec, HWND parent, const ControlContext& context) {
-  const WindowRecipe recipe = RecipeFor(spec);
-  const bool visible = spec.kind != Kind::Page || spec.page == layout::Page::Main;
+HWND CreateControl(const ControlSpec& entry, HWND parent, const ControlContext& context) {
+  const WindowRecipe recipe = RecipeFor(entry);
+  const bool visible = entry.kind != Kind::Page || entry.page == layout::Page::Main;
   const int dpi = context.dpi;
   HWND control = CreateWindowExW(recipe.exStyle, recipe.className, L"",
                                  WS_CHILD | (visible ? WS_VISIBLE : 0u) | recipe.style,
-                                 layout::Scaled(spec.left, dpi), layout::Scaled(spec.top, dpi),
-                                 layout::Scaled(spec.width, dpi), layout::Scaled(spec.height, dpi), parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), context.instance, nullptr);
+                                 layout::Scaled(entry.left, dpi), layout::Scaled(entry.top, dpi),
+                                 layout::Scaled(entry.width, dpi), layout::Scaled(entry.height, dpi), parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), context.instance, nullptr);
   if (!control) return nullptr;
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(context.font), FALSE);
-  ApplyCaption(control, spec);
-  FinishControl(control, spec, context);
-  if (spec.Has(layout::kAutoWidth)) {
-    const std::wstring text = win::WideFromProgramText(spec.caption);
+  ApplyCaption(control, entry);
+  FinishControl(control, entry, context);
+  if (entry.Has(layout::kAutoWidth)) {
+    const std::wstring text = win::WideFromProgramText(entry.caption);
     SetWindowPos(control, nullptr, 0, 0, TextWidth(control, context.font, text.c_str()),
-                 layout::Scaled(spec.height, dpi), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                 layout::Scaled(entry.height, dpi), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   return control;
 }

@@ -23,7 +23,7 @@ struct ControlContext {
 };
 
 // Creates the control, child of `parent`, placed and captioned from its row.
-HWND CreateControl(const layout::ControlSpec& spec, HWND parent, const ControlContext& context);
+HWND CreateControl(const layout::ControlSpec& entry, HWND parent, const ControlContext& context);
 
 // The width of a label's text in the control font.
 int TextWidth(HWND control, HFONT font, const wchar_t* text);

@@ -20,9 +20,9 @@ constexpr char kStatusPositionPicked[] = "pozice vybr\xC3\xA1na";
 
 // "SB12" gives 12: the slot number is the button's name after "SB".
 int32_t SlotOfButton(HWND button) {
-  const layout::ControlSpec* spec = layout::FindControl(GetDlgCtrlID(button));
-  if (!spec || spec->name.size() < 3) return 0;
-  return StrToInt(std::string_view(spec->name).substr(2));
+  const layout::ControlSpec* entry = layout::FindControl(GetDlgCtrlID(button));
+  if (!entry || entry->name.size() < 3) return 0;
+  return StrToInt(std::string_view(entry->name).substr(2));
 }
 
 bool IsLocationSlot(int32_t n) { return n >= 1 && n <= layout::kLocationSlots; }

@@ -141,20 +141,20 @@ void TFormMain::OnCreate() {
 
 void TFormMain::BuildControls() {
   const ControlContext context{instance_, font_, dpi_};
-  for (const ControlSpec& spec : layout::Controls()) {
+  for (const ControlSpec& entry : layout::Controls()) {
     HWND parent = nullptr;
-    switch (spec.parent) {
+    switch (entry.parent) {
       case layout::Parent::MainWindow: parent = hwnd_; break;
       case layout::Parent::TabMain: parent = Control(layout::IdTabMain); break;
-      case layout::Parent::Page: parent = Control(layout::IdPageMain + static_cast<int>(spec.page) - 1); break;
+      case layout::Parent::Page: parent = Control(layout::IdPageMain + static_cast<int>(entry.page) - 1); break;
       case layout::Parent::GroupBox1: parent = Control(layout::IdGroupBox1); break;
       case layout::Parent::Picker: continue;
     }
-    HWND control = CreateControl(spec, parent, context);
-    controls_.Add(spec.id, control);
-    tooltips_.Add(control, spec.hint);
-    if (spec.Has(layout::kWantTab)) SetWindowSubclass(control, WantAllKeysSubclass, 1, 0);
-    if (IsKeyCaptureEdit(spec.id)) {
+    HWND control = CreateControl(entry, parent, context);
+    controls_.Add(entry.id, control);
+    tooltips_.Add(control, entry.hint);
+    if (entry.Has(layout::kWantTab)) SetWindowSubclass(control, WantAllKeysSubclass, 1, 0);
+    if (IsKeyCaptureEdit(entry.id)) {
       SetWindowSubclass(control, WantAllKeysSubclass, 1, 0);
       SetWindowSubclass(control, KeyEditSubclass, kKeyEditSubclassId, reinterpret_cast<DWORD_PTR>(this));
     }
@@ -286,14 +286,14 @@ void TFormMain::OnGetMinMaxInfo(MINMAXINFO& info) {
 }
 
 void TFormMain::OnDrawItem(const DRAWITEMSTRUCT& item) {
-  const ControlSpec* spec = layout::FindControl(static_cast<int>(item.CtlID));
-  if (spec && spec->kind == Kind::PictureButton) DrawPictureButton(item, spec->picture, dpi_);
+  const ControlSpec* entry = layout::FindControl(static_cast<int>(item.CtlID));
+  if (entry && entry->kind == Kind::PictureButton) DrawPictureButton(item, entry->picture, dpi_);
 }
 
 LRESULT TFormMain::OnCtlColorStatic(HDC dc, HWND control) {
   // Read-only edits keep the window colour, like the editable ones.
-  const ControlSpec* spec = layout::FindControl(GetDlgCtrlID(control));
-  if (spec && spec->kind == Kind::Edit) {
+  const ControlSpec* entry = layout::FindControl(GetDlgCtrlID(control));
+  if (entry && entry->kind == Kind::Edit) {
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));

@@ -36,8 +36,8 @@ bool TFormWin::Create(HINSTANCE instance, TFormMain& owner, win::MessagePump& pu
                   frame.bottom - frame.top, owner.Handle(), nullptr, instance, this);
   if (!hwnd_) return false;
   const ControlContext context{instance, owner.Font(), dpi};
-  for (const layout::ControlSpec& spec : layout::Controls()) {
-    if (spec.parent == layout::Parent::Picker) controls_.Add(spec.id, CreateControl(spec, hwnd_, context));
+  for (const layout::ControlSpec& entry : layout::Controls()) {
+    if (entry.parent == layout::Parent::Picker) controls_.Add(entry.id, CreateControl(entry, hwnd_, context));
   }
   pump.AddDialogWindow(hwnd_);
   return true;
