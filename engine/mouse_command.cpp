@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/current_point.h"
 #include "engine/engine_messages.h"
 #include "engine/integer_rule.h"
 #include "engine/keyword_rule.h"
@@ -39,30 +40,14 @@ const Button* FindButton(char letter) {
   throw ScriptError(IncompleteCommandMessage(line, "MOUSE"));
 }
 
-void ReadLiteralPoint(std::string_view position, RunState& state) {
-  const std::string_view rest = position.substr(1);
-  const std::size_t dot = rest.find('.');
-  const std::string_view x_text = rest.substr(0, dot);
-  const std::string_view y_text = dot == std::string_view::npos ? std::string_view{} : rest.substr(dot + 1);
-  state.CurrentPoint.x = StrToInt(x_text);
-  state.CurrentPoint.y = StrToInt(y_text);
-}
-
-void ReadSlotPoint(std::string_view position, RunState& state) {
-  const int32_t slot = StrToInt(position);
-  if (slot < 1 || slot > 20) return;  // stay at the point last set
-  state.CurrentPoint.x = StrToInt(state.Owner.LocationXText(slot));
-  state.CurrentPoint.y = StrToInt(state.Owner.LocationYText(slot));
-}
-
 void MoveTo(std::string_view line, RunState& state) {
   const std::string_view position = TextFrom(line, kPositionStart);
   if (position.empty()) FailIncomplete(line);
   state.Input.SetMouseFlags(kMouseMove | kMouseAbsolute);
   if (position.front() == '.') {
-    ReadLiteralPoint(position, state);
+    SetPointFromCoordinates(position, state);
   } else {
-    ReadSlotPoint(position, state);
+    SetPointFromSlot(position, state);
   }
   const int width = state.Platform.ScreenWidth();
   const int height = state.Platform.ScreenHeight();
