@@ -56,6 +56,13 @@ HWND FindTopWindow(DWORD pid, std::wstring_view cls, std::wstring_view caption, 
   return s.found;
 }
 
+HWND FocusOf(HWND top) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info);
+  return info.hwndFocus;
+}
+
 App::~App() {
   if (process_.hProcess) {
     if (Alive()) TerminateProcess(process_.hProcess, 99);

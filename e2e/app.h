@@ -63,4 +63,7 @@ inline constexpr std::wstring_view kStatusStopped = L"skript byl zastaven";
 // A top-level window of `pid` with the class and (when given) the caption.
 HWND FindTopWindow(DWORD pid, std::wstring_view cls, std::wstring_view caption = {}, bool visible_only = true);
 
+// The control that has the keyboard focus in the thread of window `top`.
+HWND FocusOf(HWND top);
+
 }  // namespace dxe

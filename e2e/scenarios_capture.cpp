@@ -54,13 +54,6 @@ const CaptureCase kCaptureCases[] = {
      {6}, Leave::StartRun, {70, 80}, false, 6, false},
 };
 
-HWND FocusOf(HWND top) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info);
-  return info.hwndFocus;
-}
-
 bool IsTopmost(HWND top) { return (GetWindowLongW(top, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
 // Whether `lower` comes after `upper` in the window order.

@@ -91,13 +91,6 @@ UINT CheckedBoxes(App& app) {
          (Checked(app, "CheckShift") ? MOD_SHIFT : 0);
 }
 
-HWND FocusOf(HWND top) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info);
-  return info.hwndFocus;
-}
-
 // The driver's own registrations live on its thread; ids from 0x100 on.
 struct Holdings {
   int next = 0x100;
