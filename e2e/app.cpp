@@ -71,6 +71,14 @@ App::~App() {
   }
 }
 
+bool App::StartForBenchmark(const std::wstring& exe, Report& report) {
+  wchar_t cwd[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, cwd);
+  if (!Start(exe, cwd, report)) return false;
+  SetWindowPos(main_, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  return true;
+}
+
 bool App::Start(const std::wstring& exe, const std::wstring& workdir, Report& report) {
   report_ = &report;
   std::wstring cmd = L"\"" + exe + L"\"";

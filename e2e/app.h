@@ -20,6 +20,9 @@ class App {
 
   // Starts `exe` in `workdir` and waits for its main window to show.
   bool Start(const std::wstring& exe, const std::wstring& workdir, Report& report);
+  // Starts `exe` in the current folder with its main window at the screen's
+  // top-left corner, clear of the benchmark's target window.
+  bool StartForBenchmark(const std::wstring& exe, Report& report);
   // Closes the main window and waits for the process to end; a program
   // that will not end is killed and reported.
   void Stop(Report& report);

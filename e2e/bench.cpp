@@ -42,10 +42,7 @@ double TimeRun(App& app, HWND go) {
 int RunBench(const std::wstring& exe, const std::vector<int>& sizes) {
   Report report;
   App app;
-  wchar_t cwd[MAX_PATH];
-  GetCurrentDirectoryW(MAX_PATH, cwd);
-  if (!app.Start(exe, cwd, report)) return 1;
-  SetWindowPos(app.Main(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  if (!app.StartForBenchmark(exe, report)) return 1;
   Target target(L"dxdriver bench target", 600, 380, 300, 200);
   app.SetText("EditWin", target.Entry());
   HWND go = app.Control("BGO");

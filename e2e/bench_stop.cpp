@@ -52,10 +52,7 @@ double TimeStop(App& app, Target& target, int settle_ms) {
 int RunStopBench(const std::wstring& exe, int runs) {
   Report report;
   App app;
-  wchar_t cwd[MAX_PATH];
-  GetCurrentDirectoryW(MAX_PATH, cwd);
-  if (!app.Start(exe, cwd, report)) return 1;
-  SetWindowPos(app.Main(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  if (!app.StartForBenchmark(exe, report)) return 1;
   Target target(L"dxdriver stop target", 600, 380, 300, 200);
   app.SetText("EditWin", target.Entry());
   std::printf("%-20s %6s %10s %10s %10s %10s\n", "script", "runs", "median ms", "worst ms", "best ms", "failed");

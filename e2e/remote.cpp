@@ -102,21 +102,25 @@ std::vector<std::wstring> ListBoxEntries(HWND list) {
   return out;
 }
 
-RECT ListBoxItemRect(HANDLE process, HWND list, int index) {
+namespace {
+
+// A rectangle that a control writes into the caller's buffer, read from
+// the other process.
+RECT RemoteItemRect(HANDLE process, HWND control, UINT message, int index) {
   RemoteBuffer buf(process, sizeof(RECT));
   RECT r{};
-  Send(list, LB_GETITEMRECT, WPARAM(index), buf.Address());
+  Send(control, message, WPARAM(index), buf.Address());
   buf.Read(&r, sizeof r);
   return r;
 }
 
-RECT TabItemRect(HANDLE process, HWND tab, int index) {
-  RemoteBuffer buf(process, sizeof(RECT));
-  RECT r{};
-  Send(tab, TCM_GETITEMRECT, WPARAM(index), buf.Address());
-  buf.Read(&r, sizeof r);
-  return r;
+}  // namespace
+
+RECT ListBoxItemRect(HANDLE process, HWND list, int index) {
+  return RemoteItemRect(process, list, LB_GETITEMRECT, index);
 }
+
+RECT TabItemRect(HANDLE process, HWND tab, int index) { return RemoteItemRect(process, tab, TCM_GETITEMRECT, index); }
 
 namespace {
 

@@ -140,16 +140,19 @@ void FinishControl(HWND control, const ControlSpec& entry, const ControlContext&
 
 }  // namespace
 
-void RegisterPageClass(HINSTANCE instance) {
+void RegisterFormClass(HINSTANCE instance, WNDPROC proc, const wchar_t* name, HICON icon) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = PageProc;
+  wc.lpfnWndProc = proc;
   wc.hInstance = instance;
+  wc.hIcon = icon;
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kPageClass;
+  wc.lpszClassName = name;
   RegisterClassExW(&wc);
 }
+
+void RegisterPageClass(HINSTANCE instance) { RegisterFormClass(instance, PageProc, kPageClass); }
 
 void ForwardNotificationsToTopLevel(HWND container) { SetWindowSubclass(container, ContainerSubclass, 1, 0); }
 

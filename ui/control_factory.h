@@ -10,6 +10,10 @@
 namespace dx::ui {
 
 // The class of the page containers; registered once.
+// Registers a window class of the program: arrow cursor, button-face
+// background, and the given icon (none when null).
+void RegisterFormClass(HINSTANCE instance, WNDPROC proc, const wchar_t* name, HICON icon = nullptr);
+
 void RegisterPageClass(HINSTANCE instance);
 
 // Makes a container (page, group box) pass its children's notifications on

@@ -68,15 +68,7 @@ LRESULT CALLBACK WantAllKeysSubclass(HWND window, UINT message, WPARAM wParam, L
 int TFormMain::S(int value) const { return layout::Scaled(value, dpi_); }
 
 void TFormMain::RegisterClass(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = WindowProc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kClassName;
-  RegisterClassExW(&wc);
+  RegisterFormClass(instance, WindowProc, kClassName, LoadIcon(nullptr, IDI_APPLICATION));
   RegisterPageClass(instance);
 }
 
