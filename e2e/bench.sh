@@ -15,5 +15,5 @@ fi
 "$root/scripts/wine/setup.sh" "$state" >/dev/null
 trap '"$root/scripts/wine/cleanup.sh" "$state"' EXIT
 cd "$build"
-"$root/scripts/wine/run.sh" "$state" wine e2e/dxdriver.exe bench ui/dorvaxil.exe "$@" 2>&1 |
+"$root/scripts/wine/run.sh" "$state" e2e/dxdriver.exe bench ui/dorvaxil.exe "$@" 2>&1 |
   grep -v 'Read access denied'

@@ -35,7 +35,7 @@ if [ "${1:-}" = "--display" ]; then
     export DISPLAY=$user_display
   fi
   cd "$out" 2>/dev/null || cd "$root"
-  exec wine "$exe"
+  exec "$DX_WINE" "$exe"
 fi
 
 mkdir -p "$out"
@@ -47,7 +47,7 @@ trap '"$root/scripts/wine/cleanup.sh" "$state"' EXIT
 source "$root/scripts/wine/common.sh"
 dx_state_init "$state"
 dx_use_display
-wine "$driver" demo "$exe" "$root/e2e/demo/star.txt" "$ready" &
+"$DX_WINE" "$driver" demo "$exe" "$root/e2e/demo/star.txt" "$ready" &
 player=$!
 for _ in $(seq 1200); do
   [ -e "$ready" ] && break

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Installs, on a Debian machine, whatever the build and the tests need and is
-# missing: compilers, GoogleTest, the mingw-w64 cross compiler, Wine, Xvfb.
+# missing: compilers, GoogleTest, the mingw-w64 cross compiler, 64-bit Wine,
+# Xvfb. Everything the project builds is 64-bit, so nothing here adds the i386
+# architecture: many kernels and containers cannot execute 32-bit programs.
+# A machine that has everything already installs nothing and asks no mirror.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build libgtest-dev libgmock-dev clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
-  wine wine64 xvfb x11-utils imagemagick fonts-wine
+  wine wine64 fonts-wine xvfb xauth x11-utils imagemagick
 )
 
 sudo_if_needed() {
@@ -18,14 +21,10 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 
-# Wine's 32-bit half comes along as a recommendation; it needs i386.
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  sudo_if_needed dpkg --add-architecture i386
-  missing+=(wine)
-fi
-
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"
   sudo_if_needed apt-get update -q
-  sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+  # Recommends would only drag in 32-bit Wine and desktop extras.
+  sudo_if_needed env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi

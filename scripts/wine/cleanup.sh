@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=common.sh
 source "$here/common.sh"
 dx_state_init "$1"
-[ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null
+[ -d "$WINEPREFIX" ] && "$DX_WINESERVER" -k 2>/dev/null
 if [ -s "$DX_STATE/xvfb.pid" ]; then
   kill "$(cat "$DX_STATE/xvfb.pid")" 2>/dev/null
   rm -f "$DX_STATE/xvfb.pid" "$DX_STATE/display"

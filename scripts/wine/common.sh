@@ -14,6 +14,27 @@ dx_state_init() {
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEARCH=win64
+  dx_find_wine
+}
+
+# The 64-bit loader, called by its own name: Debian's `wine` wrapper prefers
+# the 32-bit loader whenever it is installed, and it fails on kernels that
+# cannot execute 32-bit programs. Everything here is 64-bit.
+dx_find_wine() {
+  local dir
+  for dir in /usr/lib/wine /usr/lib64/wine /opt/wine-stable/bin; do
+    if [ -x "$dir/wine64" ]; then
+      DX_WINE=$dir/wine64
+      DX_WINESERVER=$dir/wineserver
+      [ -x "$DX_WINESERVER" ] || DX_WINESERVER=wineserver
+      export WINELOADER=$DX_WINE DX_WINE DX_WINESERVER
+      return 0
+    fi
+  done
+  DX_WINE=$(command -v wine64 || true)
+  DX_WINESERVER=wineserver
+  [ -n "$DX_WINE" ] || { echo "64-bit Wine (wine64) is not installed" >&2; return 1; }
+  export WINELOADER=$DX_WINE DX_WINE DX_WINESERVER
 }
 
 dx_display_alive() {

@@ -27,16 +27,25 @@ start_xvfb() {
   return 1
 }
 
+# Wine finds none of its own faces (Marlett for the caption buttons, MS Sans
+# Serif, Tahoma) where Debian keeps them; in the prefix's Fonts folder it does.
+install_fonts() {
+  local fonts=/usr/share/wine/fonts
+  [ -d "$fonts" ] || { echo "fonts-wine is missing: $fonts" >&2; return 1; }
+  cp "$fonts"/* "$WINEPREFIX/drive_c/windows/Fonts/"
+}
+
 make_prefix() {
   echo "making Wine prefix in $WINEPREFIX" >&2
   rm -rf "$WINEPREFIX"
-  wineboot -i </dev/null >"$DX_STATE/wineboot.log" 2>&1 9>&-
-  wineserver -w
+  "$DX_WINE" wineboot -i </dev/null >"$DX_STATE/wineboot.log" 2>&1 9>&-
+  "$DX_WINESERVER" -w
+  install_fonts
   # Without a window manager, managed windows stall 2 s on every hide/destroy.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$DX_STATE/wineboot.log" 2>&1 9>&-
+  "$DX_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$DX_STATE/wineboot.log" 2>&1 9>&-
   # A crash must end the process, not wait on a dialog nobody will close.
-  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$DX_STATE/wineboot.log" 2>&1 9>&-
-  wineserver -w
+  "$DX_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$DX_STATE/wineboot.log" 2>&1 9>&-
+  "$DX_WINESERVER" -w
   touch "$WINEPREFIX/.dx-ready"
 }
 
@@ -45,9 +54,9 @@ dx_use_display
 [ -e "$WINEPREFIX/.dx-ready" ] || make_prefix
 # A persistent server keeps later starts warm; its output must not hold the
 # caller's pipes open (CTest waits for them). A second -p exits at once.
-setsid wineserver -p </dev/null >"$DX_STATE/wineserver.log" 2>&1 9>&- || true
+setsid "$DX_WINESERVER" -p </dev/null >"$DX_STATE/wineserver.log" 2>&1 9>&- || true
 # The first program of a session also starts the prefix's services
 # (services.exe, winedevice.exe), which live on and inherit its output: start
 # them here, detached, or the first test's pipes stay open until it times out.
-setsid wine cmd /c exit </dev/null >>"$DX_STATE/wineserver.log" 2>&1 9>&- || true
+setsid "$DX_WINE" cmd /c exit </dev/null >>"$DX_STATE/wineserver.log" 2>&1 9>&- || true
 echo "display $DISPLAY, prefix $WINEPREFIX"
