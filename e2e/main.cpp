@@ -1,7 +1,7 @@
 // dxdriver: drives dorvaxil.exe under Wine (or Windows) from outside.
 //   dxdriver list
 //   dxdriver test SCENARIO DORVAXIL_EXE WORKDIR     one end-to-end scenario
-//   dxdriver bench DORVAXIL_EXE [LINES...]          lines per second of a run
+//   dxdriver bench DORVAXIL_EXE [LINES...|poll]     lines per second, pixel-poll reaction
 //   dxdriver bench-stop DORVAXIL_EXE [RUNS]          stop hot-key latency
 //   dxdriver demo DORVAXIL_EXE SCRIPT READY_FILE    plays the demo, waits
 // Paths may be Unix paths; they are mapped to Wine's Z: drive.
@@ -22,7 +22,7 @@ int Usage() {
   std::fprintf(stderr,
                "usage: dxdriver list\n"
                "       dxdriver test SCENARIO DORVAXIL_EXE WORKDIR\n"
-               "       dxdriver bench DORVAXIL_EXE [LINES...]\n"
+               "       dxdriver bench DORVAXIL_EXE [LINES...|poll]\n"
                "       dxdriver bench-stop DORVAXIL_EXE [RUNS]\n"
                "       dxdriver demo DORVAXIL_EXE SCRIPT READY_FILE\n");
   return 2;
@@ -69,8 +69,10 @@ int main(int argc, char** argv) {
     return dxe::RunStopBench(dxe::DosPath(args[1]), args.size() == 3 ? std::max(1, std::atoi(args[2].c_str())) : 50);
   if (args[0] == "bench" && args.size() >= 2) {
     std::vector<int> sizes;
-    for (size_t i = 2; i < args.size(); ++i) sizes.push_back(std::atoi(args[i].c_str()));
-    if (sizes.empty()) sizes = {10, 1000, 10000};
+    // "poll" alone measures only the pixel-poll reaction.
+    const bool poll_only = args.size() == 3 && args[2] == "poll";
+    for (size_t i = 2; i < args.size() && !poll_only; ++i) sizes.push_back(std::atoi(args[i].c_str()));
+    if (sizes.empty() && !poll_only) sizes = {10, 1000, 10000};
     return dxe::RunBench(dxe::DosPath(args[1]), sizes);
   }
   if (args[0] == "demo" && args.size() == 4)

@@ -6,7 +6,9 @@
 
 namespace dxe {
 
-// Lines per second of tight scripts of the given lengths; prints a table.
+// Lines per second of tight scripts of the given lengths with the code page
+// and the main page shown, then the pixel-poll reaction; prints figures.
+// No lengths: the pixel-poll reaction alone.
 int RunBench(const std::wstring& exe, const std::vector<int>& sizes);
 // Stop latency of the default hot key over `runs` runs of each script kind;
 // prints median, worst and best.

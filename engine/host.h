@@ -46,6 +46,10 @@ class MainWindow {
   virtual void SelectInEditor(int start, int length) = 0;
   // The length of the selection the editor actually holds.
   virtual int EditorSelectionLength() = 0;
+  // Shows the selection last set now. An editor may show a selection up to
+  // a display frame late; the run asks for it at its end, so that the line
+  // it ended on (a failing line too) stays highlighted.
+  virtual void ShowEditorSelection() {}
 
   // Slot texts, read live: n is 1..20 for locations, 1..40 for keys.
   virtual std::string LocationXText(int n) = 0;

@@ -115,6 +115,7 @@ void ReleaseHeldInputs(RunState& state) {
 }
 
 void EndRun(RunState& state) {
+  state.Owner.ShowEditorSelection();
   ReleaseHeldInputs(state);
   state.Owner.Fields().StopRequested = false;
   state.Owner.SetStatusText(kStatusStopped);

@@ -1,8 +1,13 @@
 #include "platform/message_pump.h"
 
+#include <commctrl.h>
+
 namespace dx::win {
 
 void MessagePump::Dispatch(MSG& message) {
+  if (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST) {
+    for (HWND tooltip : tooltips_) SendMessageW(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+  }
   for (HWND dialog : dialogs_) {
     if (IsWindow(dialog) && IsDialogMessageW(dialog, &message)) return;
   }

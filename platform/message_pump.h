@@ -13,6 +13,12 @@ class MessagePump {
   // Windows whose keyboard messages get dialog navigation (Tab, Enter).
   void AddDialogWindow(HWND window) { dialogs_.push_back(window); }
 
+  // A tooltip window that gets the mouse messages of the controls it
+  // serves (they are not subclassed for it).
+  void RelayMouseTo(HWND tooltip) {
+    if (tooltip) tooltips_.push_back(tooltip);
+  }
+
   // Runs until WM_QUIT; returns its exit code.
   int RunUntilQuit();
 
@@ -27,6 +33,7 @@ class MessagePump {
   void Dispatch(MSG& message);
 
   std::vector<HWND> dialogs_;
+  std::vector<HWND> tooltips_;
   bool quitSeen_ = false;
   bool quitReposted_ = false;
   int quitCode_ = 0;

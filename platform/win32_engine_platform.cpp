@@ -29,6 +29,12 @@ INPUT NativeInputFromRecord(const InputRecord& record) {
 void Win32EnginePlatform::SendInput(const InputRecord& record) {
   INPUT input = NativeInputFromRecord(record);
   ::SendInput(1, &input, sizeof(INPUT));
+  // Under Wine the pointer's move is echoed back by the process that owns
+  // the window under it; a button sent before that echo has been handled
+  // can land at the previous point. A short pause lets a move settle
+  // before the next input, as the slower line cycle of old happened to.
+  constexpr DWORD kMoveSettleMs = 2;
+  if (input.type == INPUT_MOUSE && (input.mi.dwFlags & MOUSEEVENTF_MOVE)) Sleep(kMoveSettleMs);
 }
 
 int Win32EnginePlatform::ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }

@@ -37,8 +37,18 @@ LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK ContainerSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                   DWORD_PTR) {
+// The system's procedures of the classes the program gives procedures of
+// its own; every window of a class shares its class's procedure.
+WNDPROC gEditProc = nullptr;
+WNDPROC gButtonProc = nullptr;
+
+// Gives `control` the procedure `proc`, remembering its class's own.
+void ReplaceProcedure(HWND control, WNDPROC proc, WNDPROC& classProc) {
+  const auto old = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
+  if (!classProc) classProc = old;
+}
+
+LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (IsForwarded(message)) return ForwardToTopLevel(window, message, wParam, lParam);
   if (message == WM_ERASEBKGND) {
     // A group box paints only its frame; its inside is the page's face.
@@ -47,8 +57,23 @@ LRESULT CALLBACK ContainerSubclass(HWND window, UINT message, WPARAM wParam, LPA
     FillRect(reinterpret_cast<HDC>(wParam), &inside, GetSysColorBrush(COLOR_BTNFACE));
     return TRUE;
   }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, ContainerSubclass, 1);
-  return DefSubclassProc(window, message, wParam, lParam);
+  return CallWindowProcW(gButtonProc, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK WantAllKeysProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallWindowProcW(gEditProc, window, message, wParam, lParam);
+  return message == WM_GETDLGCODE ? result | DLGC_WANTALLKEYS : result;
+}
+
+LRESULT CALLBACK KeyCaptureProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+    auto* sink = reinterpret_cast<KeyDownSink*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    uint16_t key = static_cast<uint16_t>(wParam);
+    sink->EditKeyDown(window, key);
+    if (key == 0) return 0;  // consumed
+    wParam = key;
+  }
+  return WantAllKeysProc(window, message, wParam, lParam);
 }
 
 struct WindowRecipe {
@@ -154,7 +179,14 @@ void RegisterFormClass(HINSTANCE instance, WNDPROC proc, const wchar_t* name, HI
 
 void RegisterPageClass(HINSTANCE instance) { RegisterFormClass(instance, PageProc, kPageClass); }
 
-void ForwardNotificationsToTopLevel(HWND container) { SetWindowSubclass(container, ContainerSubclass, 1, 0); }
+void ForwardNotificationsToTopLevel(HWND container) { ReplaceProcedure(container, ContainerProc, gButtonProc); }
+
+void UseWantAllKeysProcedure(HWND edit) { ReplaceProcedure(edit, WantAllKeysProc, gEditProc); }
+
+void UseKeyCaptureProcedure(HWND edit, KeyDownSink& sink) {
+  SetWindowLongPtrW(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&sink));
+  ReplaceProcedure(edit, KeyCaptureProc, gEditProc);
+}
 
 int TextWidth(HWND control, HFONT font, const wchar_t* text) {
   HDC dc = GetDC(control);

@@ -3,22 +3,44 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <unordered_map>
 
 #include "ui/layout.h"
 
 namespace dx::ui {
 
-// The class of the page containers; registered once.
 // Registers a window class of the program: arrow cursor, button-face
 // background, and the given icon (none when null).
 void RegisterFormClass(HINSTANCE instance, WNDPROC proc, const wchar_t* name, HICON icon = nullptr);
 
+// The class of the page containers; registered once.
 void RegisterPageClass(HINSTANCE instance);
 
-// Makes a container (page, group box) pass its children's notifications on
+// Makes a group box pass its children's notifications on
 // to its top-level window, where the handlers live.
 void ForwardNotificationsToTopLevel(HWND container);
+
+// Controls with a window procedure of the program's own: one plain
+// procedure per kind that passes messages on to the system's procedure of
+// the class. No subclass chain, whose every link costs property look-ups
+// on every message.
+
+// Receives the key presses of key-capture edits.
+class KeyDownSink {
+ public:
+  // May replace `key`, or consume it by setting it to 0.
+  virtual void EditKeyDown(HWND edit, uint16_t& key) = 0;
+
+ protected:
+  ~KeyDownSink() = default;
+};
+
+// An edit that takes every key itself, Tab and Enter included.
+void UseWantAllKeysProcedure(HWND edit);
+// A key-capture edit: takes every key, and each key press goes to `sink`
+// before the edit sees it.
+void UseKeyCaptureProcedure(HWND edit, KeyDownSink& sink);
 
 struct ControlContext {
   HINSTANCE instance;

@@ -1,15 +1,22 @@
 // The code memo as the engine reads it. Its text and line starts are kept
 // in a cache, so that reading a line costs the same in a long script as in
 // a short one. The cache is dropped whenever the edit might have changed:
-// the memo is subclassed, and every message except those known to leave
-// the text alone (painting, reading, selecting, scrolling, focus, mouse
-// moves) drops it before and after it is handled; EN_CHANGE and EN_UPDATE
-// drop it too. An edit made while a script runs is thus seen at the next
-// line.
+// every message except those known to leave the text alone (painting,
+// reading, selecting, scrolling, focus, mouse moves) drops it before and
+// after it is handled; EN_CHANGE and EN_UPDATE drop it too. An edit made
+// while a script runs is thus seen at the next line.
+//
+// The highlight is set on the control at the pace of the display: a
+// selection asked for is computed at once (clipped as the control clips
+// it), but given to the control only when a frame is due, when the frame
+// timer fires, when the caller asks for it, and before any message that
+// could read or change the text or the selection reaches the control.
+// Whoever looks therefore always finds the selection last asked for.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "ui/memo_lines.h"
@@ -18,26 +25,41 @@ namespace dx::ui {
 
 class MemoEditor {
  public:
+  // Gives the memo this editor's window procedure. The memo wants every
+  // key (Tab and Enter are text).
   void Attach(HWND memo);
   HWND Handle() const { return memo_; }
 
   int RawLineCount();
   std::string Line(int index);
   void Select(int start, int length);
-  int SelectionLength();
+  // The length of the selection last set, as the control holds it.
+  int SelectionLength() const { return selection_.end - selection_.start; }
+  // Hands a selection still held back to the control now.
+  void ShowSelection();
   void Invalidate() { valid_ = false; }
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR self);
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   const LineIndex& Lines();
+  bool FrameDue() const;
 
   HWND memo_ = nullptr;
+  WNDPROC editProc_ = nullptr;
   LineIndex lines_;
+  int textChars_ = 0;  // the control's own text length, in its characters
   bool valid_ = false;
+  Selection selection_;
+  bool selectionHeldBack_ = false;
+  bool timerArmed_ = false;
+  int64_t lastShown_ = INT64_MIN / 2;  // performance-counter ticks
 };
 
 // True for messages that cannot change an edit's text.
 bool LeavesEditTextAlone(UINT message);
+// True for messages that neither read nor change an edit's text or
+// selection, so a held-back selection may wait for them.
+bool LeavesEditSelectionAlone(UINT message);
 
 }  // namespace dx::ui

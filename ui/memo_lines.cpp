@@ -1,5 +1,8 @@
 #include "ui/memo_lines.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace dx::ui {
 
 void LineIndex::Assign(std::string text) {
@@ -16,6 +19,13 @@ std::string_view LineIndex::Line(int index) const {
   const size_t end = static_cast<size_t>(index) + 1 < starts_.size() ? starts_[static_cast<size_t>(index) + 1] - 2
                                                                      : text_.size();
   return std::string_view(text_).substr(start, end - start);
+}
+
+Selection ClippedSelection(int start, int length, int textLength) {
+  const int64_t size = std::max(textLength, 0);
+  const int64_t from = std::clamp<int64_t>(start, 0, size);
+  const int64_t to = std::clamp<int64_t>(from + std::max(length, 0), 0, size);
+  return {static_cast<int>(from), static_cast<int>(to)};
 }
 
 std::vector<std::string> DocumentLines(std::string_view text) {

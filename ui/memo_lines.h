@@ -24,6 +24,18 @@ class LineIndex {
   std::vector<size_t> starts_{0};
 };
 
+// A selection as an edit holds it: start <= end, both within the text.
+struct Selection {
+  int start = 0;
+  int end = 0;
+  bool operator==(const Selection&) const = default;
+};
+
+// The selection an edit makes when asked to select `length` characters
+// from `start` in a text of `textLength` characters: both ends clipped to
+// the text.
+Selection ClippedSelection(int start, int length, int textLength);
+
 // Document lines of an edit's text: split at CR LF, an empty last line
 // not counted.
 std::vector<std::string> DocumentLines(std::string_view text);

@@ -8,8 +8,7 @@
 
 namespace dx::ui {
 
-void Tooltips::Create(HWND owner, HINSTANCE instance) {
-  owner_ = owner;
+void Tooltips::Create(HINSTANCE instance) {
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
                              nullptr);

@@ -9,13 +9,12 @@ namespace dx::ui {
 
 class Tooltips {
  public:
-  void Create(HWND owner, HINSTANCE instance);
+  void Create(HINSTANCE instance);
   // Shows `hint` (UTF-8) when the pointer rests on `control`.
   void Add(HWND control, std::string_view hint);
 
  private:
   HWND tooltip_ = nullptr;
-  HWND owner_ = nullptr;
 };
 
 }  // namespace dx::ui

@@ -21,7 +21,6 @@ using layout::ControlSpec;
 using layout::Kind;
 
 constexpr wchar_t kClassName[] = L"TFormMain";
-constexpr UINT_PTR kKeyEditSubclassId = 2;
 constexpr UINT_PTR kTabSubclassId = 3;
 
 HFONT CreateControlFont(int dpi) {
@@ -53,14 +52,6 @@ std::string WindowTextW(HWND window) {
 
 bool IsKeyCaptureEdit(int id) {
   return id == layout::IdEditStopKey || (id >= layout::KeyId(1) && id <= layout::KeyId(layout::kKeySlots));
-}
-
-// Memos take Tab and Enter; the capture edits take every key.
-LRESULT CALLBACK WantAllKeysSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                     DWORD_PTR) {
-  if (message == WM_GETDLGCODE) return DefSubclassProc(window, message, wParam, lParam) | DLGC_WANTALLKEYS;
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, WantAllKeysSubclass, id);
-  return DefSubclassProc(window, message, wParam, lParam);
 }
 
 }  // namespace
@@ -124,7 +115,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TFormMain::OnCreate() {
-  tooltips_.Create(hwnd_, instance_);
+  tooltips_.Create(instance_);
   BuildControls();
   platform_ = std::make_unique<win::Win32EnginePlatform>(hwnd_);
   LayoutFrame();
@@ -145,35 +136,27 @@ void TFormMain::BuildControls() {
     HWND control = CreateControl(entry, parent, context);
     controls_.Add(entry.id, control);
     tooltips_.Add(control, entry.hint);
-    if (entry.Has(layout::kWantTab)) SetWindowSubclass(control, WantAllKeysSubclass, 1, 0);
-    if (IsKeyCaptureEdit(entry.id)) {
-      SetWindowSubclass(control, WantAllKeysSubclass, 1, 0);
-      SetWindowSubclass(control, KeyEditSubclass, kKeyEditSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    if (entry.id == layout::IdMemo) {
+      memo_.Attach(control);
+    } else if (IsKeyCaptureEdit(entry.id)) {
+      UseKeyCaptureProcedure(control, *this);
+    } else if (entry.Has(layout::kWantTab)) {
+      UseWantAllKeysProcedure(control);
     }
   }
-  memo_.Attach(Control(layout::IdMemo));
   SetWindowSubclass(Control(layout::IdTabMain), TabSubclass, kTabSubclassId, reinterpret_cast<DWORD_PTR>(this));
   // BGO lies above the notebook, in the tab strip.
   SetWindowPos(Control(layout::IdBGO), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-LRESULT CALLBACK TFormMain::KeyEditSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                            DWORD_PTR self) {
-  if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
-    auto* form = reinterpret_cast<TFormMain*>(self);
-    uint16_t key = static_cast<uint16_t>(wParam);
-    Guarded(form->hwnd_, [&] {
-      if (GetDlgCtrlID(window) == layout::IdEditStopKey) {
-        form->EditStopKeyKeyDown(window, key);
-      } else {
-        form->key1KeyDown(window, key);
-      }
-    });
-    if (key == 0) return 0;  // consumed
-    wParam = key;
-  }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, KeyEditSubclass, id);
-  return DefSubclassProc(window, message, wParam, lParam);
+void TFormMain::EditKeyDown(HWND edit, uint16_t& key) {
+  Guarded(hwnd_, [&] {
+    if (GetDlgCtrlID(edit) == layout::IdEditStopKey) {
+      EditStopKeyKeyDown(edit, key);
+    } else {
+      key1KeyDown(edit, key);
+    }
+  });
 }
 
 LRESULT CALLBACK TFormMain::TabSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -367,6 +350,8 @@ std::string TFormMain::EditorLine(int index) { return memo_.Line(index); }
 void TFormMain::SelectInEditor(int start, int length) { memo_.Select(start, length); }
 
 int TFormMain::EditorSelectionLength() { return memo_.SelectionLength(); }
+
+void TFormMain::ShowEditorSelection() { memo_.ShowSelection(); }
 
 std::string TFormMain::LocationXText(int n) {
   return n >= 1 && n <= layout::kLocationSlots ? Text(layout::PxId(n)) : std::string();

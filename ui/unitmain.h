@@ -22,7 +22,7 @@ namespace dx::ui {
 
 class TFormWin;
 
-class TFormMain final : public MainWindow, private ControlTextAccess {
+class TFormMain final : public MainWindow, private ControlTextAccess, private KeyDownSink {
  public:
   static void RegisterClass(HINSTANCE instance);
   // Builds the window and its controls and runs FormCreate; not yet shown.
@@ -40,6 +40,7 @@ class TFormMain final : public MainWindow, private ControlTextAccess {
   std::string EditorLine(int index) override;
   void SelectInEditor(int start, int length) override;
   int EditorSelectionLength() override;
+  void ShowEditorSelection() override;
   std::string LocationXText(int n) override;
   std::string LocationYText(int n) override;
   std::string KeySlotText(int n) override;
@@ -76,11 +77,11 @@ class TFormMain final : public MainWindow, private ControlTextAccess {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK KeyEditSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                          DWORD_PTR self);
   static LRESULT CALLBACK TabSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR self);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // KeyDownSink: the stop-key field and the key slots.
+  void EditKeyDown(HWND edit, uint16_t& key) override;
 
   void OnCreate();
   void OnCommand(int id, int code, HWND control);

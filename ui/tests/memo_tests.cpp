@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,17 @@ void MemoLinesTests(Checks& t) {
     t.Equal(ui::DocumentLines(row.text), row.document, where, "document lines");
     // Setting document lines into a memo and reading them back loses nothing.
     t.Equal(ui::DocumentLines(ui::EditTextFromLines(row.document)), row.document, where, "lines round trip");
+  }
+  // The edit's own clipping of a selection: both ends within the text.
+  struct Clip {
+    int start, length, textLength;
+    ui::Selection expected;
+  };
+  const Clip clips[] = {{0, 4, 6, {0, 4}}, {4, 4, 6, {4, 6}}, {6, 4, 6, {6, 6}}, {9, 2, 6, {6, 6}},
+                        {-3, 2, 6, {0, 2}}, {2, -1, 6, {2, 2}}, {0x7FFFFFFF, 0x7FFFFFFF, 6, {6, 6}}};
+  for (const Clip& c : clips) {
+    const ui::Selection got = ui::ClippedSelection(c.start, c.length, c.textLength);
+    t.Expect(got == c.expected, "clip " + std::to_string(c.start) + "+" + std::to_string(c.length), "clipped");
   }
   t.Equal(ui::EditTextFromLines({"beep", "endscript"}), std::string("beep\r\nendscript"), "join", "no final break");
   t.Equal(ui::EditTextFromLines({"a", ""}), std::string("a\r\n\r\n"), "join", "empty last line kept");
@@ -121,16 +133,26 @@ void MemoEditorTests(Checks& t) {
     ExpectSameAsControl(t, editor, change.name);
   }
 
-  // The highlight: the selection is clipped at the end of the text.
+  // The highlight: the selection is clipped at the end of the text, and
+  // one held back until the next frame reaches the control before anyone
+  // reads the selection or types over it.
   SetWindowTextA(memo, "ab\r\ncd");
   struct Selection {
     int start, length, expectedLength;
   };
-  const Selection selections[] = {{0, 4, 4}, {4, 4, 2}, {6, 4, 0}, {0, 0, 0}};
+  const Selection selections[] = {{0, 4, 4}, {4, 4, 2}, {6, 4, 0}, {0, 0, 0}, {4, 4, 2}};
   for (const Selection& s : selections) {
+    const std::string where = "select " + std::to_string(s.start);
     editor.Select(s.start, s.length);
-    t.Equal(editor.SelectionLength(), s.expectedLength, "select " + std::to_string(s.start), "read-back length");
+    t.Equal(editor.SelectionLength(), s.expectedLength, where, "read-back length");
+    DWORD from = 0, to = 0;
+    SendMessageW(memo, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    t.Equal(int(from), std::min(s.start, 6), where, "EM_GETSEL start");
+    t.Equal(int(to - from), s.expectedLength, where, "EM_GETSEL length");
   }
+  editor.Select(0, 4);
+  SendMessageA(memo, WM_CHAR, 'X', 0);
+  t.Equal(editor.Line(0), std::string("Xcd"), "typing", "replaces the line last selected");
   DestroyWindow(memo);
 }
 
