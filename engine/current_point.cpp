@@ -5,18 +5,28 @@
 
 namespace dx {
 
-void SetPointFromCoordinates(std::string_view location, RunState& state) {
+LocationOperand ReadLocationOperand(std::string_view location) {
+  LocationOperand operand;
+  if (location.front() != '.') {
+    operand.slot = location;
+    return operand;
+  }
   const std::string_view rest = location.substr(1);
   const std::size_t dot = rest.find('.');
-  const std::string_view x_text = rest.substr(0, dot);
-  const std::string_view y_text = dot == std::string_view::npos ? std::string_view{} : rest.substr(dot + 1);
-  state.CurrentPoint.x = StrToInt(x_text);
-  state.CurrentPoint.y = StrToInt(y_text);
+  operand.coordinates = true;
+  operand.x = rest.substr(0, dot);
+  operand.y = dot == std::string_view::npos ? rest.substr(rest.size()) : rest.substr(dot + 1);
+  return operand;
 }
 
-void SetPointFromSlot(std::string_view location, RunState& state) {
-  const int32_t slot = StrToInt(location);
-  if (slot < 1 || slot > 20) return;
+void SetPointFromLocation(const LocationOperand& location, RunState& state) {
+  if (location.coordinates) {
+    state.CurrentPoint.x = StrToInt(location.x);
+    state.CurrentPoint.y = StrToInt(location.y);
+    return;
+  }
+  const int32_t slot = StrToInt(location.slot);
+  if (!IsLocationSlot(slot)) return;
   state.CurrentPoint.x = StrToInt(state.Owner.LocationXText(slot));
   state.CurrentPoint.y = StrToInt(state.Owner.LocationYText(slot));
 }

@@ -1,17 +1,29 @@
-// Setting the run's current point from a MOUSE or GETCOLOR operand.
+// The position operand of MOUSE GO and GETCOLOR, and setting the run's
+// current point from it.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 namespace dx {
 
 struct RunState;
 
-// ".x.y": explicit coordinates; x up to the second full stop, y after it.
-void SetPointFromCoordinates(std::string_view location, RunState& state);
+// A position as written; every text is a view into the operand.
+struct LocationOperand {
+  bool coordinates = false;  // ".x.y": explicit coordinates
+  std::string_view x;        // up to the second full stop
+  std::string_view y;        // after it; empty (at the end) when there is none
+  std::string_view slot;     // otherwise: a location slot number
+};
 
-// A location slot number; a number outside 1..20 leaves the point as the
+// `location` is not empty.
+LocationOperand ReadLocationOperand(std::string_view location);
+
+// The location slots a line reads; any other number leaves the point as the
 // last MOUSE or GETCOLOR of the run set it.
-void SetPointFromSlot(std::string_view location, RunState& state);
+constexpr bool IsLocationSlot(int32_t n) { return n >= 1 && n <= 20; }
+
+void SetPointFromLocation(const LocationOperand& location, RunState& state);
 
 }  // namespace dx

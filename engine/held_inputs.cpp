@@ -5,19 +5,8 @@
 namespace dx {
 namespace {
 
-struct ButtonFlags {
-  uint32_t down;
-  uint32_t up;
-};
-
-constexpr ButtonFlags kButtons[] = {
-    {kMouseLeftDown, kMouseLeftUp},
-    {kMouseRightDown, kMouseRightUp},
-    {kMouseMiddleDown, kMouseMiddleUp},
-};
-
 uint32_t UpFlagOf(uint32_t down_flag) {
-  for (const auto& b : kButtons) {
+  for (const MouseButton& b : kMouseButtons) {
     if (b.down == down_flag) return b.up;
   }
   return 0;
@@ -38,7 +27,7 @@ void HeldInputs::Note(const InputRecord& record) {
   // A record may carry several button flags; the system applies a down
   // before the up of the same button.
   const uint32_t flags = record.MouseFlags();
-  for (const auto& b : kButtons) {
+  for (const MouseButton& b : kMouseButtons) {
     if (flags & b.down) Press(false, b.down);
     if (flags & b.up) Release(false, b.down);
   }

@@ -86,6 +86,18 @@ inline constexpr uint32_t kMouseRightUp = 0x0010;
 inline constexpr uint32_t kMouseMiddleDown = 0x0020;
 inline constexpr uint32_t kMouseMiddleUp = 0x0040;
 inline constexpr uint32_t kMouseAbsolute = 0x8000;
+struct MouseButton {
+  char letter;  // as a MOUSE line names it
+  uint32_t down;
+  uint32_t up;
+};
+
+inline constexpr MouseButton kMouseButtons[] = {
+    {'L', kMouseLeftDown, kMouseLeftUp},
+    {'R', kMouseRightDown, kMouseRightUp},
+    {'M', kMouseMiddleDown, kMouseMiddleUp},
+};
+
 // Keyboard dwFlags value for a release.
 inline constexpr uint32_t kKeyUp = 0x0002;
 

@@ -3,14 +3,14 @@
 #include "engine/script_error.h"
 
 namespace dx {
-namespace {
-
 int HexDigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
 }
+
+namespace {
 
 std::optional<int32_t> ParseHex(std::string_view digits) {
   if (digits.empty()) return std::nullopt;

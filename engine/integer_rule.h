@@ -21,4 +21,7 @@ int32_t StrToInt(std::string_view text);
 
 std::string InvalidIntegerMessage(std::string_view text);
 
+// 0..15 for a hexadecimal digit in either case, else -1.
+int HexDigitValue(char c);
+
 }  // namespace dx

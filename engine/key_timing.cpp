@@ -1,7 +1,6 @@
 #include "engine/key_timing.h"
 
-#include <string>
-
+#include "engine/command_table.h"
 #include "engine/engine_messages.h"
 #include "engine/integer_rule.h"
 #include "engine/keyword_rule.h"
@@ -11,67 +10,80 @@
 namespace dx {
 namespace {
 
-constexpr std::string_view kKeyKeyword = "KEY";
-constexpr std::string_view kDelayKeyword = "DELAY ";
-constexpr std::string_view kBeepKeyword = "BEEP";
-constexpr std::size_t kCodePosition = 5;
-
-uint8_t LowByte(int32_t value) { return static_cast<uint8_t>(static_cast<uint32_t>(value) & 0xFF); }
-
-// Reads the code from position 5 on and returns the 1-based position at
-// which the rest of the line (the event words) starts.
-std::size_t ReadKeyCode(std::string_view line, RunState& state) {
-  const char form = line[kCodePosition - 1];
-  if (form == '$') {
-    state.KeyCode = LowByte(StrToInt(TextAt(line, 5, 3)));
-    return 9;
-  }
-  if (form == '#') {
-    state.KeyCode = ResolveKeySlot(state.Owner, LowByte(StrToInt(TextAt(line, 6, 2))));
-    return 9;
-  }
-  state.KeyCode = ResolveKeySlot(state.Owner, LowByte(StrToInt(TextAt(line, 5, 2))));
-  return 8;
-}
+// Character positions of a KEY line, counted from 1.
+constexpr std::size_t kCodePosition = 5;       // '$', '#' or the slot number
+constexpr std::size_t kLiteralCodeLength = 3;  // '$' and two hex digits
+constexpr std::size_t kSlotNumberLength = 2;
+constexpr std::size_t kSignedSlotPosition = 6;  // behind '#'
+constexpr std::size_t kRestAfterMarkedCode = 9;  // behind "$XX " or "#NN "
+constexpr std::size_t kRestAfterPlainSlot = 8;   // behind "NN "
 
 void SendKey(RunState& state, uint32_t flags) {
   state.Input.SetKeyFlags(flags);
   SendInputRecord(state);
 }
 
-bool RunShouldEnd(MainWindow& owner) {
-  return owner.ApplicationTerminating() || owner.Fields().StopRequested;
+uint8_t KeyCodeOf(const KeyOperands& operands, MainWindow& owner) {
+  const uint8_t value = LowByte(StrToInt(operands.code_text));
+  return operands.slot ? ResolveKeySlot(owner, value) : value;
 }
 
 }  // namespace
 
+KeyOperands ReadKeyOperands(std::string_view line) {
+  if (line.size() < kCodePosition) {
+    throw ScriptError(IncompleteCommandMessage(line, CommandName(Command::Key)));
+  }
+  switch (line[kCodePosition - 1]) {
+    case '$':
+      return {false, TextAt(line, kCodePosition, kLiteralCodeLength), TextFrom(line, kRestAfterMarkedCode)};
+    case '#':
+      return {true, TextAt(line, kSignedSlotPosition, kSlotNumberLength), TextFrom(line, kRestAfterMarkedCode)};
+    default:
+      return {true, TextAt(line, kCodePosition, kSlotNumberLength), TextFrom(line, kRestAfterPlainSlot)};
+  }
+}
+
+KeyEvents KeyEventsOf(std::string_view rest) {
+  const std::string upper = AsciiUpper(rest);
+  if (upper.find("PRESS") != std::string::npos) return KeyEvents::DownUp;
+  if (upper.find("UP") != std::string::npos) return KeyEvents::Up;
+  return KeyEvents::Down;
+}
+
+uint8_t LowByte(int32_t value) { return static_cast<uint8_t>(static_cast<uint32_t>(value) & 0xFF); }
+
+std::string KeySlotCodeText(std::string_view slot_text) { return "$" + std::string(slot_text); }
+
 uint8_t ResolveKeySlot(MainWindow& owner, uint8_t number) {
-  if (number < 1 || number > 40) return number;
-  return LowByte(StrToInt("$" + owner.KeySlotText(number)));
+  if (!IsKeySlot(number)) return number;
+  return LowByte(StrToInt(KeySlotCodeText(owner.KeySlotText(number))));
 }
 
 void KeyCommand(std::string_view line, RunState& state) {
-  if (!MatchKeyword(line, kKeyKeyword)) return;
-  if (line.size() < kCodePosition) throw ScriptError(IncompleteCommandMessage(line, "KEY"));
-  state.KeyOperand = std::string(TextFrom(line, kCodePosition));
+  if (!LineIs(line, Command::Key)) return;
+  const KeyOperands operands = ReadKeyOperands(line);
   state.Input.SetType(InputRecord::kTypeKeyboard);
-  const std::size_t rest_position = ReadKeyCode(line, state);
+  state.KeyCode = KeyCodeOf(operands, state.Owner);
   state.Input.SetKeyVk(state.KeyCode);
-  const std::string rest = AsciiUpper(TextFrom(line, rest_position));
-  if (rest.find("PRESS") != std::string::npos) {
-    SendKey(state, 0);
-    SendKey(state, kKeyUp);
-  } else if (rest.find("UP") != std::string::npos) {
-    SendKey(state, kKeyUp);
-  } else {
-    SendKey(state, 0);
+  switch (KeyEventsOf(operands.rest)) {
+    case KeyEvents::DownUp:
+      SendKey(state, 0);
+      SendKey(state, kKeyUp);
+      break;
+    case KeyEvents::Up:
+      SendKey(state, kKeyUp);
+      break;
+    case KeyEvents::Down:
+      SendKey(state, 0);
+      break;
   }
 }
 
 void DelayCommand(std::string_view line, RunState& state) {
-  if (!MatchKeyword(line, kDelayKeyword)) return;
+  if (!LineIs(line, Command::Delay)) return;
   state.DelayStart = state.Platform.TickCount();
-  const int32_t milliseconds = StrToInt(line.substr(kDelayKeyword.size()));
+  const int32_t milliseconds = StrToInt(TextAfterKeyword(line, Command::Delay));
   // 64-bit ticks never wrap, so the end always lies n ms after the start
   // (before it for a negative n, which then ends after one delivery).
   state.DelayEnd = static_cast<int64_t>(state.DelayStart) + milliseconds;
@@ -83,7 +95,7 @@ void DelayCommand(std::string_view line, RunState& state) {
 }
 
 void BeepCommand(std::string_view line, RunState& state) {
-  if (!MatchKeyword(line, kBeepKeyword)) return;
+  if (!LineIs(line, Command::Beep)) return;
   state.Platform.Beep();
 }
 

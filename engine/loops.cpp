@@ -1,5 +1,6 @@
 #include "engine/loops.h"
 
+#include "engine/command_table.h"
 #include "engine/engine_messages.h"
 #include "engine/integer_rule.h"
 #include "engine/keyword_rule.h"
@@ -8,12 +9,6 @@
 
 namespace dx {
 namespace {
-
-constexpr std::string_view kLoopKeyword = "LOOP ";
-constexpr std::string_view kEndLoopKeyword = "ENDLOOP";
-constexpr std::string_view kRepeatKeyword = "REPEAT";
-constexpr std::string_view kUntilKeyword = "UNTIL ";
-constexpr std::string_view kUntilNeKeyword = "UNTILNE ";
 
 // Both kinds share ResumeOffsets; each open block owns one entry there, so
 // it is never empty while a block of either kind is open.
@@ -27,9 +22,9 @@ void PopResumeOffset(RunState& state) {
 
 // Closes the innermost REPEAT block when the comparison says so (UNTIL on
 // equal values, UNTILNE on different ones), else jumps back to its start.
-void CloseOrRepeat(std::string_view line, RunState& state, std::size_t keyword_size, bool equal_closes) {
-  if (state.RepeatLines.empty()) throw ScriptError(NoOpenBlockMessage(line, "REPEAT"));
-  const OperandPair names = SplitAtFirstBlank(line.substr(keyword_size));
+void CloseOrRepeat(std::string_view line, RunState& state, Command command, bool equal_closes) {
+  if (state.RepeatLines.empty()) throw ScriptError(NoOpenBlockMessage(line, CommandName(Command::Repeat)));
+  const OperandPair names = SplitAtFirstBlank(TextAfterKeyword(line, command));
   const int32_t a = state.Variables.GetVariable(names.first);
   const int32_t b = state.Variables.GetVariable(names.second);
   if ((a == b) == equal_closes) {
@@ -44,16 +39,16 @@ void CloseOrRepeat(std::string_view line, RunState& state, std::size_t keyword_s
 }  // namespace
 
 void LoopCommand(std::string_view line, RunState& state) {
-  if (!MatchKeyword(line, kLoopKeyword)) return;
-  const int32_t count = StrToInt(line.substr(kLoopKeyword.size()));
+  if (!LineIs(line, Command::Loop)) return;
+  const int32_t count = StrToInt(TextAfterKeyword(line, Command::Loop));
   state.LoopLines.push_back(state.LineIndex);
   state.LoopCounts.push_back(count);
   state.ResumeOffsets.push_back(state.LineOffset);
 }
 
 void EndLoopCommand(std::string_view line, RunState& state) {
-  if (!MatchKeyword(line, kEndLoopKeyword)) return;
-  if (state.LoopCounts.empty()) throw ScriptError(NoOpenBlockMessage(line, "LOOP"));
+  if (!LineIs(line, Command::EndLoop)) return;
+  if (state.LoopCounts.empty()) throw ScriptError(NoOpenBlockMessage(line, CommandName(Command::Loop)));
   // Counted in 64 bits: a count of -2147483648 must not wrap to a huge one.
   const int64_t remaining = static_cast<int64_t>(state.LoopCounts.back()) - 1;
   if (remaining > 0) {
@@ -68,19 +63,19 @@ void EndLoopCommand(std::string_view line, RunState& state) {
 }
 
 void RepeatCommand(std::string_view line, RunState& state) {
-  if (!MatchKeyword(line, kRepeatKeyword)) return;
+  if (!LineIs(line, Command::Repeat)) return;
   state.RepeatLines.push_back(state.LineIndex);
   state.ResumeOffsets.push_back(state.LineOffset);
 }
 
 void UntilCommand(std::string_view line, RunState& state) {
-  if (!MatchKeyword(line, kUntilKeyword)) return;
-  CloseOrRepeat(line, state, kUntilKeyword.size(), true);
+  if (!LineIs(line, Command::Until)) return;
+  CloseOrRepeat(line, state, Command::Until, true);
 }
 
 void UntilNeCommand(std::string_view line, RunState& state) {
-  if (!MatchKeyword(line, kUntilNeKeyword)) return;
-  CloseOrRepeat(line, state, kUntilNeKeyword.size(), false);
+  if (!LineIs(line, Command::UntilNe)) return;
+  CloseOrRepeat(line, state, Command::UntilNe, false);
 }
 
 }  // namespace dx

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "engine/command_table.h"
 #include "engine/current_point.h"
 #include "engine/engine_messages.h"
-#include "engine/integer_rule.h"
 #include "engine/keyword_rule.h"
 #include "engine/run_state.h"
 #include "engine/script_error.h"
@@ -12,43 +12,24 @@
 namespace dx {
 namespace {
 
-constexpr std::string_view kMouseKeyword = "MOUSE";
 constexpr std::size_t kActionPosition = 7;
 constexpr std::size_t kButtonActionPosition = 8;
 constexpr std::size_t kPositionStart = 10;
 
-struct Button {
-  char letter;
-  uint32_t down;
-  uint32_t up;
-};
-
-constexpr Button kButtons[] = {
-    {'L', kMouseLeftDown, kMouseLeftUp},
-    {'R', kMouseRightDown, kMouseRightUp},
-    {'M', kMouseMiddleDown, kMouseMiddleUp},
-};
-
-const Button* FindButton(char letter) {
-  for (const auto& b : kButtons) {
+const MouseButton* FindButton(char letter) {
+  for (const MouseButton& b : kMouseButtons) {
     if (b.letter == letter) return &b;
   }
   return nullptr;
 }
 
 [[noreturn]] void FailIncomplete(std::string_view line) {
-  throw ScriptError(IncompleteCommandMessage(line, "MOUSE"));
+  throw ScriptError(IncompleteCommandMessage(line, CommandName(Command::Mouse)));
 }
 
-void MoveTo(std::string_view line, RunState& state) {
-  const std::string_view position = TextFrom(line, kPositionStart);
-  if (position.empty()) FailIncomplete(line);
+void MoveTo(std::string_view position, RunState& state) {
   state.Input.SetMouseFlags(kMouseMove | kMouseAbsolute);
-  if (position.front() == '.') {
-    SetPointFromCoordinates(position, state);
-  } else {
-    SetPointFromSlot(position, state);
-  }
+  SetPointFromLocation(ReadLocationOperand(position), state);
   const int width = state.Platform.ScreenWidth();
   const int height = state.Platform.ScreenHeight();
   state.Input.SetMouseDx(NormaliseCoordinate(state.CurrentPoint.x, width));
@@ -62,19 +43,18 @@ void SendWithFlags(RunState& state, uint32_t flags) {
   SendInputRecord(state);
 }
 
-void ButtonAction(std::string_view line, const Button& button, RunState& state) {
-  if (line.size() < kButtonActionPosition) FailIncomplete(line);
+void ButtonAction(const MouseOperands& operands, RunState& state) {
   state.Input.SetType(InputRecord::kTypeMouse);
-  switch (AsciiUpper(line[kButtonActionPosition - 1])) {
+  switch (operands.button_action) {
     case 'C':
-      SendWithFlags(state, button.down);
-      SendWithFlags(state, button.up);
+      SendWithFlags(state, operands.button->down);
+      SendWithFlags(state, operands.button->up);
       break;
     case 'D':
-      SendWithFlags(state, button.down);
+      SendWithFlags(state, operands.button->down);
       break;
     case 'U':
-      SendWithFlags(state, button.up);
+      SendWithFlags(state, operands.button->up);
       break;
     default:
       SendInputRecord(state);  // the flags the record already holds
@@ -82,14 +62,24 @@ void ButtonAction(std::string_view line, const Button& button, RunState& state) 
   }
 }
 
-}  // namespace
-
-namespace {
-
 // The system turns an absolute coordinate back into a pixel by truncation.
 int64_t PixelOfAbsolute(int64_t absolute, int extent) { return (absolute * extent) >> 16; }
 
 }  // namespace
+
+MouseOperands ReadMouseOperands(std::string_view line) {
+  if (line.size() < kActionPosition) FailIncomplete(line);
+  MouseOperands operands;
+  operands.action = AsciiUpper(line[kActionPosition - 1]);
+  if (operands.action == 'G') {
+    operands.position = TextFrom(line, kPositionStart);
+    if (operands.position.empty()) FailIncomplete(line);
+  } else if ((operands.button = FindButton(operands.action)) != nullptr) {
+    if (line.size() < kButtonActionPosition) FailIncomplete(line);
+    operands.button_action = AsciiUpper(line[kButtonActionPosition - 1]);
+  }
+  return operands;
+}
 
 int32_t NormaliseCoordinate(int32_t pixel, int extent) {
   const double scaled = (65536.0 / extent) * pixel;
@@ -107,13 +97,12 @@ int32_t NormaliseCoordinate(int32_t pixel, int extent) {
 }
 
 void MouseCommand(std::string_view line, RunState& state) {
-  if (!MatchKeyword(line, kMouseKeyword)) return;
-  if (line.size() < kActionPosition) FailIncomplete(line);
-  const char action = AsciiUpper(line[kActionPosition - 1]);
-  if (action == 'G') {
-    MoveTo(line, state);
-  } else if (const Button* button = FindButton(action)) {
-    ButtonAction(line, *button, state);
+  if (!LineIs(line, Command::Mouse)) return;
+  const MouseOperands operands = ReadMouseOperands(line);
+  if (operands.action == 'G') {
+    MoveTo(operands.position, state);
+  } else if (operands.button != nullptr) {
+    ButtonAction(operands, state);
   } else {
     state.Input.SetType(InputRecord::kTypeMouse);
     SendInputRecord(state);

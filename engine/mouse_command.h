@@ -4,9 +4,24 @@
 #include <cstdint>
 #include <string_view>
 
+#include "engine/input_record.h"
+
 namespace dx {
 
 struct RunState;
+
+// A MOUSE line taken apart by character position.
+struct MouseOperands {
+  char action = 0;                      // position 7, upper-cased: G, L, R, M or other
+  std::string_view position;            // G: from position 10 on, never empty
+  const MouseButton* button = nullptr;  // L, R, M
+  char button_action = 0;               // position 8, upper-cased: C, D, U or other
+};
+
+// Throws ScriptError when the line ends before a character the command must
+// test: nothing at position 7, after L, R or M nothing at 8, after G
+// nothing from 10 on.
+MouseOperands ReadMouseOperands(std::string_view line);
 
 void MouseCommand(std::string_view line, RunState& state);
 

@@ -2,30 +2,12 @@
 
 #include <string>
 
+#include "engine/command_table.h"
 #include "engine/engine_messages.h"
 #include "engine/integer_rule.h"
-#include "engine/key_timing.h"
 #include "engine/keyword_rule.h"
-#include "engine/loops.h"
-#include "engine/mouse_command.h"
-#include "engine/variables.h"
 
 namespace dx {
-
-const std::array<CommandEntry, 12> kCommandHandlers = {{
-    {"MOUSE", MouseCommand},
-    {"KEY", KeyCommand},
-    {"ENDSCRIPT", EndScriptCommand},
-    {"DELAY ", DelayCommand},
-    {"LOOP ", LoopCommand},
-    {"ENDLOOP", EndLoopCommand},
-    {"LONG ", LongCommand},
-    {"BEEP", BeepCommand},
-    {"GETCOLOR ", GetColorCommand},
-    {"REPEAT", RepeatCommand},
-    {"UNTIL ", UntilCommand},
-    {"UNTILNE ", UntilNeCommand},
-}};
 
 namespace {
 
@@ -40,10 +22,6 @@ class ActiveRunGuard {
  private:
   MainWindowFields& fields_;
 };
-
-bool RunShouldEnd(MainWindow& owner) {
-  return owner.ApplicationTerminating() || owner.Fields().StopRequested;
-}
 
 void StartPass(RunState& state) {
   state.LineIndex = 0;
@@ -64,7 +42,7 @@ void HighlightCurrentLine(RunState& state, std::size_t raw_length) {
 
 void OfferToHandlers(RunState& state) {
   const std::string line = state.CurrentLine;  // every handler sees the same text
-  for (const CommandEntry& entry : kCommandHandlers) entry.handler(line, state);
+  for (const CommandEntry& entry : kCommandTable) entry.handler(line, state);
 }
 
 enum class CycleResult { Continue, Stop, Bound };
@@ -124,13 +102,17 @@ void EndRun(RunState& state) {
 
 }  // namespace
 
+bool RunShouldEnd(MainWindow& owner) {
+  return owner.ApplicationTerminating() || owner.Fields().StopRequested;
+}
+
 void SendInputRecord(RunState& state) {
   state.Platform.SendInput(state.Input);
   state.Held.Note(state.Input);
 }
 
 void EndScriptCommand(std::string_view line, RunState& state) {
-  if (!MatchKeyword(line, "ENDSCRIPT")) return;
+  if (!LineIs(line, Command::EndScript)) return;
   state.Owner.Fields().StopRequested = true;
 }
 

@@ -1,7 +1,6 @@
 // Starting, running and ending a script run.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -36,15 +35,5 @@ uint32_t GetTargetWindow(MainWindow& owner);
 
 // The editor's line count without an empty last line.
 int32_t ScriptLineCount(MainWindow& owner);
-
-void EndScriptCommand(std::string_view line, RunState& state);
-
-struct CommandEntry {
-  std::string_view keyword;  // as the handler compares it
-  CommandHandler handler;
-};
-
-// Every line is offered to all twelve, in this order.
-extern const std::array<CommandEntry, 12> kCommandHandlers;
 
 }  // namespace dx

@@ -41,7 +41,6 @@ struct RunState {
   InputRecord Input;
 
   // Scratch of KEY and DELAY.
-  std::string KeyOperand;
   uint8_t KeyCode = 0;
   uint64_t DelayStart = 0;
   int64_t DelayEnd = 0;
@@ -54,6 +53,10 @@ struct RunState {
 // state, tests the line with MatchKeyword and does nothing when it is not
 // its command.
 using CommandHandler = void (*)(std::string_view line, RunState& state);
+
+// True when the run must end after the current line: a stop was requested
+// or the application is closing.
+bool RunShouldEnd(MainWindow& owner);
 
 // Sends state.Input once and remembers what it pressed or released.
 void SendInputRecord(RunState& state);

@@ -1,5 +1,6 @@
 #include "engine/variables.h"
 
+#include "engine/command_table.h"
 #include "engine/current_point.h"
 #include "engine/engine_messages.h"
 #include "engine/integer_rule.h"
@@ -34,29 +35,25 @@ void VariableTable::Clear() {
   index_.clear();
 }
 
-namespace {
-
-constexpr std::string_view kLongKeyword = "LONG ";
-constexpr std::string_view kGetColorKeyword = "GETCOLOR ";
-
-}  // namespace
-
 void LongCommand(std::string_view line, RunState& state) {
-  if (!MatchKeyword(line, kLongKeyword)) return;
-  state.Variables.DeclareVariable(line.substr(kLongKeyword.size()));
+  if (!LineIs(line, Command::Long)) return;
+  state.Variables.DeclareVariable(TextAfterKeyword(line, Command::Long));
+}
+
+GetColorOperands ReadGetColorOperands(std::string_view line) {
+  const OperandPair operands = SplitAtFirstBlank(TextAfterKeyword(line, Command::GetColor));
+  if (operands.second.empty()) {
+    throw ScriptError(IncompleteCommandMessage(line, CommandName(Command::GetColor)));
+  }
+  return {operands.first, operands.second};
 }
 
 void GetColorCommand(std::string_view line, RunState& state) {
-  if (!MatchKeyword(line, kGetColorKeyword)) return;
-  const OperandPair operands = SplitAtFirstBlank(line.substr(kGetColorKeyword.size()));
-  if (operands.second.empty()) throw ScriptError(IncompleteCommandMessage(line, "GETCOLOR"));
-  if (operands.second.front() == '.') {
-    SetPointFromCoordinates(operands.second, state);
-  } else {
-    SetPointFromSlot(operands.second, state);
-  }
+  if (!LineIs(line, Command::GetColor)) return;
+  const GetColorOperands operands = ReadGetColorOperands(line);
+  SetPointFromLocation(ReadLocationOperand(operands.location), state);
   const uint32_t colour = state.Platform.ReadScreenPixel(state.CurrentPoint.x, state.CurrentPoint.y);
-  state.Variables.SetVariable(operands.first, static_cast<int32_t>(colour));
+  state.Variables.SetVariable(operands.name, static_cast<int32_t>(colour));
 }
 
 }  // namespace dx

@@ -37,6 +37,15 @@ class VariableTable {
   std::unordered_map<std::string, std::size_t> index_;
 };
 
+struct GetColorOperands {
+  std::string_view name;
+  std::string_view location;  // never empty
+};
+
+// The operands of a GETCOLOR line, split at the first blank behind the
+// keyword; throws ScriptError when the line names no location.
+GetColorOperands ReadGetColorOperands(std::string_view line);
+
 void LongCommand(std::string_view line, RunState& state);
 void GetColorCommand(std::string_view line, RunState& state);
 

@@ -8,13 +8,6 @@ namespace {
 
 constexpr int32_t kLargestNarrowCoordinate = 4095;
 
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 bool AllHexDigits(std::string_view digits) {
   if (digits.empty()) return false;
   for (char c : digits) {

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <vector>
 
+#include "engine/command_table.h"
 #include "engine/keyword_rule.h"
-#include "engine/run_script.h"
-#include "engine/script_error.h"
+#include "tests/engine/sim_run.h"
 
 namespace dx {
 namespace {
@@ -56,15 +58,65 @@ TEST(KeywordRule, FirstBlankSplitHandlesAnyLength) {
 TEST(KeywordRule, HandlersComeInTheFixedOrder) {
   const char* expected[] = {"MOUSE", "KEY",  "ENDSCRIPT", "DELAY ",  "LOOP ",  "ENDLOOP",
                             "LONG ", "BEEP", "GETCOLOR ", "REPEAT", "UNTIL ", "UNTILNE "};
-  ASSERT_EQ(kCommandHandlers.size(), std::size(expected));
-  for (std::size_t i = 0; i < kCommandHandlers.size(); ++i) EXPECT_EQ(kCommandHandlers[i].keyword, expected[i]);
+  ASSERT_EQ(kCommandTable.size(), std::size(expected));
+  for (std::size_t i = 0; i < kCommandTable.size(); ++i) EXPECT_EQ(kCommandTable[i].keyword, expected[i]);
 }
 
 TEST(KeywordRule, NoLineMatchesTwoKeywords) {
-  for (const auto& a : kCommandHandlers) {
-    for (const auto& b : kCommandHandlers) {
+  for (const auto& a : kCommandTable) {
+    for (const auto& b : kCommandTable) {
       if (&a == &b) continue;
       EXPECT_FALSE(MatchKeyword(a.keyword, b.keyword)) << a.keyword << " / " << b.keyword;
+    }
+  }
+}
+
+// What a handler can change: the log of the window and platform, and the
+// run's state.
+struct Trace {
+  std::size_t events;
+  bool stop;
+  std::size_t variables;
+  std::vector<int32_t> loop_lines, loop_counts, repeat_lines, resume_offsets;
+  int32_t line_index, line_offset, x, y;
+  std::array<uint8_t, InputRecord::kSize> input;
+  bool operator==(const Trace&) const = default;
+};
+
+Trace TraceOf(const test::SimRun& run, RunState& state) {
+  return {run.log.Events().size(), state.Owner.Fields().StopRequested, state.Variables.Entries().size(),
+          state.LoopLines, state.LoopCounts, state.RepeatLines, state.ResumeOffsets, state.LineIndex,
+          state.LineOffset, state.CurrentPoint.x, state.CurrentPoint.y, state.Input.Bytes()};
+}
+
+TEST(KeywordRule, EachCommandLineMovesItsOwnHandlerOnly) {
+  struct Row {
+    Command command;
+    const char* operands;  // behind the keyword as the table spells it
+  } rows[] = {
+      {Command::Mouse, " LC"}, {Command::Key, " $41"}, {Command::EndScript, ""}, {Command::Delay, "0"},
+      {Command::Loop, "2"},    {Command::EndLoop, ""}, {Command::Long, "new"},   {Command::Beep, ""},
+      {Command::GetColor, "a .1.1"}, {Command::Repeat, ""}, {Command::Until, "a b"}, {Command::UntilNe, "a b"},
+  };
+  ASSERT_EQ(std::size(rows), kCommandTable.size());
+  for (const Row& row : rows) {
+    const std::string line = std::string(Keyword(row.command)) + row.operands;
+    EXPECT_EQ(MatchCommand(line), row.command) << line;
+    for (const CommandEntry& entry : kCommandTable) {
+      test::SimRun run;
+      RunState state(run.window, run.platform);
+      // One block of each kind open, so that the closing lines can act.
+      state.LineIndex = 5;
+      state.LineOffset = 50;
+      state.LoopLines = {1};
+      state.LoopCounts = {1};
+      state.RepeatLines = {2};
+      state.ResumeOffsets = {10, 20};
+      state.Variables.DeclareVariable("a");
+      const Trace before = TraceOf(run, state);
+      entry.handler(line, state);
+      EXPECT_EQ(TraceOf(run, state) != before, entry.command == row.command)
+          << "line '" << line << "' offered to the handler of '" << entry.keyword << "'";
     }
   }
 }

@@ -1,0 +1,78 @@
+// The twelve commands of the script language. Each keyword is written here
+// and nowhere else: the handlers, their messages, the run loop and the
+// script checker all take it from this table.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+#include "engine/key_timing.h"
+#include "engine/keyword_rule.h"
+#include "engine/loops.h"
+#include "engine/mouse_command.h"
+#include "engine/run_state.h"
+#include "engine/variables.h"
+
+namespace dx {
+
+void EndScriptCommand(std::string_view line, RunState& state);
+
+// In the order of the table.
+enum class Command { Mouse, Key, EndScript, Delay, Loop, EndLoop, Long, Beep, GetColor, Repeat, Until, UntilNe };
+
+struct CommandEntry {
+  Command command;
+  std::string_view keyword;  // exactly as MatchKeyword compares it; six end in a blank
+  CommandHandler handler;
+};
+
+// Every line is offered to all twelve handlers, in this order.
+inline constexpr std::array<CommandEntry, 12> kCommandTable = {{
+    {Command::Mouse, "MOUSE", MouseCommand},
+    {Command::Key, "KEY", KeyCommand},
+    {Command::EndScript, "ENDSCRIPT", EndScriptCommand},
+    {Command::Delay, "DELAY ", DelayCommand},
+    {Command::Loop, "LOOP ", LoopCommand},
+    {Command::EndLoop, "ENDLOOP", EndLoopCommand},
+    {Command::Long, "LONG ", LongCommand},
+    {Command::Beep, "BEEP", BeepCommand},
+    {Command::GetColor, "GETCOLOR ", GetColorCommand},
+    {Command::Repeat, "REPEAT", RepeatCommand},
+    {Command::Until, "UNTIL ", UntilCommand},
+    {Command::UntilNe, "UNTILNE ", UntilNeCommand},
+}};
+
+constexpr bool TableFollowsTheEnum() {
+  for (std::size_t i = 0; i < kCommandTable.size(); ++i) {
+    if (static_cast<std::size_t>(kCommandTable[i].command) != i) return false;
+  }
+  return true;
+}
+static_assert(TableFollowsTheEnum(), "kCommandTable rows must follow the order of Command");
+
+constexpr std::string_view Keyword(Command command) {
+  return kCommandTable[static_cast<std::size_t>(command)].keyword;
+}
+
+// The keyword without its blank, as messages name the command ("LOOP").
+constexpr std::string_view CommandName(Command command) {
+  std::string_view keyword = Keyword(command);
+  if (!keyword.empty() && keyword.back() == ' ') keyword.remove_suffix(1);
+  return keyword;
+}
+
+inline bool LineIs(std::string_view line, Command command) { return MatchKeyword(line, Keyword(command)); }
+
+// Everything behind the keyword's characters: the operands of a keyword
+// that ends in a blank.
+inline std::string_view TextAfterKeyword(std::string_view line, Command command) {
+  return line.substr(std::min(line.size(), Keyword(command).size()));
+}
+
+// The command whose keyword the (stripped) line matches; no line matches two.
+std::optional<Command> MatchCommand(std::string_view line);
+
+}  // namespace dx
