@@ -1,7 +1,12 @@
 # Runs dxsim with ARGS (a ;-list), and compares its exit status with
-# EXPECTED_EXIT and its standard output with the file EXPECTED.
+# EXPECTED_EXIT and its standard output with the file EXPECTED; in the
+# folder WORKDIR when given.
+if(NOT WORKDIR)
+  set(WORKDIR .)
+endif()
 execute_process(
   COMMAND ${DXSIM} ${ARGS}
+  WORKING_DIRECTORY ${WORKDIR}
   OUTPUT_VARIABLE actual
   RESULT_VARIABLE status)
 if(NOT status STREQUAL EXPECTED_EXIT)

@@ -1,5 +1,7 @@
 #include "tools/dxsim/dxsim_commands.h"
 
+#include "checker/check_script.h"
+#include "checker/report.h"
 #include "engine/run_script.h"
 #include "engine/script_error.h"
 #include "scriptfile/posix_file_system.h"
@@ -16,6 +18,15 @@ constexpr int kExitFileFailed = 2;
 
 void PrintErrorBox(std::ostream& out, const std::string& message) {
   out << "ErrorBox " << FullStopMessage(message) << '\n';
+}
+
+void PrintDiagnostics(const DxsimOptions& options, const std::vector<check::Diagnostic>& diagnostics,
+                      std::ostream& out) {
+  if (options.json) {
+    check::PrintJson(out, options.input_path, diagnostics);
+  } else {
+    check::PrintText(out, options.input_path, diagnostics);
+  }
 }
 
 void PutDocument(const ScriptDocument& doc, SimMainWindow& window) {
@@ -101,6 +112,23 @@ int ResaveScriptFile(const DxsimOptions& options, std::ostream& out) {
     return kExitFileFailed;
   }
   return 0;
+}
+
+int CheckScriptFile(const DxsimOptions& options, std::ostream& out) {
+  PosixFileSystem files;
+  ScriptDocument doc;
+  try {
+    ReadScriptFile(options.input_path, doc, files);
+  } catch (const ScriptError& e) {
+    PrintDiagnostics(options, {{0, 0, check::Rule::UnreadableFile, FullStopMessage(e.what()), {}}}, out);
+    return kExitFileFailed;
+  }
+  check::CheckOptions check_options;
+  check_options.screen = {options.screen_width, options.screen_height};
+  const std::vector<check::Diagnostic> diagnostics = check::CheckScript(doc, check_options);
+  PrintDiagnostics(options, diagnostics, out);
+  const check::Counts counts = check::CountOf(diagnostics);
+  return counts.errors > 0 || (options.werror && counts.warnings > 0) ? kExitRunFailed : 0;
 }
 
 }  // namespace dx

@@ -13,5 +13,8 @@ namespace dx {
 int RunScriptFile(const DxsimOptions& options, std::ostream& out);
 // 0, or 2 when reading or writing failed.
 int ResaveScriptFile(const DxsimOptions& options, std::ostream& out);
+// 0 with no error (and, with --werror, no warning), 1 otherwise, 2 when the
+// file cannot be read or loaded.
+int CheckScriptFile(const DxsimOptions& options, std::ostream& out);
 
 }  // namespace dx

@@ -8,7 +8,8 @@ const char kDxsimUsage[] =
     "usage: dxsim run FILE.dxs [--screen WxH] [--pixel X,Y=COLOUR]... [--screen-image FILE.ppm]\n"
     "                          [--default-colour COLOUR] [--window TEXT] [--max-lines N]\n"
     "                          [--tick-start MS] [--tick-step MS]\n"
-    "       dxsim resave IN.dxs OUT.dxs\n";
+    "       dxsim resave IN.dxs OUT.dxs\n"
+    "       dxsim check FILE.dxs [--screen WxH] [--format text|json] [--werror]\n";
 
 namespace {
 
@@ -70,6 +71,29 @@ bool ReadRunOption(const std::string& name, const std::string& value, DxsimOptio
   return true;
 }
 
+bool ReadCheckOptions(const std::vector<std::string>& args, DxsimOptions& o, std::string& error) {
+  for (std::size_t i = 2; i < args.size(); ++i) {
+    const std::string& name = args[i];
+    if (name == "--werror") {
+      o.werror = true;
+      continue;
+    }
+    if (i + 1 >= args.size()) {
+      error = "option " + name + " needs a value";
+      return false;
+    }
+    const std::string& value = args[++i];
+    const bool known = (name == "--screen" && ReadScreen(value, o)) ||
+                       (name == "--format" && (value == "text" || value == "json"));
+    if (!known) {
+      error = "bad option: " + name + " " + value;
+      return false;
+    }
+    if (name == "--format") o.json = value == "json";
+  }
+  return true;
+}
+
 }  // namespace
 
 std::optional<DxsimOptions> ParseDxsimOptions(const std::vector<std::string>& args, std::string& error) {
@@ -80,8 +104,14 @@ std::optional<DxsimOptions> ParseDxsimOptions(const std::vector<std::string>& ar
     o.output_path = args[2];
     return o;
   }
+  if (args.size() >= 2 && args[0] == "check") {
+    o.command = DxsimOptions::Command::Check;
+    o.input_path = args[1];
+    if (!ReadCheckOptions(args, o, error)) return std::nullopt;
+    return o;
+  }
   if (args.size() < 2 || args[0] != "run") {
-    error = "expected 'run FILE.dxs' or 'resave IN.dxs OUT.dxs'";
+    error = "expected 'run FILE.dxs', 'resave IN.dxs OUT.dxs' or 'check FILE.dxs'";
     return std::nullopt;
   }
   o.input_path = args[1];

@@ -15,7 +15,7 @@ struct PixelOverride {
 };
 
 struct DxsimOptions {
-  enum class Command { Run, Resave };
+  enum class Command { Run, Resave, Check };
   Command command = Command::Run;
   std::string input_path;
   std::string output_path;  // resave only
@@ -28,6 +28,8 @@ struct DxsimOptions {
   int64_t max_lines = 0;
   uint64_t tick_start = 1000;
   uint64_t tick_step = 10;
+  bool json = false;    // check: --format json
+  bool werror = false;  // check: warnings fail too
 };
 
 // Returns the options, or sets `error` to what is wrong.

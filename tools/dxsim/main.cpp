@@ -16,9 +16,12 @@ int main(int argc, char** argv) {
     std::cerr << "dxsim: " << error << '\n' << dx::kDxsimUsage;
     return 64;
   }
-  const int status = options->command == dx::DxsimOptions::Command::Run
-                         ? dx::RunScriptFile(*options, std::cout)
-                         : dx::ResaveScriptFile(*options, std::cout);
+  int status = 0;
+  switch (options->command) {
+    case dx::DxsimOptions::Command::Run: status = dx::RunScriptFile(*options, std::cout); break;
+    case dx::DxsimOptions::Command::Resave: status = dx::ResaveScriptFile(*options, std::cout); break;
+    case dx::DxsimOptions::Command::Check: status = dx::CheckScriptFile(*options, std::cout); break;
+  }
   std::cout.flush();
   return status;
 }

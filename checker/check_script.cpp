@@ -1,0 +1,155 @@
+#include "checker/check_script.h"
+
+#include <string>
+
+#include "checker/near_miss.h"
+#include "checker/script_walk.h"
+#include "engine/command_table.h"
+#include "engine/current_point.h"
+#include "engine/script_error.h"
+#include "scriptfile/format_hex.h"
+
+namespace dx::check {
+namespace {
+
+constexpr uint32_t kButtonId = 0x100;  // above every key code
+
+CodeLine MakeCodeLine(int number, std::string_view raw) {
+  const std::size_t first = std::min(raw.find_first_not_of(" \t"), raw.size());
+  return {number, raw, raw.substr(first), static_cast<int>(first)};
+}
+
+class Checker {
+ public:
+  Checker(const ScriptDocument& document, const CheckOptions& options)
+      : document_(document), options_(options), walk_(findings_) {}
+
+  std::vector<Diagnostic> Run() && {
+    for (std::size_t i = 0; i < document_.code.size(); ++i) Line(MakeCodeLine(static_cast<int>(i) + 1, document_.code[i]));
+    walk_.Finish();
+    if (!document_.code.empty() && !saw_endscript_) {
+      findings_.Add(static_cast<int>(document_.code.size()), 1, Rule::NoEndScript,
+                    "no ENDSCRIPT line: after its last line the script starts over until it is stopped");
+    }
+    return std::move(findings_).Sorted();
+  }
+
+ private:
+  // A command that finds its line too short fails with the run's message.
+  template <typename Read>
+  bool Readable(const CodeLine& line, Read read) {
+    try {
+      read();
+      return true;
+    } catch (const ScriptError& e) {
+      findings_.Add(line.number, line.EndColumn(), Rule::IncompleteCommand, FullStopMessage(e.what()));
+      return false;
+    }
+  }
+
+  void Line(const CodeLine& line) {
+    const std::optional<Command> command = MatchCommand(line.stripped);
+    if (!command) {
+      CheckNearMiss(line, findings_);
+      return;
+    }
+    switch (*command) {
+      case Command::Mouse: return Mouse(line);
+      case Command::Key: return Key(line);
+      case Command::EndScript: saw_endscript_ = true; return;
+      case Command::Delay: CheckNumber(line, TextAfterKeyword(line.stripped, Command::Delay), findings_); return;
+      case Command::Loop: return Loop(line);
+      case Command::EndLoop: walk_.Close(line, Command::Loop); return;
+      case Command::Long: walk_.Declare(TextAfterKeyword(line.stripped, Command::Long)); return;
+      case Command::Beep: return;
+      case Command::GetColor: return GetColor(line);
+      case Command::Repeat: walk_.Open(line, Command::Repeat); return;
+      case Command::Until: return Until(line, Command::Until);
+      case Command::UntilNe: return Until(line, Command::UntilNe);
+    }
+  }
+
+  void Location(const CodeLine& line, std::string_view location) {
+    const PointUse use = CheckLocation(line, location, document_, options_.screen, findings_);
+    if (use == PointUse::Set) walk_.point_set = true;
+    if (use == PointUse::Unchanged && !walk_.point_set) {
+      findings_.At(line, ReadLocationOperand(location).slot, Rule::SlotBeforeMove,
+                   "slot " + std::string(location) +
+                       " is no location slot (1..20), so the current point is used, and no earlier line has set it",
+                   "use a slot from 1 to 20 or coordinates such as '.640.480'");
+    }
+  }
+
+  void Mouse(const CodeLine& line) {
+    MouseOperands operands;
+    if (!Readable(line, [&] { operands = ReadMouseOperands(line.stripped); })) return;
+    if (operands.action == 'G') return Location(line, operands.position);
+    if (operands.button == nullptr) return;
+    const uint32_t id = kButtonId + operands.button->down;
+    const std::string what = std::string("the mouse button ") + operands.button->letter;
+    if (operands.button_action == 'D') walk_.Press(line, id, what);
+    if (operands.button_action == 'U' || operands.button_action == 'C') walk_.Release(id);
+  }
+
+  void Key(const CodeLine& line) {
+    KeyOperands operands;
+    if (!Readable(line, [&] { operands = ReadKeyOperands(line.stripped); })) return;
+    const std::optional<uint8_t> code = CheckKeyCode(line, operands, document_, findings_);
+    if (!code) return;
+    if (KeyEventsOf(operands.rest) == KeyEvents::Down) {
+      walk_.Press(line, *code, "the key $" + FormatHex(*code, 2));
+    } else {
+      walk_.Release(*code);
+    }
+  }
+
+  void Loop(const CodeLine& line) {
+    const std::string_view count_text = TextAfterKeyword(line.stripped, Command::Loop);
+    const std::optional<int32_t> count = CheckNumber(line, count_text, findings_);
+    if (count && *count <= 0) {
+      findings_.At(line, count_text, Rule::LoopCountNotPositive,
+                   "a count of " + std::to_string(*count) + " still runs the block once");
+    }
+    walk_.Open(line, Command::Loop);
+  }
+
+  void GetColor(const CodeLine& line) {
+    GetColorOperands operands;
+    if (!Readable(line, [&] { operands = ReadGetColorOperands(line.stripped); })) return;
+    const bool declared = walk_.CheckDeclared(line, operands.name, "GETCOLOR stores nothing");
+    Location(line, operands.location);
+    if (declared) walk_.ReadFromScreen(operands.name, line.number);
+  }
+
+  void Until(const CodeLine& line, Command command) {
+    const OperandPair names = SplitAtFirstBlank(TextAfterKeyword(line.stripped, command));
+    walk_.CheckDeclared(line, names.first, "it compares as 0");
+    walk_.CheckDeclared(line, names.second, "it compares as 0");
+    const int opened = walk_.Close(line, Command::Repeat);
+    if (opened == 0) return;
+    const bool same = names.first == names.second;
+    if (same && command == Command::UntilNe) {
+      findings_.At(line, line.stripped, Rule::EndlessRepeat,
+                   "UNTILNE compares '" + std::string(names.first) + "' with itself: the block never ends");
+    } else if (!same && !walk_.ReadSince(names.first, opened) && !walk_.ReadSince(names.second, opened)) {
+      findings_.At(line, line.stripped, Rule::EndlessRepeat,
+                   "no GETCOLOR inside the block reads '" + std::string(names.first) + "' or '" +
+                       std::string(names.second) + "': the condition never changes",
+                   "read one of them with GETCOLOR between REPEAT and this line");
+    }
+  }
+
+  const ScriptDocument& document_;
+  const CheckOptions& options_;
+  Findings findings_;
+  ScriptWalk walk_;
+  bool saw_endscript_ = false;
+};
+
+}  // namespace
+
+std::vector<Diagnostic> CheckScript(const ScriptDocument& document, const CheckOptions& options) {
+  return Checker(document, options).Run();
+}
+
+}  // namespace dx::check

@@ -1,0 +1,124 @@
+#include "checker/operand_checks.h"
+
+#include <string>
+
+#include "engine/current_point.h"
+#include "engine/integer_rule.h"
+#include "engine/script_error.h"
+
+namespace dx::check {
+namespace {
+
+std::string RunMessage(std::string_view text) { return FullStopMessage(InvalidIntegerMessage(text)); }
+
+std::string_view TrimRight(std::string_view text) {
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+// A number refused only for what stands behind its digits.
+std::string TrailingBlankHint(const CodeLine& line, std::string_view text) {
+  const std::string_view trimmed = TrimRight(text);
+  if (trimmed.size() == text.size() || !TryStrToInt(trimmed)) return {};
+  return DidYouMean(line.Rewritten(text, trimmed));
+}
+
+// "MOUSE GO.640.480": the full stop stands among the three skipped
+// characters, so the coordinates are read as a slot number.
+std::string CoordinatesHint(const CodeLine& line, std::string_view slot_text) {
+  const std::size_t at = static_cast<std::size_t>(line.ColumnOf(slot_text) - line.leading - 1);
+  if (at == 0 || line.stripped[at - 1] != '.') return {};
+  const std::string_view dot = line.stripped.substr(at - 1, 1);
+  return DidYouMean(line.Rewritten(dot, " ."));
+}
+
+bool OnScreen(int32_t x, int32_t y, const Screen& screen) {
+  return x >= 0 && y >= 0 && x < screen.width && y < screen.height;
+}
+
+void CheckOnScreen(const CodeLine& line, std::string_view part, int32_t x, int32_t y, const Screen& screen,
+                   Findings& findings) {
+  if (OnScreen(x, y, screen)) return;
+  findings.At(line, part, Rule::OffScreen,
+              "the point " + std::to_string(x) + "," + std::to_string(y) + " lies outside the " +
+                  std::to_string(screen.width) + "x" + std::to_string(screen.height) + " screen");
+}
+
+std::string SlotHint(std::string_view kind, int32_t slot, std::string_view field, std::string_view text) {
+  std::string hint = std::string(kind) + " slot " + std::to_string(slot) + std::string(field);
+  return text.empty() ? hint + " is empty" : hint + " holds '" + std::string(text) + "'";
+}
+
+PointUse CheckLocationSlot(const CodeLine& line, std::string_view slot_text, const ScriptDocument& document,
+                           const Screen& screen, Findings& findings) {
+  const std::optional<int32_t> slot = TryStrToInt(slot_text);
+  if (!slot) {
+    std::string hint = CoordinatesHint(line, slot_text);
+    if (hint.empty()) hint = TrailingBlankHint(line, slot_text);
+    findings.At(line, slot_text, Rule::InvalidInteger, RunMessage(slot_text), hint);
+    return PointUse::Failed;
+  }
+  if (!IsLocationSlot(*slot)) return PointUse::Unchanged;
+  const LocationSlotText& location = document.locations[static_cast<std::size_t>(*slot - 1)];
+  const std::optional<int32_t> x = TryStrToInt(location.x);
+  const std::optional<int32_t> y = TryStrToInt(location.y);
+  // The run converts x first and stops at the first refusal.
+  if (!x || !y) {
+    const std::string_view bad = !x ? location.x : location.y;
+    findings.At(line, slot_text, Rule::InvalidSlotValue, RunMessage(bad),
+                SlotHint("location", *slot, !x ? " x" : " y", bad));
+    return PointUse::Failed;
+  }
+  CheckOnScreen(line, slot_text, *x, *y, screen, findings);
+  return PointUse::Set;
+}
+
+}  // namespace
+
+std::optional<int32_t> CheckNumber(const CodeLine& line, std::string_view text, Findings& findings) {
+  const std::optional<int32_t> value = TryStrToInt(text);
+  if (!value) findings.At(line, text, Rule::InvalidInteger, RunMessage(text), TrailingBlankHint(line, text));
+  return value;
+}
+
+PointUse CheckLocation(const CodeLine& line, std::string_view location, const ScriptDocument& document,
+                       const Screen& screen, Findings& findings) {
+  const LocationOperand operand = ReadLocationOperand(location);
+  if (!operand.coordinates) return CheckLocationSlot(line, operand.slot, document, screen, findings);
+  const std::optional<int32_t> x = CheckNumber(line, operand.x, findings);
+  const std::optional<int32_t> y = CheckNumber(line, operand.y, findings);
+  if (!x || !y) return PointUse::Failed;
+  CheckOnScreen(line, location, *x, *y, screen, findings);
+  return PointUse::Set;
+}
+
+std::optional<uint8_t> CheckKeyCode(const CodeLine& line, const KeyOperands& operands,
+                                    const ScriptDocument& document, Findings& findings) {
+  const std::optional<int32_t> value = TryStrToInt(operands.code_text);
+  if (!value) {
+    // The code has fixed columns: a short one needs a leading zero, not a
+    // shorter field ("KEY #5 PRESS" means "KEY #05 PRESS").
+    const std::string_view trimmed = TrimRight(operands.code_text);
+    std::string hint;
+    if (trimmed.size() < operands.code_text.size() && TryStrToInt(trimmed)) {
+      const std::string padded = operands.slot ? "0" + std::string(trimmed)
+                                               : "$0" + std::string(trimmed.substr(1));
+      hint = DidYouMean(line.Rewritten(trimmed, padded));
+    }
+    findings.At(line, operands.code_text, Rule::InvalidInteger, RunMessage(operands.code_text), hint);
+    return std::nullopt;
+  }
+  const uint8_t number = LowByte(*value);
+  if (!operands.slot || !IsKeySlot(number)) return number;
+  const std::string& slot_text = document.keys[number - 1];
+  const std::string code_text = KeySlotCodeText(slot_text);
+  const std::optional<int32_t> code = TryStrToInt(code_text);
+  if (!code) {
+    findings.At(line, operands.code_text, Rule::InvalidSlotValue, RunMessage(code_text),
+                SlotHint("key", number, "", slot_text));
+    return std::nullopt;
+  }
+  return LowByte(*code);
+}
+
+}  // namespace dx::check

@@ -1,0 +1,67 @@
+// What the checker carries from line to line: open blocks, declared
+// variables and where each was last read from the screen, keys and buttons
+// held down, whether the current point has been set. Every step costs the
+// same whatever the length of the script, so a check stays linear.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "checker/code_line.h"
+#include "engine/command_table.h"
+
+namespace dx::check {
+
+class ScriptWalk {
+ public:
+  explicit ScriptWalk(Findings& findings) : findings_(findings) {}
+
+  void Open(const CodeLine& line, Command opener);
+  // Closes the innermost open block of the opener's kind; returns the line
+  // number of its opening line, or 0 (reported) when none is open.
+  int Close(const CodeLine& line, Command opener);
+
+  void Declare(std::string_view name);
+  // Reports a name no earlier LONG declares; true when it is declared.
+  bool CheckDeclared(const CodeLine& line, std::string_view name, std::string_view consequence);
+  void ReadFromScreen(std::string_view name, int line) { last_read_[std::string(name)] = line; }
+  bool ReadSince(std::string_view name, int line) const;
+
+  // A key (code 0..255) or button (its down flag), pressed or released.
+  void Press(const CodeLine& line, uint32_t id, std::string what);
+  void Release(uint32_t id) { held_.erase(id); }
+
+  bool point_set = false;
+
+  // The end of the script: blocks still open, inputs still held.
+  void Finish();
+
+ private:
+  struct Block {
+    Command opener;
+    int line;
+    int column;
+    bool closed = false;
+  };
+  struct Held {
+    int line;
+    int column;
+    std::string what;
+  };
+  static std::string Folded(std::string_view name);
+  void DropClosedTop();
+
+  Findings& findings_;
+  std::vector<Block> blocks_;  // in the order of opening; closed ones leave once on top
+  std::vector<std::size_t> loops_, repeats_;  // open blocks of each kind, indices into blocks_
+  std::unordered_set<std::string> declared_;
+  std::unordered_map<std::string, std::string> folded_;  // upper case, no trailing blanks -> name
+  std::unordered_map<std::string, int> last_read_;       // name -> line of its last GETCOLOR
+  std::unordered_map<uint32_t, Held> held_;
+};
+
+}  // namespace dx::check

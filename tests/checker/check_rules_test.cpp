@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "checker/check_script.h"
+
+namespace dx::check {
+namespace {
+
+// Location slot 1 on the screen, 2 off it, 3 empty, 4 not a number; key
+// slot 1 a code, 3 not a number.
+ScriptDocument Document(std::vector<std::string> code) {
+  ScriptDocument doc;
+  doc.code = std::move(code);
+  doc.locations[0] = {"100", "200"};
+  doc.locations[1] = {"2000", "10"};
+  doc.locations[3] = {"abc", "1"};
+  doc.keys[0] = "0D";
+  doc.keys[2] = "zz";
+  return doc;
+}
+
+// "LINE:COLUMN rule" for every finding.
+std::vector<std::string> Found(const std::vector<Diagnostic>& diagnostics) {
+  std::vector<std::string> out;
+  for (const Diagnostic& d : diagnostics) {
+    out.push_back(std::to_string(d.line) + ":" + std::to_string(d.column) + " " + std::string(RuleOf(d.rule).name));
+  }
+  return out;
+}
+
+TEST(CheckScript, EachRuleFindsWhatItNames) {
+  struct Row {
+    std::vector<std::string> code;  // an ENDSCRIPT line is added unless the row is about its absence
+    std::vector<std::string> found;
+    std::string suggestion = {};  // of the first finding, when given
+  } rows[] = {
+      {{"LOOP 5 ", "ENDLOOP"}, {"1:6 invalid-integer"}, "did you mean 'LOOP 5'?"},
+      {{"MOUSE GO.640.480"}, {"1:10 invalid-integer"}, "did you mean 'MOUSE GO .640.480'?"},
+      {{"KEY #5 PRESS"}, {"1:6 invalid-integer"}, "did you mean 'KEY #05 PRESS'?"},
+      {{"KEY $D PRESS"}, {"1:5 invalid-integer"}, "did you mean 'KEY $0D PRESS'?"},
+      {{"  DELAY x", "MOUSE GO .640."}, {"1:9 invalid-integer", "2:15 invalid-integer"}},
+      {{"MOUSE GO 3", "KEY #03", "LONG a", "GETCOLOR a 4"},
+       {"1:10 invalid-slot-value", "2:6 invalid-slot-value", "4:12 invalid-slot-value"}, "location slot 3 x is empty"},
+      {{"MOUSE L", "KEY", "LONG a", "GETCOLOR a"},
+       {"1:8 incomplete-command", "2:4 incomplete-command", "4:11 incomplete-command"}},
+      {{"ENDLOOP", "LONG a", "  UNTIL a a"}, {"1:1 no-open-block", "3:3 no-open-block"}},
+      {{"LOOP5", "DELAY\t500", "LOOP", "UNTILNE"},
+       {"1:1 missing-blank", "2:1 missing-blank", "3:1 missing-blank", "4:1 missing-blank"}, "did you mean 'LOOP 5'?"},
+      {{"END SCRIPT", "get color a 1"}, {"1:1 split-keyword", "2:1 split-keyword"}, "did you mean 'ENDSCRIPT'?"},
+      {{"MOUS GO 1", "ENDLOOOP", "Beap"}, {"1:1 misspelt-keyword", "2:1 misspelt-keyword", "3:1 misspelt-keyword"},
+       "did you mean 'MOUSE GO 1'?"},
+      {{"GETCOLOR b 1", "REPEAT", "UNTIL c b"},
+       {"1:10 undeclared-variable", "3:1 endless-repeat", "3:7 undeclared-variable", "3:9 undeclared-variable"}},
+      {{"LONG a", "GETCOLOR A 1", "LONG b ", "GETCOLOR b 1"},
+       {"2:10 variable-name-mismatch", "4:10 variable-name-mismatch"}, "did you mean 'GETCOLOR a 1'?"},
+      {{"LOOP 0", "BEEP", "ENDLOOP", "LOOP -5", "ENDLOOP"},
+       {"1:6 loop-count-not-positive", "4:6 loop-count-not-positive"}},
+      {{"LOOP 3", "REPEAT", "BEEP"}, {"1:1 unclosed-block", "2:1 unclosed-block"}},
+      {{"LONG a", "LOOP 2", "REPEAT", "GETCOLOR a 1", "ENDLOOP", "UNTIL a a"}, {"5:1 crossed-blocks"}},
+      {{"LONG a", "LONG b", "GETCOLOR a 1", "REPEAT", "UNTILNE a a", "REPEAT", "BEEP", "UNTIL a b"},
+       {"5:1 endless-repeat", "8:1 endless-repeat"}},
+      {{"KEY $10", "MOUSE RD", "KEY #01", "KEY 01 PRESS"}, {"1:1 held-at-end", "2:1 held-at-end"}},
+      {{"MOUSE GO 0", "LONG a", "GETCOLOR a 21"}, {"1:10 slot-before-move", "3:12 slot-before-move"}},
+      {{"MOUSE GO .2000.100", "MOUSE GO 2", "LONG a", "GETCOLOR a .-1.0"},
+       {"1:10 off-screen", "2:10 off-screen", "4:12 off-screen"}},
+      // Free text and sound lines: nothing to report.
+      {{"look at the pixel", "Song of the day", "END", "loops are fun", "LONG a", "LONG b", "REPEAT",
+        "GETCOLOR b 1", "UNTILNE a b", "KEY $10", "KEY $10 UP", "MOUSE LD", "MOUSE LC", "MOUSE GO 1", "MOUSE GO 0"},
+       {}},
+  };
+  std::set<std::string> covered;
+  for (const Row& row : rows) {
+    std::vector<std::string> code = row.code;
+    code.push_back("ENDSCRIPT");
+    const std::vector<Diagnostic> diagnostics = CheckScript(Document(code));
+    EXPECT_EQ(Found(diagnostics), row.found) << code.front();
+    if (!row.suggestion.empty() && !diagnostics.empty()) {
+      EXPECT_EQ(diagnostics[0].suggestion, row.suggestion) << code.front();
+    }
+    for (const Diagnostic& d : diagnostics) covered.insert(std::string(RuleOf(d.rule).name));
+  }
+  EXPECT_EQ(Found(CheckScript(Document({"BEEP", "BEEP"}))), std::vector<std::string>{"2:1 no-endscript"});
+  covered.insert("no-endscript");
+  covered.insert("unreadable-file");  // a load failure: checked through dxsim
+  for (const RuleRow& rule : kRules) EXPECT_EQ(covered.count(std::string(rule.name)), 1u) << rule.name;
+}
+
+TEST(CheckScript, MessagesOfFailingLinesAreTheRunsOwn) {
+  struct Row {
+    std::string line;
+    std::string message;
+  } rows[] = {
+      {"DELAY x", "'x' is not a valid integer value."},
+      {"MOUSE GO 3", "'' is not a valid integer value."},
+      {"KEY #03", "'$zz' is not a valid integer value."},
+      {"MOUSE", "'MOUSE' is not a complete MOUSE command."},
+      {"endloop now", "'endloop now' has no open LOOP block."},
+  };
+  for (const Row& row : rows) {
+    const std::vector<Diagnostic> diagnostics = CheckScript(Document({row.line, "ENDSCRIPT"}));
+    ASSERT_EQ(diagnostics.size(), 1u) << row.line;
+    EXPECT_EQ(diagnostics[0].message, row.message);
+    EXPECT_EQ(diagnostics[0].severity(), Severity::Error);
+  }
+}
+
+}  // namespace
+}  // namespace dx::check
