@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -104,6 +106,16 @@ TEST(CheckScript, MessagesOfFailingLinesAreTheRunsOwn) {
     ASSERT_EQ(diagnostics.size(), 1u) << row.line;
     EXPECT_EQ(diagnostics[0].message, row.message);
     EXPECT_EQ(diagnostics[0].severity(), Severity::Error);
+  }
+}
+
+TEST(CheckScript, EveryRuleIsDocumented) {
+  std::ifstream file(DX_SOURCE_DIR "/tools/dxsim/README.md");
+  std::stringstream text;
+  text << file.rdbuf();
+  for (const RuleRow& rule : kRules) {
+    const std::string row = "| `" + std::string(rule.name) + "` | " + std::string(SeverityName(rule.severity)) + " |";
+    EXPECT_NE(text.str().find(row), std::string::npos) << row;
   }
 }
 
