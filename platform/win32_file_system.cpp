@@ -29,22 +29,38 @@ uint32_t WriteAll(HANDLE file, std::string_view bytes) {
   return FlushFileBuffers(file) ? 0 : GetLastError();
 }
 
+HANDLE OpenForWriting(const std::string& path, DWORD disposition) {
+  return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                     nullptr);
+}
+
 // 0 when the target can be written or does not exist yet.
-uint32_t ProbeTarget(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+uint32_t ProbeTarget(const std::string& path, bool& exists) {
+  HANDLE file = OpenForWriting(path, OPEN_EXISTING);
+  exists = file != INVALID_HANDLE_VALUE;
+  if (!exists) {
     const uint32_t code = GetLastError();
     return code == ERROR_FILE_NOT_FOUND ? 0 : code;
   }
   return CloseAndReport(file, 0);
 }
 
-uint32_t WriteTemporary(const std::string& temp, std::string_view bytes) {
-  HANDLE file = CreateFileA(temp.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+// The fallback when the folder refuses the temporary file: the bytes go
+// straight into the existing file, which is cut to their length.
+uint32_t WriteInPlace(const std::string& path, std::string_view bytes) {
+  HANDLE file = OpenForWriting(path, OPEN_EXISTING);
   if (file == INVALID_HANDLE_VALUE) return GetLastError();
-  return CloseAndReport(file, WriteAll(file, bytes));
+  uint32_t code = WriteAll(file, bytes);
+  if (code == 0 && !SetEndOfFile(file)) code = GetLastError();
+  return CloseAndReport(file, code);
+}
+
+// Only a file on a disk, of a script's size at most; never a pipe or device.
+uint32_t CheckReadable(HANDLE file) {
+  if (GetFileType(file) != FILE_TYPE_DISK) return kAccessDeniedCode;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file, &size)) return GetLastError();
+  return static_cast<uint64_t>(size.QuadPart) > kLargestScriptFile ? kFileTooLargeCode : 0;
 }
 
 }  // namespace
@@ -60,9 +76,10 @@ uint32_t Win32FileSystem::ReadWholeFile(const std::string& path, std::string& by
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return GetLastError();
+  if (const uint32_t code = CheckReadable(file)) return CloseAndReport(file, code);
   std::string buffer(kBufferSize, '\0');
   uint32_t code = 0;
-  for (;;) {
+  while (code == 0) {
     DWORD got = 0;
     if (!ReadFile(file, buffer.data(), kBufferSize, &got, nullptr)) {
       code = GetLastError();
@@ -70,14 +87,22 @@ uint32_t Win32FileSystem::ReadWholeFile(const std::string& path, std::string& by
     }
     if (got == 0) break;
     bytes.append(buffer.data(), got);
+    if (bytes.size() > kLargestScriptFile) code = kFileTooLargeCode;  // it grew while read
   }
+  if (code != 0) bytes.clear();
   return CloseAndReport(file, code);
 }
 
 uint32_t Win32FileSystem::ReplaceWholeFile(const std::string& path, std::string_view bytes) {
-  if (const uint32_t code = ProbeTarget(path)) return code;
+  bool exists = false;
+  if (const uint32_t code = ProbeTarget(path, exists)) return code;
   const std::string temp = TemporaryNameBeside(path);
-  uint32_t code = WriteTemporary(temp, bytes);
+  HANDLE file = OpenForWriting(temp, CREATE_ALWAYS);
+  if (file == INVALID_HANDLE_VALUE) {
+    const uint32_t code = GetLastError();
+    return exists && code == ERROR_ACCESS_DENIED ? WriteInPlace(path, bytes) : code;
+  }
+  uint32_t code = CloseAndReport(file, WriteAll(file, bytes));
   if (code == 0 && !MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     code = GetLastError();
   }

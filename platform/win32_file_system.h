@@ -15,6 +15,8 @@ class Win32FileSystem final : public FileSystem {
   // missing folder) gives that call's code and is not touched. The bytes
   // then go to a temporary file beside it, which replaces the target only
   // once it is complete; the temporary file is removed on every failure.
+  // Where the folder refuses the temporary file, a writable target is
+  // written in place instead.
   uint32_t ReplaceWholeFile(const std::string& path, std::string_view bytes) override;
 };
 

@@ -8,6 +8,7 @@ std::string IoErrorMessage(uint32_t code) {
     case 3: return "Invalid filename";
     case 4: return "Too many open files";
     case 5: return "File access denied";
+    case 223: return "File too large";
     default: return "I/O error " + std::to_string(code);
   }
 }

@@ -14,13 +14,13 @@ namespace {
 constexpr uint32_t kFileNotFound = 2;
 constexpr uint32_t kPathNotFound = 3;
 constexpr uint32_t kTooManyOpenFiles = 4;
-constexpr uint32_t kAccessDenied = 5;
+constexpr uint32_t kAccessDenied = kAccessDeniedCode;
 constexpr uint32_t kWriteFault = 29;
 constexpr uint32_t kReadFault = 30;
 constexpr uint32_t kGeneralFailure = 31;
 constexpr uint32_t kSharingViolation = 32;
 constexpr uint32_t kDiskFull = 112;
-constexpr uint32_t kFileTooLarge = 223;
+constexpr uint32_t kFileTooLarge = kFileTooLargeCode;
 
 std::string ParentFolder(const std::string& path) {
   std::size_t slash = path.find_last_of('/');
@@ -61,6 +61,7 @@ class Descriptor {
   int fd_;
 };
 
+// Stops with EFBIG once the file has grown past the largest script.
 int ReadAll(int fd, std::string& bytes) {
   char buffer[1 << 16];
   for (;;) {
@@ -68,6 +69,7 @@ int ReadAll(int fd, std::string& bytes) {
     if (count == 0) return 0;
     if (count > 0) {
       bytes.append(buffer, static_cast<std::size_t>(count));
+      if (bytes.size() > kLargestScriptFile) return EFBIG;
     } else if (errno != EINTR) {
       return errno;
     }
@@ -124,6 +126,17 @@ int FillAndRename(Descriptor& file, const std::string& name, const std::string& 
   return 0;
 }
 
+// The fallback when the folder refuses the temporary file: the bytes go
+// straight into the existing file, which is cut to their length.
+int WriteInPlace(const std::string& target, std::string_view bytes) {
+  Descriptor file(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
+  if (!file.valid()) return errno;
+  if (int error = WriteAll(file.get(), bytes)) return error;
+  if (::ftruncate(file.get(), static_cast<off_t>(bytes.size())) != 0) return errno;
+  if (::fsync(file.get()) != 0) return errno;
+  return file.Close();
+}
+
 void FlushFolder(const std::string& folder) {
   Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.valid()) ::fsync(dir.get());
@@ -154,8 +167,13 @@ uint32_t WindowsCodeForErrno(int error, const std::string& path, FileOperation o
 }
 
 uint32_t PosixFileSystem::ReadWholeFile(const std::string& path, std::string& bytes) {
-  Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Without O_NONBLOCK, opening a FIFO waits for a writer forever.
+  Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (!file.valid()) return WindowsCodeForErrno(errno, path, FileOperation::kRead);
+  struct stat status {};
+  if (::fstat(file.get(), &status) != 0) return WindowsCodeForErrno(errno, path, FileOperation::kRead);
+  if (!S_ISREG(status.st_mode)) return kAccessDenied;
+  if (static_cast<uint64_t>(status.st_size) > kLargestScriptFile) return kFileTooLarge;
   std::string content;
   int error = ReadAll(file.get(), content);
   int close_error = file.Close();
@@ -176,7 +194,11 @@ uint32_t PosixFileSystem::ReplaceWholeFile(const std::string& path, std::string_
 
   std::string name;
   Descriptor file(CreateTemporary(target, name));
-  if (!file.valid()) return WindowsCodeForErrno(errno, target, FileOperation::kWrite);
+  if (!file.valid()) {
+    int error = errno;
+    if (exists && (error == EACCES || error == EPERM)) error = WriteInPlace(target, bytes);
+    return error == 0 ? 0 : WindowsCodeForErrno(error, target, FileOperation::kWrite);
+  }
   if (exists) ::fchmod(file.get(), old_file.st_mode & 07777);  // keep the old file's permissions
   if (int error = FillAndRename(file, name, target, bytes)) {
     ::unlink(name.c_str());

@@ -17,6 +17,8 @@ class PosixFileSystem : public FileSystem {
   // temporary file is removed and the old file stays as it was. Like the
   // Windows build, refuses to replace a folder or a file without write
   // permission. A symbolic link is followed: the file it names is replaced.
+  // A folder that refuses the temporary file while the file itself is
+  // writable gets the bytes written into the file in place.
   uint32_t ReplaceWholeFile(const std::string& path, std::string_view bytes) override;
 };
 

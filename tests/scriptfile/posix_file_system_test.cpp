@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sstream>
 
@@ -88,6 +91,9 @@ TEST_F(PosixFileSystemTest, SavesOverTheOldFileAndLoadsItBack) {
 
 TEST_F(PosixFileSystemTest, ReportsTheWindowsMessages) {
   fs::create_directory(Path("folder"));
+  ASSERT_EQ(mkfifo(Path("fifo").c_str(), 0600), 0);
+  Put("huge.dxs", "");
+  fs::resize_file(Path("huge.dxs"), uint64_t{3} << 30);  // sparse: takes no room
   struct Case { void (*operation)(const std::string&, PosixFileSystem&); std::string path; const char* message; };
   const Case cases[] = {
       {Load, Path("missing.dxs"), "File not found"},
@@ -95,10 +101,14 @@ TEST_F(PosixFileSystemTest, ReportsTheWindowsMessages) {
       {Save, Path("no-folder/s.dxs"), "Invalid filename"},
       {Load, Path("folder"), "File access denied"},
       {Save, Path("folder"), "File access denied"},
+      // Never blocks waiting for a writer, never reads without end.
+      {Load, Path("fifo"), "File access denied"},
+      {Load, "/dev/zero", "File access denied"},
+      {Load, Path("huge.dxs"), "File too large"},
   };
   const std::size_t descriptors = OpenDescriptors();
   for (const Case& c : cases) EXPECT_EQ(ErrorOf(c.operation, c.path), c.message) << c.path;
-  EXPECT_EQ(EntryCount(), 1u);
+  EXPECT_EQ(EntryCount(), 3u);
   EXPECT_EQ(OpenDescriptors(), descriptors) << "every failing path closes its file";
 }
 
@@ -110,6 +120,41 @@ TEST_F(PosixFileSystemTest, ProtectedFilesAndFoldersAreDenied) {
   EXPECT_EQ(Contents("read-only.dxs"), "old");
   fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
   EXPECT_EQ(ErrorOf(Save, Path("new.dxs")), "File access denied");
+}
+
+// Runs `body` in a child process that permissions bind (as "nobody" when
+// the tests run as root) and returns its exit status.
+int Unprivileged(const std::function<int()>& body) {
+  const pid_t child = fork();
+  if (child == 0) {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(90);
+    _exit(body());
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(PosixFileSystemTest, AFolderThatRefusesNewFilesStillLetsAWritableFileBeSaved) {
+  Put("s.dxs", "old");
+  fs::permissions(Path("s.dxs"), fs::perms::all);
+  fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
+                            fs::perms::others_exec);
+  const int saved = Unprivileged([&] {
+    if (::open(Path("probe").c_str(), O_WRONLY | O_CREAT, 0600) >= 0) return 91;  // the folder takes files
+    return ErrorOf(Save, Path("s.dxs")).empty() ? 0 : 92;
+  });
+  EXPECT_EQ(saved, 0);
+  EXPECT_EQ(Contents("s.dxs"), test::WorkedExampleFile());
+  EXPECT_EQ(EntryCount(), 1u);
+  // A failure of the write in place is still reported.
+  const int failed = Unprivileged([&] {
+    rlimit small{100, 100};  // the file needs 196 bytes
+    std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    return ErrorOf(Save, Path("s.dxs")) == "File too large" ? 0 : 93;
+  });
+  EXPECT_EQ(failed, 0);
 }
 
 TEST_F(PosixFileSystemTest, AFailingWriteLeavesTheOldFile) {
@@ -125,7 +170,7 @@ TEST_F(PosixFileSystemTest, AFailingWriteLeavesTheOldFile) {
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, old_handler);
 
-  EXPECT_EQ(message, "I/O error 223");
+  EXPECT_EQ(message, "File too large");
   EXPECT_EQ(Contents("s.dxs"), "previous good file");
   EXPECT_EQ(EntryCount(), 1u) << "the temporary file is removed";
   EXPECT_EQ(OpenDescriptors(), descriptors);

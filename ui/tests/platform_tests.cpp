@@ -35,6 +35,16 @@ void PutBytes(const std::string& path, const std::string& bytes) {
   CloseHandle(file);
 }
 
+// A file of `size` bytes that takes no room on the disk.
+void PutSparse(const std::string& path, int64_t size) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  LARGE_INTEGER end{};
+  end.QuadPart = size;
+  SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
+  SetEndOfFile(file);
+  CloseHandle(file);
+}
+
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace
@@ -52,9 +62,14 @@ void FileSystemTests(Checks& t) {
     uint32_t code;
   };
   PutBytes(folder + "present.dxs", big);
+  PutSparse(folder + "huge.dxs", int64_t{3} << 30);
+  const std::string pipe = "\\\\.\\pipe\\dxuitest" + std::to_string(GetCurrentProcessId());
+  HANDLE pipe_server = CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr);
   const ReadRow reads[] = {{"missing file", folder + "missing.dxs", 2},
                            {"missing folder", folder + "nofolder\\x.dxs", 3},
                            {"a folder", folder.substr(0, folder.size() - 1), 5},
+                           {"a pipe", pipe, 5},
+                           {"larger than any script", folder + "huge.dxs", 223},
                            {"present", folder + "present.dxs", 0}};
   for (const ReadRow& row : reads) {
     win::Win32FileSystem files;
@@ -62,6 +77,8 @@ void FileSystemTests(Checks& t) {
     t.Equal(files.ReadWholeFile(row.path, bytes), row.code, row.name, "read code");
     if (row.code == 0) t.Expect(bytes == big, row.name, "all bytes read through the buffer");
   }
+  CloseHandle(pipe_server);
+  DeleteFileA((folder + "huge.dxs").c_str());
 
   // Replacing: the target either gets the new bytes whole or stays as it was,
   // and no temporary file is left behind.
