@@ -134,7 +134,7 @@ class Checker {
     } else if (!same && !walk_.ReadSince(names.first, opened) && !walk_.ReadSince(names.second, opened)) {
       findings_.At(line, line.stripped, Rule::EndlessRepeat,
                    "no GETCOLOR inside the block reads '" + std::string(names.first) + "' or '" +
-                       std::string(names.second) + "': the condition never changes",
+                       std::string(names.second) + "': the condition never changes, so the block ends after one run or never",
                    "read one of them with GETCOLOR between REPEAT and this line");
     }
   }

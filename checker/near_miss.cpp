@@ -63,13 +63,22 @@ bool LooksLikeNumber(std::string_view text) {
   return !text.empty() && ((text[0] >= '0' && text[0] <= '9') || text[0] == '$' || text[0] == '-' || text[0] == '+');
 }
 
+// "GO 1", "GO .640.480", or a button and its action such as "LC".
+bool LooksLikeMouseAction(const std::string& rest) {
+  const std::string_view text(rest);
+  if (text.starts_with("GO")) return text.size() > 2 && (text[2] == ' ' || text[2] == '.');
+  const bool button = text.size() >= 2 && std::string_view("LRM").find(text[0]) != std::string_view::npos &&
+                      std::string_view("CDU").find(text[1]) != std::string_view::npos;
+  return button && (text.size() == 2 || text[2] == ' ');
+}
+
 bool FitsShape(Shape shape, std::string_view rest) {
   switch (shape) {
     case Shape::Nothing: return rest.empty();
     case Shape::Number: return TryStrToInt(rest).has_value();
     case Shape::Name: return TokenCount(rest) == 1;
     case Shape::TwoOperands: return TokenCount(rest) == 2;
-    case Shape::MouseAction: return rest.size() >= 2 && std::string_view("GLRM").find(AsciiUpper(rest[0])) != std::string_view::npos;
+    case Shape::MouseAction: return LooksLikeMouseAction(AsciiUpper(rest));
     case Shape::KeyCode: return LooksLikeNumber(rest) || (!rest.empty() && rest[0] == '#');
   }
   return false;
@@ -142,8 +151,8 @@ bool CheckSplitKeyword(const CodeLine& line, const Words& words, Findings& findi
   for (const CommandEntry& entry : kCommandTable) {
     const std::string_view name = CommandName(entry.command);
     if (words.first.size() >= name.size()) continue;
-    if (joined != name) continue;
     const std::string_view after = TrimLeft(words.rest.substr(words.second.size()));
+    if (joined != name || !FitsShape(ShapeOf(entry.command).shape, after)) continue;
     findings.At(line, line.stripped, Rule::SplitKeyword,
                 "'" + std::string(name) + "' split by a blank is no command; the line does nothing",
                 DidYouMean(Suggested(line, entry.command, after)));

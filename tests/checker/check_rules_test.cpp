@@ -69,7 +69,8 @@ TEST(CheckScript, EachRuleFindsWhatItNames) {
       {{"MOUSE GO .2000.100", "MOUSE GO 2", "LONG a", "GETCOLOR a .-1.0"},
        {"1:10 off-screen", "2:10 off-screen", "4:12 off-screen"}},
       // Free text and sound lines: nothing to report.
-      {{"look at the pixel", "Song of the day", "END", "loops are fun", "LONG a", "LONG b", "REPEAT",
+      {{"look at the pixel", "Song of the day", "END", "loops are fun", "House rules", "Get color of the button",
+        "end loop here", "LONG a", "LONG b", "REPEAT",
         "GETCOLOR b 1", "UNTILNE a b", "KEY $10", "KEY $10 UP", "MOUSE LD", "MOUSE LC", "MOUSE GO 1", "MOUSE GO 0"},
        {}},
   };
