@@ -10,6 +10,7 @@
 
 #include "checker/check_script.h"
 #include "engine/script_error.h"
+#include "tests/checker/test_document.h"
 #include "tests/engine/sim_run.h"
 
 namespace dx::check {
@@ -17,28 +18,15 @@ namespace {
 
 const char* const kLines[] = {
     "MOUSE GO 1", "MOUSE GO 3", "MOUSE GO 0", "MOUSE GO .5.5", "MOUSE GO .5.", "MOUSE GO.640.480", "MOUSE LC",
-    "MOUSE L",    "MOUSE",      "MOUSE RD",   "KEY $41",       "KEY #01 UP",   "KEY #02",          "KEY #5 PRESS",
+    "MOUSE L",    "MOUSE",      "MOUSE RD",   "KEY $41",       "KEY #01 UP",   "KEY #03",          "KEY #5 PRESS",
     "KEY 65",     "KEY",        "KEY $4",     "DELAY 0",       "DELAY x",      "DELAY 1 ",         "LOOP 2",
     "LOOP 0",     "LOOP y",     "ENDLOOP",    "LONG a",        "LONG b",       "GETCOLOR a 1",     "GETCOLOR b 2",
     "GETCOLOR a", "GETCOLOR a 4", "GETCOLOR b .1.", "REPEAT",   "UNTIL a b",    "UNTILNE a b",      "UNTIL a",
     "BEEP",       "  ENDLOOP",  "\tREPEAT",   "LOOP5",         "comment",      "ENDSCRIPT",
 };
 
-// Slot 1 and key slot 1 are set; location slot 2 is off the screen, 4 is
-// not a number; key slot 2 is not a number.
-ScriptDocument Document(std::vector<std::string> code) {
-  ScriptDocument doc;
-  doc.code = std::move(code);
-  doc.locations[0] = {"100", "200"};
-  doc.locations[1] = {"5000", "1"};
-  doc.locations[3] = {"x", "1"};
-  doc.keys[0] = "10";
-  doc.keys[1] = "q";
-  return doc;
-}
-
 // The 1-based line the run ended on: the last one it highlighted.
-int LastHighlightedLine(const test::SimRun& run, const std::vector<std::string>& code) {
+int LastHighlightedLine(const dx::test::SimRun& run, const std::vector<std::string>& code) {
   int64_t start = -1;
   for (const SimEvent& e : run.log.Events()) {
     if (e.kind == SimEvent::Kind::SelectInEditor) start = e.a;
@@ -57,15 +45,15 @@ TEST(CheckScript, EveryLineARunFailsOnIsReportedWithTheRunsMessage) {
   for (int script = 0; script < 3000; ++script) {
     std::vector<std::string> code(1 + random() % 8);
     for (std::string& line : code) line = kLines[random() % std::size(kLines)];
-    const ScriptDocument doc = Document(code);
+    const ScriptDocument doc = TestDocument(code);
     const std::vector<Diagnostic> found = CheckScript(doc);
     bool crossed = false;
     for (const Diagnostic& d : found) crossed = crossed || d.rule == Rule::CrossedBlocks;
     if (crossed) continue;
 
-    test::SimRun run(code);
+    dx::test::SimRun run(code);
     for (int n = 1; n <= 4; ++n) run.window.SetLocation(n, doc.locations[n - 1].x, doc.locations[n - 1].y);
-    for (int n = 1; n <= 2; ++n) run.window.SetKeySlot(n, doc.keys[n - 1]);
+    for (int n = 1; n <= 3; ++n) run.window.SetKeySlot(n, doc.keys[n - 1]);
     run.Go(200);
     if (!run.error) continue;
     ++failed_runs;

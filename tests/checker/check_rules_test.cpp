@@ -7,22 +7,10 @@
 #include <vector>
 
 #include "checker/check_script.h"
+#include "tests/checker/test_document.h"
 
 namespace dx::check {
 namespace {
-
-// Location slot 1 on the screen, 2 off it, 3 empty, 4 not a number; key
-// slot 1 a code, 3 not a number.
-ScriptDocument Document(std::vector<std::string> code) {
-  ScriptDocument doc;
-  doc.code = std::move(code);
-  doc.locations[0] = {"100", "200"};
-  doc.locations[1] = {"2000", "10"};
-  doc.locations[3] = {"abc", "1"};
-  doc.keys[0] = "0D";
-  doc.keys[2] = "zz";
-  return doc;
-}
 
 // "LINE:COLUMN rule" for every finding.
 std::vector<std::string> Found(const std::vector<Diagnostic>& diagnostics) {
@@ -78,14 +66,14 @@ TEST(CheckScript, EachRuleFindsWhatItNames) {
   for (const Row& row : rows) {
     std::vector<std::string> code = row.code;
     code.push_back("ENDSCRIPT");
-    const std::vector<Diagnostic> diagnostics = CheckScript(Document(code));
+    const std::vector<Diagnostic> diagnostics = CheckScript(TestDocument(code));
     EXPECT_EQ(Found(diagnostics), row.found) << code.front();
     if (!row.suggestion.empty() && !diagnostics.empty()) {
       EXPECT_EQ(diagnostics[0].suggestion, row.suggestion) << code.front();
     }
     for (const Diagnostic& d : diagnostics) covered.insert(std::string(RuleOf(d.rule).name));
   }
-  EXPECT_EQ(Found(CheckScript(Document({"BEEP", "BEEP"}))), std::vector<std::string>{"2:1 no-endscript"});
+  EXPECT_EQ(Found(CheckScript(TestDocument({"BEEP", "BEEP"}))), std::vector<std::string>{"2:1 no-endscript"});
   covered.insert("no-endscript");
   covered.insert("unreadable-file");  // a load failure: checked through dxsim
   for (const RuleRow& rule : kRules) EXPECT_EQ(covered.count(std::string(rule.name)), 1u) << rule.name;
@@ -103,7 +91,7 @@ TEST(CheckScript, MessagesOfFailingLinesAreTheRunsOwn) {
       {"endloop now", "'endloop now' has no open LOOP block."},
   };
   for (const Row& row : rows) {
-    const std::vector<Diagnostic> diagnostics = CheckScript(Document({row.line, "ENDSCRIPT"}));
+    const std::vector<Diagnostic> diagnostics = CheckScript(TestDocument({row.line, "ENDSCRIPT"}));
     ASSERT_EQ(diagnostics.size(), 1u) << row.line;
     EXPECT_EQ(diagnostics[0].message, row.message);
     EXPECT_EQ(diagnostics[0].severity(), Severity::Error);
