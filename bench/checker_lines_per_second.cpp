@@ -14,10 +14,10 @@ namespace {
 // A realistic mix with blocks, variables, keys held and released, and a few
 // defects, so that every kind of finding is made along the way.
 dx::ScriptDocument MakeScript(int length) {
-  const char* body[] = {"LONG a",          "MOUSE GO 1",   "MOUSE LC",     "KEY #01",        "KEY $41 PRESS",
-                        "KEY #01 UP",      "LOOP 3",       "  DELAY 50",   "ENDLOOP",        "REPEAT",
-                        "  GETCOLOR a 2",  "UNTILNE a b",  "LOOP5",        "MOUS GO 1",      "  free text",
-                        "DELAY 500 ",      "GETCOLOR A 1", "MOUSE GO .640.480", "KEY #5 PRESS", "BEEP"};
+  const char* body[] = {
+      "LONG a",      "MOUSE GO 1", "MOUSE LC",     "KEY #01",           "KEY $41 PRESS", "KEY #01 UP", "LOOP 3",
+      "  DELAY 50",  "ENDLOOP",    "REPEAT",       "  GETCOLOR a 2",    "UNTILNE a b",   "LOOP5",      "MOUS GO 1",
+      "  free text", "DELAY 500 ", "GETCOLOR A 1", "MOUSE GO .640.480", "KEY #5 PRESS",  "BEEP"};
   dx::ScriptDocument doc;
   doc.locations[0] = {"100", "200"};
   doc.locations[1] = {"300", "400"};

@@ -12,6 +12,9 @@
 namespace dx::check {
 namespace {
 
+// Messages name commands through the table, so that a keyword lives in one place.
+std::string Name(Command command) { return std::string(CommandName(command)); }
+
 constexpr uint32_t kButtonId = 0x100;  // above every key code
 
 CodeLine MakeCodeLine(int number, std::string_view raw) {
@@ -25,11 +28,13 @@ class Checker {
       : document_(document), options_(options), walk_(findings_) {}
 
   std::vector<Diagnostic> Run() && {
-    for (std::size_t i = 0; i < document_.code.size(); ++i) Line(MakeCodeLine(static_cast<int>(i) + 1, document_.code[i]));
+    for (std::size_t i = 0; i < document_.code.size(); ++i)
+      Line(MakeCodeLine(static_cast<int>(i) + 1, document_.code[i]));
     walk_.Finish();
     if (!document_.code.empty() && !saw_endscript_) {
-      findings_.Add(static_cast<int>(document_.code.size()), 1, Rule::NoEndScript,
-                    "no ENDSCRIPT line: after its last line the script starts over until it is stopped");
+      findings_.Add(
+          static_cast<int>(document_.code.size()), 1, Rule::NoEndScript,
+          "no " + Name(Command::EndScript) + " line: after its last line the script starts over until it is stopped");
     }
     return std::move(findings_).Sorted();
   }
@@ -116,7 +121,7 @@ class Checker {
   void GetColor(const CodeLine& line) {
     GetColorOperands operands;
     if (!Readable(line, [&] { operands = ReadGetColorOperands(line.stripped); })) return;
-    const bool declared = walk_.CheckDeclared(line, operands.name, "GETCOLOR stores nothing");
+    const bool declared = walk_.CheckDeclared(line, operands.name, Name(Command::GetColor) + " stores nothing");
     Location(line, operands.location);
     if (declared) walk_.ReadFromScreen(operands.name, line.number);
   }
@@ -130,12 +135,13 @@ class Checker {
     const bool same = names.first == names.second;
     if (same && command == Command::UntilNe) {
       findings_.At(line, line.stripped, Rule::EndlessRepeat,
-                   "UNTILNE compares '" + std::string(names.first) + "' with itself: the block never ends");
+                   Name(command) + " compares '" + std::string(names.first) + "' with itself: the block never ends");
     } else if (!same && !walk_.ReadSince(names.first, opened) && !walk_.ReadSince(names.second, opened)) {
-      findings_.At(line, line.stripped, Rule::EndlessRepeat,
-                   "no GETCOLOR inside the block reads '" + std::string(names.first) + "' or '" +
-                       std::string(names.second) + "': the condition never changes, so the block ends after one run or never",
-                   "read one of them with GETCOLOR between REPEAT and this line");
+      findings_.At(
+          line, line.stripped, Rule::EndlessRepeat,
+          "no " + Name(Command::GetColor) + " inside the block reads '" + std::string(names.first) + "' or '" +
+              std::string(names.second) + "': the condition never changes, so the block ends after one run or never",
+          "read one of them with " + Name(Command::GetColor) + " between " + Name(Command::Repeat) + " and this line");
     }
   }
 

@@ -9,7 +9,8 @@ int CodeLine::ColumnOf(std::string_view part) const {
   const char* begin = stripped.data();
   const char* end = begin + stripped.size();
   const char* at = part.data();
-  const bool inside = at != nullptr && std::less_equal<const char*>()(begin, at) && std::less_equal<const char*>()(at, end);
+  const bool inside =
+      at != nullptr && std::less_equal<const char*>()(begin, at) && std::less_equal<const char*>()(at, end);
   const std::size_t offset = inside ? static_cast<std::size_t>(at - begin) : stripped.size();
   return leading + static_cast<int>(offset) + 1;
 }

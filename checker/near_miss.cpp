@@ -19,12 +19,18 @@ struct ShapeRow {
 };
 
 constexpr ShapeRow kShapes[] = {
-    {Command::Mouse, Shape::MouseAction, "GO 1"}, {Command::Key, Shape::KeyCode, "$0D PRESS"},
-    {Command::EndScript, Shape::Nothing, ""},     {Command::Delay, Shape::Number, "500"},
-    {Command::Loop, Shape::Number, "3"},          {Command::EndLoop, Shape::Nothing, ""},
-    {Command::Long, Shape::Name, "name"},         {Command::Beep, Shape::Nothing, ""},
-    {Command::GetColor, Shape::TwoOperands, "name 1"}, {Command::Repeat, Shape::Nothing, ""},
-    {Command::Until, Shape::TwoOperands, "a b"},  {Command::UntilNe, Shape::TwoOperands, "a b"},
+    {Command::Mouse, Shape::MouseAction, "GO 1"},
+    {Command::Key, Shape::KeyCode, "$0D PRESS"},
+    {Command::EndScript, Shape::Nothing, ""},
+    {Command::Delay, Shape::Number, "500"},
+    {Command::Loop, Shape::Number, "3"},
+    {Command::EndLoop, Shape::Nothing, ""},
+    {Command::Long, Shape::Name, "name"},
+    {Command::Beep, Shape::Nothing, ""},
+    {Command::GetColor, Shape::TwoOperands, "name 1"},
+    {Command::Repeat, Shape::Nothing, ""},
+    {Command::Until, Shape::TwoOperands, "a b"},
+    {Command::UntilNe, Shape::TwoOperands, "a b"},
 };
 static_assert(std::size(kShapes) == kCommandTable.size());
 
@@ -40,9 +46,8 @@ std::string_view TrimLeft(std::string_view text) {
 }
 
 bool IsLetters(std::string_view text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-  });
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
 }
 
 std::size_t TokenCount(std::string_view text) {
@@ -117,8 +122,8 @@ bool CheckMissingBlank(const CodeLine& line, const std::string& upper, Findings&
     const std::string_view name = CommandName(entry.command);
     if (!std::string_view(upper).starts_with(name)) continue;
     const std::string_view rest = line.stripped.substr(name.size());
-    const bool looks_meant = rest.empty() || rest[0] == '\t' ||
-                             (ShapeOf(entry.command).shape == Shape::Number && LooksLikeNumber(rest));
+    const bool looks_meant =
+        rest.empty() || rest[0] == '\t' || (ShapeOf(entry.command).shape == Shape::Number && LooksLikeNumber(rest));
     if (!looks_meant) continue;
     findings.At(line, line.stripped, Rule::MissingBlank,
                 "'" + std::string(name) + "' is no command without the blank behind it; the line does nothing",

@@ -92,8 +92,8 @@ PointUse CheckLocation(const CodeLine& line, std::string_view location, const Sc
   return PointUse::Set;
 }
 
-std::optional<uint8_t> CheckKeyCode(const CodeLine& line, const KeyOperands& operands,
-                                    const ScriptDocument& document, Findings& findings) {
+std::optional<uint8_t> CheckKeyCode(const CodeLine& line, const KeyOperands& operands, const ScriptDocument& document,
+                                    Findings& findings) {
   const std::optional<int32_t> value = TryStrToInt(operands.code_text);
   if (!value) {
     // The code has fixed columns: a short one needs a leading zero, not a
@@ -101,8 +101,7 @@ std::optional<uint8_t> CheckKeyCode(const CodeLine& line, const KeyOperands& ope
     const std::string_view trimmed = TrimRight(operands.code_text);
     std::string hint;
     if (trimmed.size() < operands.code_text.size() && TryStrToInt(trimmed)) {
-      const std::string padded = operands.slot ? "0" + std::string(trimmed)
-                                               : "$0" + std::string(trimmed.substr(1));
+      const std::string padded = operands.slot ? "0" + std::string(trimmed) : "$0" + std::string(trimmed.substr(1));
       hint = DidYouMean(line.Rewritten(trimmed, padded));
     }
     findings.At(line, operands.code_text, Rule::InvalidInteger, RunMessage(operands.code_text), hint);

@@ -32,7 +32,7 @@ PointUse CheckLocation(const CodeLine& line, std::string_view location, const Sc
                        const Screen& screen, Findings& findings);
 
 // The key code of a KEY line, or nothing when the run would fail on it.
-std::optional<uint8_t> CheckKeyCode(const CodeLine& line, const KeyOperands& operands,
-                                    const ScriptDocument& document, Findings& findings);
+std::optional<uint8_t> CheckKeyCode(const CodeLine& line, const KeyOperands& operands, const ScriptDocument& document,
+                                    Findings& findings);
 
 }  // namespace dx::check

@@ -62,12 +62,13 @@ bool ScriptWalk::CheckDeclared(const CodeLine& line, std::string_view name, std:
   const auto similar = folded_.find(Folded(name));
   if (similar != folded_.end()) {
     findings_.At(line, name, Rule::VariableNameMismatch,
-                 "'" + std::string(name) + "' is not declared; names are compared byte for byte, and LONG declared '" +
-                     similar->second + "'",
+                 "'" + std::string(name) + "' is not declared; names are compared byte for byte, and " +
+                     Name(Command::Long) + " declared '" + similar->second + "'",
                  DidYouMean(line.Rewritten(name, similar->second)));
   } else {
-    findings_.At(line, name, Rule::UndeclaredVariable,
-                 "no earlier LONG declares '" + std::string(name) + "'; " + std::string(consequence));
+    findings_.At(
+        line, name, Rule::UndeclaredVariable,
+        "no earlier " + Name(Command::Long) + " declares '" + std::string(name) + "'; " + std::string(consequence));
   }
   return false;
 }
@@ -87,7 +88,7 @@ void ScriptWalk::Finish() {
     findings_.Add(block.line, block.column, Rule::UnclosedBlock,
                   "this " + Name(block.opener) + " block is still open at the end of the script",
                   "close it with " + Name(CloserOf(block.opener)) +
-                      (block.opener == Command::Repeat ? " or UNTILNE" : ""));
+                      (block.opener == Command::Repeat ? " or " + Name(Command::UntilNe) : ""));
   }
   for (const auto& [id, held] : held_) {
     findings_.Add(held.line, held.column, Rule::HeldAtEnd,

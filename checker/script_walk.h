@@ -56,7 +56,7 @@ class ScriptWalk {
   void DropClosedTop();
 
   Findings& findings_;
-  std::vector<Block> blocks_;  // in the order of opening; closed ones leave once on top
+  std::vector<Block> blocks_;                 // in the order of opening; closed ones leave once on top
   std::vector<std::size_t> loops_, repeats_;  // open blocks of each kind, indices into blocks_
   std::unordered_set<std::string> declared_;
   std::unordered_map<std::string, std::string> folded_;  // upper case, no trailing blanks -> name

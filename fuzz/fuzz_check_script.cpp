@@ -16,10 +16,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::size_t end = std::min(text.find('\n'), text.size());
     const std::string_view part = text.substr(0, end);
     text.remove_prefix(std::min(end + 1, text.size()));
-    if (line == 0) doc.locations[0].x = part;
-    else if (line == 1) doc.locations[0].y = part;
-    else if (line == 2) doc.keys[0] = part;
-    else doc.code.emplace_back(part);
+    if (line == 0)
+      doc.locations[0].x = part;
+    else if (line == 1)
+      doc.locations[0].y = part;
+    else if (line == 2)
+      doc.keys[0] = part;
+    else
+      doc.code.emplace_back(part);
   }
   const auto found = dx::check::CheckScript(doc, {{640, 480}});
   std::ostringstream out;

@@ -17,12 +17,12 @@ namespace dx::check {
 namespace {
 
 const char* const kLines[] = {
-    "MOUSE GO 1", "MOUSE GO 3", "MOUSE GO 0", "MOUSE GO .5.5", "MOUSE GO .5.", "MOUSE GO.640.480", "MOUSE LC",
-    "MOUSE L",    "MOUSE",      "MOUSE RD",   "KEY $41",       "KEY #01 UP",   "KEY #03",          "KEY #5 PRESS",
-    "KEY 65",     "KEY",        "KEY $4",     "DELAY 0",       "DELAY x",      "DELAY 1 ",         "LOOP 2",
-    "LOOP 0",     "LOOP y",     "ENDLOOP",    "LONG a",        "LONG b",       "GETCOLOR a 1",     "GETCOLOR b 2",
-    "GETCOLOR a", "GETCOLOR a 4", "GETCOLOR b .1.", "REPEAT",   "UNTIL a b",    "UNTILNE a b",      "UNTIL a",
-    "BEEP",       "  ENDLOOP",  "\tREPEAT",   "LOOP5",         "comment",      "ENDSCRIPT",
+    "MOUSE GO 1", "MOUSE GO 3",   "MOUSE GO 0",     "MOUSE GO .5.5", "MOUSE GO .5.", "MOUSE GO.640.480", "MOUSE LC",
+    "MOUSE L",    "MOUSE",        "MOUSE RD",       "KEY $41",       "KEY #01 UP",   "KEY #03",          "KEY #5 PRESS",
+    "KEY 65",     "KEY",          "KEY $4",         "DELAY 0",       "DELAY x",      "DELAY 1 ",         "LOOP 2",
+    "LOOP 0",     "LOOP y",       "ENDLOOP",        "LONG a",        "LONG b",       "GETCOLOR a 1",     "GETCOLOR b 2",
+    "GETCOLOR a", "GETCOLOR a 4", "GETCOLOR b .1.", "REPEAT",        "UNTIL a b",    "UNTILNE a b",      "UNTIL a",
+    "BEEP",       "  ENDLOOP",    "\tREPEAT",       "LOOP5",         "comment",      "ENDSCRIPT",
 };
 
 // The 1-based line the run ended on: the last one it highlighted.

@@ -33,19 +33,23 @@ TEST(CheckScript, EachRuleFindsWhatItNames) {
       {{"KEY $D PRESS"}, {"1:5 invalid-integer"}, "did you mean 'KEY $0D PRESS'?"},
       {{"  DELAY x", "MOUSE GO .640."}, {"1:9 invalid-integer", "2:15 invalid-integer"}},
       {{"MOUSE GO 3", "KEY #03", "LONG a", "GETCOLOR a 4"},
-       {"1:10 invalid-slot-value", "2:6 invalid-slot-value", "4:12 invalid-slot-value"}, "location slot 3 x is empty"},
+       {"1:10 invalid-slot-value", "2:6 invalid-slot-value", "4:12 invalid-slot-value"},
+       "location slot 3 x is empty"},
       {{"MOUSE L", "KEY", "LONG a", "GETCOLOR a"},
        {"1:8 incomplete-command", "2:4 incomplete-command", "4:11 incomplete-command"}},
       {{"ENDLOOP", "LONG a", "  UNTIL a a"}, {"1:1 no-open-block", "3:3 no-open-block"}},
       {{"LOOP5", "DELAY\t500", "LOOP", "UNTILNE"},
-       {"1:1 missing-blank", "2:1 missing-blank", "3:1 missing-blank", "4:1 missing-blank"}, "did you mean 'LOOP 5'?"},
+       {"1:1 missing-blank", "2:1 missing-blank", "3:1 missing-blank", "4:1 missing-blank"},
+       "did you mean 'LOOP 5'?"},
       {{"END SCRIPT", "get color a 1"}, {"1:1 split-keyword", "2:1 split-keyword"}, "did you mean 'ENDSCRIPT'?"},
-      {{"MOUS GO 1", "ENDLOOOP", "Beap"}, {"1:1 misspelt-keyword", "2:1 misspelt-keyword", "3:1 misspelt-keyword"},
+      {{"MOUS GO 1", "ENDLOOOP", "Beap"},
+       {"1:1 misspelt-keyword", "2:1 misspelt-keyword", "3:1 misspelt-keyword"},
        "did you mean 'MOUSE GO 1'?"},
       {{"GETCOLOR b 1", "REPEAT", "UNTIL c b"},
        {"1:10 undeclared-variable", "3:1 endless-repeat", "3:7 undeclared-variable", "3:9 undeclared-variable"}},
       {{"LONG a", "GETCOLOR A 1", "LONG b ", "GETCOLOR b 1"},
-       {"2:10 variable-name-mismatch", "4:10 variable-name-mismatch"}, "did you mean 'GETCOLOR a 1'?"},
+       {"2:10 variable-name-mismatch", "4:10 variable-name-mismatch"},
+       "did you mean 'GETCOLOR a 1'?"},
       {{"LOOP 0", "BEEP", "ENDLOOP", "LOOP -5", "ENDLOOP"},
        {"1:6 loop-count-not-positive", "4:6 loop-count-not-positive"}},
       {{"LOOP 3", "REPEAT", "BEEP"}, {"1:1 unclosed-block", "2:1 unclosed-block"}},
@@ -58,8 +62,8 @@ TEST(CheckScript, EachRuleFindsWhatItNames) {
        {"1:10 off-screen", "2:10 off-screen", "4:12 off-screen"}},
       // Free text and sound lines: nothing to report.
       {{"look at the pixel", "Song of the day", "END", "loops are fun", "House rules", "Get color of the button",
-        "end loop here", "LONG a", "LONG b", "REPEAT",
-        "GETCOLOR b 1", "UNTILNE a b", "KEY $10", "KEY $10 UP", "MOUSE LD", "MOUSE LC", "MOUSE GO 1", "MOUSE GO 0"},
+        "end loop here", "LONG a", "LONG b", "REPEAT", "GETCOLOR b 1", "UNTILNE a b", "KEY $10", "KEY $10 UP",
+        "MOUSE LD", "MOUSE LC", "MOUSE GO 1", "MOUSE GO 0"},
        {}},
   };
   std::set<std::string> covered;
@@ -84,10 +88,8 @@ TEST(CheckScript, MessagesOfFailingLinesAreTheRunsOwn) {
     std::string line;
     std::string message;
   } rows[] = {
-      {"DELAY x", "'x' is not a valid integer value."},
-      {"MOUSE GO 3", "'' is not a valid integer value."},
-      {"KEY #03", "'$zz' is not a valid integer value."},
-      {"MOUSE", "'MOUSE' is not a complete MOUSE command."},
+      {"DELAY x", "'x' is not a valid integer value."},         {"MOUSE GO 3", "'' is not a valid integer value."},
+      {"KEY #03", "'$zz' is not a valid integer value."},       {"MOUSE", "'MOUSE' is not a complete MOUSE command."},
       {"endloop now", "'endloop now' has no open LOOP block."},
   };
   for (const Row& row : rows) {
