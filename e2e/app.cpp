@@ -127,7 +127,7 @@ HWND App::FindById(HWND top, int id) {
 
 HWND App::Control(std::string_view name) {
   if (auto it = cache_.find(name); it != cache_.end() && IsWindow(it->second)) return it->second;
-  const dx::layout::ControlSpec* entry = dx::layout::FindControl(name);
+  const dx::layout::ControlRow* entry = dx::layout::FindControl(name);
   HWND found = nullptr;
   if (entry) found = FindById(entry->parent == dx::layout::Parent::Picker ? picker_ : main_, entry->id);
   if (report_) report_->Expect(found != nullptr, "control " + std::string(name) + " exists");

@@ -9,6 +9,7 @@
 #include "e2e/scenario.h"
 #include "e2e/text.h"
 #include "e2e/wait.h"
+#include "ui/layout.h"
 
 namespace dxe {
 
@@ -176,7 +177,7 @@ void RunFileCase(Context& ctx, const void* row) {
     r.Expect(CloseDialog(dialog, IDCANCEL), "the dialog cancels");
   }
   if (fc.message) {
-    HWND box = WaitDialog(app.Pid(), L"Dorvaxil", kTimeoutMs);
+    HWND box = WaitDialog(app.Pid(), Widen(dx::layout::kApplicationTitle), kTimeoutMs);
     if (r.Expect(box != nullptr, "an error box appears")) {
       MessageBoxSeen seen = ReadMessageBox(box);
       r.ExpectText(seen.text, fc.message, "error box text");

@@ -9,6 +9,7 @@
 #include "e2e/scenario.h"
 #include "e2e/text.h"
 #include "e2e/wait.h"
+#include "ui/layout.h"
 
 namespace dxe {
 
@@ -37,7 +38,7 @@ void ListForm(Context& ctx, const void*) {
   auto target = MakeTarget();
   if (!OpenPicker(s)) return;
   HWND picker = s.app.Picker();
-  r.ExpectText(WindowText(picker), L"Select window", "picker caption");
+  r.ExpectText(WindowText(picker), Widen(dx::layout::kPickerCaption), "picker caption");
   RECT client;
   GetClientRect(picker, &client);
   r.Expect(client.right == 250 && client.bottom == 289, "picker client area 250 x 289",

@@ -10,6 +10,7 @@
 #include "e2e/scenario.h"
 #include "e2e/text.h"
 #include "e2e/wait.h"
+#include "ui/layout.h"
 
 namespace dxe {
 
@@ -157,7 +158,7 @@ void RunOne(Context& ctx, const void* row) {
     HWND box = WaitDialog(app.Pid(), {}, kTimeoutMs);
     if (!r.Expect(box != nullptr, "a message box appears")) return;
     MessageBoxSeen seen = ReadMessageBox(box);
-    r.ExpectText(seen.caption, L"Dorvaxil", "message box caption");
+    r.ExpectText(seen.caption, Widen(dx::layout::kApplicationTitle), "message box caption");
     r.ExpectText(seen.text, rc.message, "message box text");
     if (rc.icon == Icon::None) r.Expect(!seen.has_icon, "a plain message box, no icon");
     r.ExpectText(app.Text("BGO"), L"go", "button caption while the message shows");

@@ -16,7 +16,7 @@ namespace dxe {
 
 namespace {
 
-using dx::layout::ControlSpec;
+using dx::layout::ControlRow;
 using dx::layout::Kind;
 namespace L = dx::layout;
 
@@ -49,7 +49,7 @@ const char* PageControl(L::Page page) {
   return nullptr;
 }
 
-HWND ParentWindow(App& app, const ControlSpec& c) {
+HWND ParentWindow(App& app, const ControlRow& c) {
   switch (c.parent) {
     case L::Parent::MainWindow: return app.Main();
     case L::Parent::TabMain: return app.Control("TabMain");
@@ -66,7 +66,7 @@ std::string RectText(const RECT& r) {
   return buf;
 }
 
-void CheckGeometry(Report& r, App& app, const ControlSpec& c, HWND h) {
+void CheckGeometry(Report& r, App& app, const ControlRow& c, HWND h) {
   HWND parent = ParentWindow(app, c);
   if (!parent) return;
   RECT got = RectIn(h, parent);
@@ -78,7 +78,7 @@ void CheckGeometry(Report& r, App& app, const ControlSpec& c, HWND h) {
            RectText(got));
 }
 
-void CheckText(Report& r, App& app, const ControlSpec& c, HWND h) {
+void CheckText(Report& r, App& app, const ControlRow& c, HWND h) {
   if (c.kind == Kind::Page) {
     const int index = c.id - L::IdPageMain;
     r.ExpectText(TabText(app.Process(), app.Control("TabMain"), index), Widen(c.caption), c.name + " tab text");
@@ -90,7 +90,7 @@ void CheckText(Report& r, App& app, const ControlSpec& c, HWND h) {
   r.ExpectText(WindowText(h), Widen(c.caption), c.name + " text");
 }
 
-void CheckStyle(Report& r, const ControlSpec& c, HWND h) {
+void CheckStyle(Report& r, const ControlRow& c, HWND h) {
   const LONG style = GetWindowLongW(h, GWL_STYLE);
   if (c.kind == Kind::Edit || c.kind == Kind::Memo)
     r.Expect(((style & ES_READONLY) != 0) == c.Has(L::kReadOnly),
@@ -109,7 +109,7 @@ void CheckStyle(Report& r, const ControlSpec& c, HWND h) {
 
 void CheckHints(Report& r, App& app) {
   auto tools = Tooltips(app.Process(), app.Pid());
-  for (const ControlSpec& c : L::Controls()) {
+  for (const ControlRow& c : L::Controls()) {
     if (c.hint.empty()) continue;
     HWND h = app.Control(c.name);
     std::wstring seen = L"<no tool>";
@@ -124,7 +124,7 @@ void StartState(Context& ctx, const void*) {
   if (!s.ok) return;
   Report& r = ctx.report;
   App& app = s.app;
-  r.ExpectText(WindowText(app.Main()), L"Dorvaxil", "main window caption");
+  r.ExpectText(WindowText(app.Main()), Widen(L::kMainWindowCaption), "main window caption");
   RECT outer = RectIn(app.Main(), nullptr);
   r.Expect(outer.right - outer.left == 300 && outer.bottom - outer.top == 330, "outer size 300 x 330",
            RectText(outer));
@@ -139,7 +139,7 @@ void StartState(Context& ctx, const void*) {
   r.ExpectInt(Send(tab, TCM_GETITEMCOUNT), 5, "page count");
   r.ExpectInt(Send(tab, TCM_GETCURSEL), 0, "page shown at start (main)");
   r.ExpectText(app.Status(), L"", "status bar at start");
-  for (const ControlSpec& c : L::Controls()) {
+  for (const ControlRow& c : L::Controls()) {
     HWND h = app.Control(c.name);
     if (!h) continue;
     if (const wchar_t* cls = ClassFor(c.kind)) r.ExpectText(ClassOf(h), cls, c.name + " window class");

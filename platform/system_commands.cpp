@@ -2,6 +2,7 @@
 
 #include "platform/handle_value.h"
 #include "platform/text_encoding.h"
+#include "ui/layout.h"
 
 namespace dx::win {
 
@@ -16,7 +17,7 @@ void PostClickToFixedWindow() {
 
 void ShowMessageBox(HWND owner, std::string_view text, BoxIcon icon) {
   const UINT style = MB_OK | (icon == BoxIcon::Error ? MB_ICONERROR : 0u);
-  MessageBoxW(owner, WideFromProgramText(text).c_str(), L"Dorvaxil", style);
+  MessageBoxW(owner, WideFromProgramText(text).c_str(), WideFromProgramText(layout::kApplicationTitle).c_str(), style);
 }
 
 }  // namespace dx::win

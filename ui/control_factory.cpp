@@ -7,7 +7,7 @@
 namespace dx::ui {
 namespace {
 
-using layout::ControlSpec;
+using layout::ControlRow;
 using layout::Kind;
 
 constexpr wchar_t kPageClass[] = L"DorvaxilPage";
@@ -82,7 +82,7 @@ struct WindowRecipe {
   DWORD exStyle;
 };
 
-WindowRecipe RecipeFor(const ControlSpec& entry) {
+WindowRecipe RecipeFor(const ControlRow& entry) {
   const DWORD tab = entry.Has(layout::kTabStop) ? WS_TABSTOP : 0;
   switch (entry.kind) {
     case Kind::TabControl:
@@ -119,7 +119,7 @@ WindowRecipe RecipeFor(const ControlSpec& entry) {
 // program's own captions are UTF-8.
 bool HoldsDocumentText(Kind kind) { return kind == Kind::Edit || kind == Kind::Memo; }
 
-void ApplyCaption(HWND control, const ControlSpec& entry) {
+void ApplyCaption(HWND control, const ControlRow& entry) {
   if (entry.caption.empty() || entry.kind == Kind::Page) return;
   if (HoldsDocumentText(entry.kind)) {
     SetWindowTextA(control, entry.caption.c_str());
@@ -128,7 +128,7 @@ void ApplyCaption(HWND control, const ControlSpec& entry) {
   }
 }
 
-void FinishControl(HWND control, const ControlSpec& entry, const ControlContext& context) {
+void FinishControl(HWND control, const ControlRow& entry, const ControlContext& context) {
   switch (entry.kind) {
     case Kind::StatusBar:
       SendMessageW(control, SB_SIMPLE, TRUE, 0);
@@ -188,6 +188,18 @@ void UseKeyCaptureProcedure(HWND edit, KeyDownSink& sink) {
   ReplaceProcedure(edit, KeyCaptureProc, gEditProc);
 }
 
+ControlFont::~ControlFont() {
+  if (font_) DeleteObject(font_);
+}
+
+void ControlFont::Reset(int dpi) {
+  HFONT old = font_;
+  font_ = CreateFontW(-layout::Scaled(layout::kFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                      DEFAULT_PITCH | FF_DONTCARE, win::WideFromProgramText(layout::kFontFace).c_str());
+  if (old) DeleteObject(old);
+}
+
 int TextWidth(HWND control, HFONT font, const wchar_t* text) {
   HDC dc = GetDC(control);
   HGDIOBJ old = SelectObject(dc, font);
@@ -198,7 +210,7 @@ int TextWidth(HWND control, HFONT font, const wchar_t* text) {
   return size.cx;
 }
 
-HWND CreateControl(const ControlSpec& entry, HWND parent, const ControlContext& context) {
+HWND CreateControl(const ControlRow& entry, HWND parent, const ControlContext& context) {
   const WindowRecipe recipe = RecipeFor(entry);
   const bool visible = entry.kind != Kind::Page || entry.page == layout::Page::Main;
   const int dpi = context.dpi;

@@ -21,10 +21,9 @@ void RegisterPageClass(HINSTANCE instance);
 // to its top-level window, where the handlers live.
 void ForwardNotificationsToTopLevel(HWND container);
 
-// Controls with a window procedure of the program's own: one plain
+// The edits below get a window procedure of the program's own: one plain
 // procedure per kind that passes messages on to the system's procedure of
-// the class. No subclass chain, whose every link costs property look-ups
-// on every message.
+// the class.
 
 // Receives the key presses of key-capture edits.
 class KeyDownSink {
@@ -42,6 +41,22 @@ void UseWantAllKeysProcedure(HWND edit);
 // before the edit sees it.
 void UseKeyCaptureProcedure(HWND edit, KeyDownSink& sink);
 
+// The font of every control at one DPI, owned: deleted when replaced and
+// when its window object goes.
+class ControlFont {
+ public:
+  ControlFont() = default;
+  ControlFont(const ControlFont&) = delete;
+  ControlFont& operator=(const ControlFont&) = delete;
+  ~ControlFont();
+  // The face and character height of the control table at `dpi`.
+  void Reset(int dpi);
+  HFONT Get() const { return font_; }
+
+ private:
+  HFONT font_ = nullptr;
+};
+
 struct ControlContext {
   HINSTANCE instance;
   HFONT font;
@@ -49,7 +64,7 @@ struct ControlContext {
 };
 
 // Creates the control, child of `parent`, placed and captioned from its row.
-HWND CreateControl(const layout::ControlSpec& entry, HWND parent, const ControlContext& context);
+HWND CreateControl(const layout::ControlRow& entry, HWND parent, const ControlContext& context);
 
 // The width of a label's text in the control font.
 int TextWidth(HWND control, HFONT font, const wchar_t* text);

@@ -1,5 +1,6 @@
 #include "ui/layout.h"
 
+#include <algorithm>
 #include <string>
 
 namespace dx::layout {
@@ -11,27 +12,30 @@ namespace {
 constexpr int kClientWidth = 292;
 constexpr int kNotebookHeight = 284;
 constexpr int kPageLeft = 4, kPageTop = 24, kPageWidth = 284, kPageHeight = 256;
+// The places FormResize works from.
+constexpr int kLabelNotesTop = 104;
+constexpr int kGoWidth = 33, kGoRightGap = 8;
 
 struct Builder {
-  std::vector<ControlSpec> rows;
+  std::vector<ControlRow> rows;
 
-  ControlSpec& Add(int id, std::string name, Kind kind, Page page, Parent parent, int left, int top,
+  ControlRow& Add(int id, std::string name, Kind kind, Page page, Parent parent, int left, int top,
                    int width, int height, std::string caption = {}, std::string hint = {},
                    uint32_t flags = 0) {
-    rows.push_back(ControlSpec{id, std::move(name), kind, page, parent, left, top, width, height,
+    rows.push_back(ControlRow{id, std::move(name), kind, page, parent, left, top, width, height,
                                std::move(caption), std::move(hint), flags, Picture::None, 0});
     return rows.back();
   }
-  ControlSpec& Label(int id, std::string name, Page page, Parent parent, int left, int top,
+  ControlRow& Label(int id, std::string name, Page page, Parent parent, int left, int top,
                      std::string caption) {
     // Width: a rough figure for the 11-pixel font; the real one follows the text.
     const int width = static_cast<int>(caption.size()) * 6;
     return Add(id, std::move(name), Kind::Label, page, parent, left, top, width, kLabelHeight,
                std::move(caption), {}, kAutoWidth);
   }
-  ControlSpec& PictureButton(int id, std::string name, Page page, Parent parent, int left, int top,
+  ControlRow& PictureButton(int id, std::string name, Page page, Parent parent, int left, int top,
                              std::string hint, Picture picture) {
-    ControlSpec& c =
+    ControlRow& c =
         Add(id, std::move(name), Kind::PictureButton, page, parent, left, top, 23, 22, {}, std::move(hint));
     c.picture = picture;
     return c;
@@ -44,7 +48,7 @@ void AddFrame(Builder& b) {
   b.Add(IdSBar, "SBar", Kind::StatusBar, Page::None, Parent::MainWindow, 0, kNotebookHeight, kClientWidth,
         kStatusBarHeight, {}, {}, kAlignBottom);
   b.Add(IdBGO, "BGO", Kind::PushButton, Page::None, Parent::MainWindow, GoButtonLeftFor(kMainStartWidth),
-        2, 33, 17, "go", "starts/stops script-processing", kRightAnchored);
+        2, kGoWidth, 17, "go", "starts/stops script-processing", kRightAnchored);
 }
 
 void AddPages(Builder& b) {
@@ -85,11 +89,11 @@ void AddMainPage(Builder& b) {
   b.Add(IdCheckShift, "CheckShift", Kind::CheckBox, pg, gb, 184, 72, 41, 17, "shift", "combined with shift",
         kChecked);
   b.Add(IdButton2, "Button2", Kind::PushButton, pg, gb, 152, 96, 75, 25, "Button2", {}, kTabStop);
-  b.Label(IdLabelNotes, "LabelNotes", pg, gb, 8, 104, "Notes:");
+  b.Label(IdLabelNotes, "LabelNotes", pg, gb, 8, kLabelNotesTop, "Notes:");
   // At the start size FormResize makes it 136 high, its bottom 2 above the
   // group box's bottom edge.
   const int notesHeight = MemoNotesHeightFor(kMainStartHeight);
-  ControlSpec& notes = b.Add(IdMemoNotes, "MemoNotes", Kind::Memo, pg, gb, 2, kPageHeight - 2 - notesHeight,
+  ControlRow& notes = b.Add(IdMemoNotes, "MemoNotes", Kind::Memo, pg, gb, 2, kPageHeight - 2 - notesHeight,
                              280, notesHeight, {}, "Here you can enter your notes",
                              kWantTab | kAlignBottom | kWordWrap);
   notes.bottomInset = 2;
@@ -128,7 +132,7 @@ void AddCodeAndHelpPages(Builder& b) {
         "click for help", kTabStop);
   b.Label(IdLabelHelp1, "LabelHelp1", pg, Parent::Page, 0, 8, "Dorvaxil plays mouse and key scripts.");
   b.Label(IdLabelHelp2, "LabelHelp2", pg, Parent::Page, 24, 32, "Read dorvaxil.txt for the commands.");
-  ControlSpec& czech = b.Add(IdLabelLocalisation, "LabelLocalisation", Kind::Label, pg, Parent::Page, 0,
+  ControlRow& czech = b.Add(IdLabelLocalisation, "LabelLocalisation", Kind::Label, pg, Parent::Page, 0,
                              kPageHeight - kLabelHeight, kPageWidth, kLabelHeight,
                              "\xC4\x8C" "esk\xC3\xA1 lokalizace bude hotov\xC3\xA1 cca za 5 let...", {},
                              kAlignBottom);
@@ -143,7 +147,7 @@ void AddPicker(Builder& b) {
         kTabStop);
 }
 
-std::vector<ControlSpec> BuildTable() {
+std::vector<ControlRow> BuildTable() {
   Builder b;
   AddFrame(b);
   AddPages(b);
@@ -157,29 +161,32 @@ std::vector<ControlSpec> BuildTable() {
 
 }  // namespace
 
-const std::vector<ControlSpec>& Controls() {
-  static const std::vector<ControlSpec> table = BuildTable();
+const std::vector<ControlRow>& Controls() {
+  static const std::vector<ControlRow> table = BuildTable();
   return table;
 }
 
-const ControlSpec* FindControl(std::string_view name) {
-  for (const ControlSpec& c : Controls()) {
+const ControlRow* FindControl(std::string_view name) {
+  for (const ControlRow& c : Controls()) {
     if (c.name == name) return &c;
   }
   return nullptr;
 }
 
-const ControlSpec* FindControl(int id) {
-  for (const ControlSpec& c : Controls()) {
+const ControlRow* FindControl(int id) {
+  for (const ControlRow& c : Controls()) {
     if (c.id == id) return &c;
   }
   return nullptr;
 }
 
 // LabelNotes stands at top 104 and is 13 high: height - (104 + 2 * 13) - 64.
-int MemoNotesHeightFor(int outerHeight) { return outerHeight - (104 + 2 * kLabelHeight) - 64; }
+// Never negative: the window may be made smaller than its minimum.
+int MemoNotesHeightFor(int outerHeight, int dpi) {
+  return std::max(0, outerHeight - Scaled(kLabelNotesTop + 2 * kLabelHeight + 64, dpi));
+}
 
-int GoButtonLeftFor(int outerWidth) { return outerWidth - 33 - 8; }
+int GoButtonLeftFor(int outerWidth, int dpi) { return outerWidth - Scaled(kGoWidth + kGoRightGap, dpi); }
 
 int Scaled(int value, int dpi) {
   // Rounded like MulDiv, also for negative values.

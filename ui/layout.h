@@ -169,7 +169,7 @@ enum Flag : uint32_t {
 
 enum class Picture { None, Save, Load, WindowFlag };
 
-struct ControlSpec {
+struct ControlRow {
   int id;
   std::string name;
   Kind kind;
@@ -186,18 +186,19 @@ struct ControlSpec {
 
 // Every control of both windows: frame controls, the pages in tab order,
 // then each page's controls, then the picker's controls in tab order.
-const std::vector<ControlSpec>& Controls();
+const std::vector<ControlRow>& Controls();
 
 // The control with this name or id; nullptr when there is none.
-const ControlSpec* FindControl(std::string_view name);
-const ControlSpec* FindControl(int id);
+const ControlRow* FindControl(std::string_view name);
+const ControlRow* FindControl(int id);
 
 // The tab texts, in order.
 inline constexpr const char* kPageCaptions[] = {"main", "locations", "keys", "code", "help"};
 
-// FormResize: MemoNotes' height and BGO's left for an outer window size.
-int MemoNotesHeightFor(int outerHeight);
-int GoButtonLeftFor(int outerWidth);
+// FormResize: MemoNotes' height and BGO's left for an outer window size,
+// both in pixels at `dpi`.
+int MemoNotesHeightFor(int outerHeight, int dpi = 96);
+int GoButtonLeftFor(int outerWidth, int dpi = 96);
 
 // A 96-DPI value at the given DPI.
 int Scaled(int value, int dpi);

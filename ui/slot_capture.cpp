@@ -20,7 +20,7 @@ constexpr char kStatusPositionPicked[] = "pozice vybr\xC3\xA1na";
 
 // "SB12" gives 12: the slot number is the button's name after "SB".
 int32_t SlotOfButton(HWND button) {
-  const layout::ControlSpec* entry = layout::FindControl(GetDlgCtrlID(button));
+  const layout::ControlRow* entry = layout::FindControl(GetDlgCtrlID(button));
   if (!entry || entry->name.size() < 3) return 0;
   return StrToInt(std::string_view(entry->name).substr(2));
 }

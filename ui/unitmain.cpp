@@ -17,17 +17,10 @@
 namespace dx::ui {
 namespace {
 
-using layout::ControlSpec;
+using layout::ControlRow;
 using layout::Kind;
 
-constexpr wchar_t kClassName[] = L"TFormMain";
 constexpr UINT_PTR kTabSubclassId = 3;
-
-HFONT CreateControlFont(int dpi) {
-  return CreateFontW(-layout::Scaled(layout::kFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif");
-}
 
 int ScreenDpi() {
   HDC screen = GetDC(nullptr);
@@ -59,7 +52,8 @@ bool IsKeyCaptureEdit(int id) {
 int TFormMain::S(int value) const { return layout::Scaled(value, dpi_); }
 
 void TFormMain::RegisterClass(HINSTANCE instance) {
-  RegisterFormClass(instance, WindowProc, kClassName, LoadIcon(nullptr, IDI_APPLICATION));
+  RegisterFormClass(instance, WindowProc, win::WideFromProgramText(layout::kMainWindowClass).c_str(),
+                    LoadIcon(nullptr, IDI_APPLICATION));
   RegisterPageClass(instance);
 }
 
@@ -67,12 +61,13 @@ bool TFormMain::Create(HINSTANCE instance, win::MessagePump& pump) {
   instance_ = instance;
   pump_ = &pump;
   dpi_ = ScreenDpi();
-  font_ = CreateControlFont(dpi_);
+  font_.Reset(dpi_);
   const int width = S(layout::kMainStartWidth);
   const int height = S(layout::kMainStartHeight);
   const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  CreateWindowExW(0, kClassName, L"Dorvaxil", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, left, top, width, height,
+  CreateWindowExW(0, win::WideFromProgramText(layout::kMainWindowClass).c_str(),
+                  win::WideFromProgramText(layout::kMainWindowCaption).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, left, top, width, height,
                   nullptr, nullptr, instance, this);
   if (!hwnd_) return false;
   pump.AddDialogWindow(hwnd_);
@@ -123,8 +118,8 @@ void TFormMain::OnCreate() {
 }
 
 void TFormMain::BuildControls() {
-  const ControlContext context{instance_, font_, dpi_};
-  for (const ControlSpec& entry : layout::Controls()) {
+  const ControlContext context{instance_, font_.Get(), dpi_};
+  for (const ControlRow& entry : layout::Controls()) {
     HWND parent = nullptr;
     switch (entry.parent) {
       case layout::Parent::MainWindow: parent = hwnd_; break;
@@ -238,21 +233,17 @@ void TFormMain::LayoutFrame() {
 void TFormMain::FormResize() {
   RECT outer{};
   GetWindowRect(hwnd_, &outer);
-  const int outerWidth = outer.right - outer.left;
-  const int outerHeight = outer.bottom - outer.top;
-  // MemoNotes is aligned to the bottom of its group box, inside its 2-pixel border.
-  const int labelTop = S(104), labelHeight = S(layout::kLabelHeight);
-  const int notesHeight = std::max(0, outerHeight - (labelTop + 2 * labelHeight) - S(64));
+  // MemoNotes keeps its place at the bottom of its group box, inside the border.
+  const layout::ControlRow& notes = *layout::FindControl(layout::IdMemoNotes);
+  const int notesHeight = layout::MemoNotesHeightFor(outer.bottom - outer.top, dpi_);
+  const int left = S(notes.left), inset = S(notes.bottomInset);
   RECT box{};
   GetClientRect(Control(layout::IdGroupBox1), &box);
-  const int inset = S(2);
-  MoveWindow(Control(layout::IdMemoNotes), inset, box.bottom - inset - notesHeight,
-             std::max(0, static_cast<int>(box.right) - 2 * inset), notesHeight, TRUE);
-  HWND go = Control(layout::IdBGO);
-  RECT goRect{};
-  GetWindowRect(go, &goRect);
-  const int goWidth = goRect.right - goRect.left;
-  SetWindowPos(go, HWND_TOP, outerWidth - goWidth - S(8), S(2), 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  MoveWindow(Control(layout::IdMemoNotes), left, box.bottom - inset - notesHeight,
+             std::max(0, static_cast<int>(box.right) - 2 * left), notesHeight, TRUE);
+  const layout::ControlRow& go = *layout::FindControl(layout::IdBGO);
+  SetWindowPos(Control(layout::IdBGO), HWND_TOP, layout::GoButtonLeftFor(outer.right - outer.left, dpi_), S(go.top),
+               0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TFormMain::OnGetMinMaxInfo(MINMAXINFO& info) {
@@ -261,13 +252,13 @@ void TFormMain::OnGetMinMaxInfo(MINMAXINFO& info) {
 }
 
 void TFormMain::OnDrawItem(const DRAWITEMSTRUCT& item) {
-  const ControlSpec* entry = layout::FindControl(static_cast<int>(item.CtlID));
+  const ControlRow* entry = layout::FindControl(static_cast<int>(item.CtlID));
   if (entry && entry->kind == Kind::PictureButton) DrawPictureButton(item, entry->picture, dpi_);
 }
 
 LRESULT TFormMain::OnCtlColorStatic(HDC dc, HWND control) {
   // Read-only edits keep the window colour, like the editable ones.
-  const ControlSpec* entry = layout::FindControl(GetDlgCtrlID(control));
+  const ControlRow* entry = layout::FindControl(GetDlgCtrlID(control));
   if (entry && entry->kind == Kind::Edit) {
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));

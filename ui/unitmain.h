@@ -31,7 +31,7 @@ class TFormMain final : public MainWindow, private ControlTextAccess, private Ke
 
   HWND Handle() const { return hwnd_; }
   HWND Control(int id) const { return controls_[id]; }
-  HFONT Font() const { return font_; }
+  HFONT Font() const { return font_.Get(); }
   int Dpi() const { return dpi_; }
 
   // MainWindow.
@@ -107,7 +107,7 @@ class TFormMain final : public MainWindow, private ControlTextAccess, private Ke
   HINSTANCE instance_ = nullptr;
   win::MessagePump* pump_ = nullptr;
   TFormWin* picker_ = nullptr;
-  HFONT font_ = nullptr;
+  ControlFont font_;
   int dpi_ = 96;
   ControlMap controls_;
   Tooltips tooltips_;

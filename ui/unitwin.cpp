@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/text_encoding.h"
 #include "platform/window_list.h"
 #include "ui/error_display.h"
 #include "ui/layout.h"
@@ -10,14 +11,13 @@
 namespace dx::ui {
 namespace {
 
-constexpr wchar_t kClassName[] = L"TFormWin";
 // A fixed single border with only the close box.
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
 }  // namespace
 
 void TFormWin::RegisterClass(HINSTANCE instance) {
-  RegisterFormClass(instance, WindowProc, kClassName);
+  RegisterFormClass(instance, WindowProc, win::WideFromProgramText(layout::kPickerWindowClass).c_str());
 }
 
 bool TFormWin::Create(HINSTANCE instance, TFormMain& owner, win::MessagePump& pump) {
@@ -25,11 +25,12 @@ bool TFormWin::Create(HINSTANCE instance, TFormMain& owner, win::MessagePump& pu
   const int dpi = owner.Dpi();
   RECT frame{0, 0, layout::Scaled(layout::kPickerClientWidth, dpi), layout::Scaled(layout::kPickerClientHeight, dpi)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
-  CreateWindowExW(0, kClassName, L"Select window", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+  CreateWindowExW(0, win::WideFromProgramText(layout::kPickerWindowClass).c_str(),
+                  win::WideFromProgramText(layout::kPickerCaption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                   frame.bottom - frame.top, owner.Handle(), nullptr, instance, this);
   if (!hwnd_) return false;
   const ControlContext context{instance, owner.Font(), dpi};
-  for (const layout::ControlSpec& entry : layout::Controls()) {
+  for (const layout::ControlRow& entry : layout::Controls()) {
     if (entry.parent == layout::Parent::Picker) controls_.Add(entry.id, CreateControl(entry, hwnd_, context));
   }
   pump.AddDialogWindow(hwnd_);

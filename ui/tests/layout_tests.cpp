@@ -9,7 +9,7 @@ void LayoutTests(Checks& t) {
   using namespace dx::layout;
   std::set<int> ids;
   std::set<std::string> names;
-  for (const ControlSpec& c : Controls()) {
+  for (const ControlRow& c : Controls()) {
     t.Expect(ids.insert(c.id).second, c.name, "id is unique");
     t.Expect(names.insert(c.name).second, c.name, "name is unique");
     t.Expect(c.id != 1 && c.id != 2, c.name, "not the dialog OK/Cancel id");
@@ -31,7 +31,7 @@ void LayoutTests(Checks& t) {
       {"LabelKey31", KeyLabelId(31), 216, 8},
   };
   for (const Slot& s : slots) {
-    const ControlSpec* c = FindControl(s.name);
+    const ControlRow* c = FindControl(s.name);
     if (!t.Expect(c != nullptr, s.name, "in the table")) continue;
     t.Equal(c->id, s.id, s.name, "id");
     t.Equal(c->left, s.left, s.name, "left");
@@ -42,13 +42,14 @@ void LayoutTests(Checks& t) {
 
   // FormResize for outer sizes.
   struct Resize {
-    int width, height, notesHeight, goLeft;
+    int width, height, dpi, notesHeight, goLeft;
   };
-  const Resize sizes[] = {{300, 330, 136, 259}, {400, 430, 236, 359}, {300, 250, 56, 259}};
+  const Resize sizes[] = {{300, 330, 96, 136, 259}, {400, 430, 96, 236, 359}, {300, 250, 96, 56, 259},
+                          {450, 495, 144, 204, 388}, {200, 150, 96, 0, 159}};
   for (const Resize& r : sizes) {
-    const std::string where = std::to_string(r.width) + "x" + std::to_string(r.height);
-    t.Equal(MemoNotesHeightFor(r.height), r.notesHeight, where, "MemoNotes height");
-    t.Equal(GoButtonLeftFor(r.width), r.goLeft, where, "BGO left");
+    const std::string where = std::to_string(r.width) + "x" + std::to_string(r.height) + "@" + std::to_string(r.dpi);
+    t.Equal(MemoNotesHeightFor(r.height, r.dpi), r.notesHeight, where, "MemoNotes height");
+    t.Equal(GoButtonLeftFor(r.width, r.dpi), r.goLeft, where, "BGO left");
   }
 
   struct Scale {
