@@ -141,13 +141,7 @@ void PixelPollReaction(App& app, HWND go, Target& target, int samples) {
     std::printf("pixel poll: the run never reached its wait\n");
     return;
   }
-  // Under Wine without a window manager the desktop sometimes takes the
-  // foreground back just after the run gave it to the target, and the keys
-  // would go nowhere: give it back, this is not what is measured.
-  if (GetForegroundWindow() != target.Hwnd()) {
-    SetForegroundWindow(target.Hwnd());
-    WaitUntil([&] { return GetForegroundWindow() == target.Hwnd(); }, kTimeoutMs);
-  }
+  target.WaitInFront(kTimeoutMs);
   std::vector<double> times;
   for (int i = 0; i < samples; ++i) {
     PumpFor(30 + (i * 7) % 40);  // vary the moment against the run's rhythm

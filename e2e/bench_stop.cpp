@@ -33,7 +33,7 @@ const StopCase kStopCases[] = {
 double TimeStop(App& app, Target& target, int settle_ms) {
   app.Click("BGO");
   if (!WaitUntil([&] { return app.Status() == kStatusActive; }, 15000)) return -1;
-  if (!WaitUntil([&] { return GetForegroundWindow() == target.Hwnd(); }, 15000)) return -1;
+  if (!target.WaitInFront(kTimeoutMs)) return -1;
   PumpFor(settle_ms);
   const double t0 = NowMs();
   PressCombo(kDefaultStop);

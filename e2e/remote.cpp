@@ -1,6 +1,12 @@
 #include "e2e/remote.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
+
+#include <string>
+
+#include "e2e/text.h"
 
 namespace dxe {
 
@@ -89,12 +95,24 @@ std::wstring TabText(HANDLE process, HWND tab, int index) {
   return buf.ReadString(sizeof(TCITEMW), kChars);
 }
 
+std::string ForegroundText() {
+  HWND front = GetForegroundWindow();
+  DWORD pid = 0;
+  GetWindowThreadProcessId(front, &pid);
+  return "in front: " + Narrow(ClassOf(front)) + " \"" + Narrow(WindowText(front)) + "\" of process " +
+         std::to_string(pid);
+}
+
 std::vector<std::wstring> ListBoxEntries(HWND list) {
   std::vector<std::wstring> out;
   auto count = Send(list, LB_GETCOUNT);
   for (LRESULT i = 0; i < count; ++i) {
+    // The program may rebuild the list between the two messages, and
+    // LB_GETTEXT writes the whole entry whatever the buffer: leave room for
+    // the longest entry the picker makes (a 199-character title).
+    constexpr LRESULT kLongestEntry = 512;
     auto len = Send(list, LB_GETTEXTLEN, WPARAM(i));
-    std::wstring text(size_t(len < 0 ? 0 : len) + 1, L'\0');
+    std::wstring text(size_t(std::max(len, kLongestEntry)) + 1, L'\0');
     auto got = Send(list, LB_GETTEXT, WPARAM(i), LPARAM(text.data()));
     text.resize(size_t(got < 0 ? 0 : got));
     out.push_back(text);
@@ -139,14 +157,18 @@ BOOL CALLBACK CollectTooltip(HWND hwnd, LPARAM lp) {
 
 }  // namespace
 
-std::vector<Tool> Tooltips(HANDLE process, DWORD pid) {
+std::vector<HWND> TooltipWindows(DWORD pid) {
   TooltipSearch search{pid, {}};
   EnumWindows(CollectTooltip, LPARAM(&search));
+  return search.found;
+}
+
+std::vector<Tool> Tooltips(HANDLE process, DWORD pid) {
   constexpr size_t kChars = 1024;
   std::vector<Tool> tools;
   RemoteBuffer buf(process, sizeof(TTTOOLINFOW) + kChars * sizeof(wchar_t));
   const size_t text_at = sizeof(TTTOOLINFOW);
-  for (HWND tip : search.found) {
+  for (HWND tip : TooltipWindows(pid)) {
     auto count = Send(tip, TTM_GETTOOLCOUNT);
     for (LRESULT i = 0; i < count; ++i) {
       TTTOOLINFOW info{};

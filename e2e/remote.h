@@ -19,6 +19,8 @@ LRESULT Send(HWND hwnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0);
 std::wstring WindowText(HWND hwnd);
 void SetWindowTextRemote(HWND hwnd, std::wstring_view text);
 std::wstring ClassOf(HWND hwnd);
+// The window in front, for failure reports: class, caption and process.
+std::string ForegroundText();
 // Window rectangle relative to the client origin of `origin` (or the
 // screen for nullptr).
 RECT RectIn(HWND hwnd, HWND origin);
@@ -49,6 +51,8 @@ struct Tool {
   HWND control;  // the control the tip belongs to (TTF_IDISHWND tools)
   std::wstring text;
 };
+// The tooltip windows that `pid` owns.
+std::vector<HWND> TooltipWindows(DWORD pid);
 // Every tool of every tooltip window that `pid` owns.
 std::vector<Tool> Tooltips(HANDLE process, DWORD pid);
 

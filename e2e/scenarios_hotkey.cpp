@@ -140,8 +140,8 @@ bool StartRun(Session& s, Target& target, const wchar_t* script) {
   app.SetText("EditWin", target.Entry());
   app.Click("BGO");
   if (!r.Expect(app.WaitStatus(kStatusActive, kTimeoutMs), "the run starts")) return false;
-  return r.Expect(WaitUntil([&] { return GetForegroundWindow() == target.Hwnd(); }, kTimeoutMs),
-                  "the target window has the focus during the run");
+  const bool front = target.WaitInFront(kTimeoutMs);
+  return r.Expect(front, "the target window has the focus during the run", ForegroundText());
 }
 
 void StopRun(Session& s, Target& target, const HotKeyCase& c) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "e2e/input.h"
 #include "e2e/remote.h"
 #include "e2e/scenario.h"
 #include "e2e/text.h"
@@ -117,6 +118,20 @@ void CheckHints(Report& r, App& app) {
       if (t.control == h) seen = t.text;
     r.ExpectText(seen, Widen(c.hint), c.name + " hint");
   }
+  // The tips learn where the pointer is from the relayed mouse messages:
+  // resting on "go" must bring its tip up.
+  const RECT go = RectIn(app.Control("BGO"), nullptr);
+  // Two moves: a pointer already resting there would send no move at all.
+  ClickAt((go.left + go.right) / 2 - 3, (go.top + go.bottom) / 2, 0);
+  ClickAt((go.left + go.right) / 2, (go.top + go.bottom) / 2, 0);
+  const bool shown = WaitUntil(
+      [&] {
+        for (HWND tip : TooltipWindows(app.Pid()))
+          if (IsWindowVisible(tip) && Send(tip, TTM_GETCURRENTTOOLW) != 0) return true;
+        return false;
+      },
+      kTimeoutMs);
+  r.Expect(shown, "the pointer resting on BGO shows its tip");
 }
 
 void StartState(Context& ctx, const void*) {

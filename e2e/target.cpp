@@ -161,4 +161,14 @@ LRESULT Target::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   }
 }
 
+bool Target::WaitInFront(int timeout_ms) {
+  return WaitUntil(
+      [&] {
+        HWND front = GetForegroundWindow();
+        if (front == GetDesktopWindow()) SetForegroundWindow(hwnd_);
+        return front == hwnd_;
+      },
+      timeout_ms);
+}
+
 }  // namespace dxe

@@ -33,6 +33,11 @@ class Target {
   // The picker's entry for this window: 8 hex digits, " - ", the title.
   std::wstring Entry() const;
   POINT ToScreen(int client_x, int client_y) const;
+  // Waits until this window is in front. Under Wine without a window
+  // manager the desktop takes the foreground when the X focus passes to a
+  // window of another process just after this one was activated; it is
+  // handed back, since that is Wine's bookkeeping, not the program's doing.
+  bool WaitInFront(int timeout_ms);
   // Repaints the whole client area in `colour` and makes it reach the screen.
   void Fill(COLORREF colour);
 

@@ -111,6 +111,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TFormMain::OnCreate() {
   tooltips_.Create(instance_);
+  pump_->RelayMouseTo(tooltips_.Window());
   BuildControls();
   platform_ = std::make_unique<win::Win32EnginePlatform>(hwnd_);
   LayoutFrame();
@@ -286,6 +287,9 @@ void TFormMain::FinishDeferredClose() {
 // ---- Handlers -------------------------------------------------------------
 
 void TFormMain::BGOClick() {
+  // While a script drives the mouse no tip may pop up over the desktop: it
+  // could take a click meant for the target, or the foreground from it.
+  if (runDepth_ == 0) tooltips_.Enable(false);
   ++runDepth_;
   bool failed = false;
   std::string failure;
@@ -296,6 +300,7 @@ void TFormMain::BGOClick() {
     failure = MessageOfCurrentException();
   }
   --runDepth_;
+  if (runDepth_ == 0) tooltips_.Enable(true);
   if (failed && !ApplicationTerminating()) ShowErrorBox(hwnd_, failure);
   FinishDeferredClose();
 }
