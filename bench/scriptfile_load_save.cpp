@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "scriptfile/posix_file_system.h"
+#include "base/file_system.h"
 #include "scriptfile/script_file.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include "checker/script_walk.h"
 #include "engine/command_table.h"
 #include "engine/current_point.h"
-#include "engine/script_error.h"
-#include "scriptfile/format_hex.h"
+#include "base/script_error.h"
+#include "base/format_hex.h"
 
 namespace dx::check {
 namespace {

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "engine/command_table.h"
-#include "engine/integer_rule.h"
+#include "base/integer_rule.h"
 
 namespace dx::check {
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "engine/current_point.h"
-#include "engine/integer_rule.h"
-#include "engine/script_error.h"
+#include "base/integer_rule.h"
+#include "base/script_error.h"
 
 namespace dx::check {
 namespace {

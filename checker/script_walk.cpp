@@ -4,7 +4,7 @@
 
 #include "engine/engine_messages.h"
 #include "engine/keyword_rule.h"
-#include "engine/script_error.h"
+#include "base/script_error.h"
 
 namespace dx::check {
 namespace {

@@ -1,6 +1,6 @@
 #include "engine/current_point.h"
 
-#include "engine/integer_rule.h"
+#include "base/integer_rule.h"
 #include "engine/run_state.h"
 
 namespace dx {

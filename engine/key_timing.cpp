@@ -2,10 +2,10 @@
 
 #include "engine/command_table.h"
 #include "engine/engine_messages.h"
-#include "engine/integer_rule.h"
+#include "base/integer_rule.h"
 #include "engine/keyword_rule.h"
 #include "engine/run_state.h"
-#include "engine/script_error.h"
+#include "base/script_error.h"
 
 namespace dx {
 namespace {

@@ -7,7 +7,7 @@
 #include "engine/engine_messages.h"
 #include "engine/keyword_rule.h"
 #include "engine/run_state.h"
-#include "engine/script_error.h"
+#include "base/script_error.h"
 
 namespace dx {
 namespace {

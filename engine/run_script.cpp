@@ -4,7 +4,7 @@
 
 #include "engine/command_table.h"
 #include "engine/engine_messages.h"
-#include "engine/integer_rule.h"
+#include "base/integer_rule.h"
 #include "engine/keyword_rule.h"
 
 namespace dx {

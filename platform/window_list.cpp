@@ -5,7 +5,7 @@
 #include <array>
 
 #include "platform/handle_value.h"
-#include "scriptfile/format_hex.h"
+#include "base/format_hex.h"
 
 namespace dx::win {
 namespace {

@@ -1,4 +1,4 @@
-#include "scriptfile/file_system.h"
+#include "base/file_system.h"
 
 namespace dx {
 

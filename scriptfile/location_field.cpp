@@ -1,7 +1,7 @@
 #include "scriptfile/location_field.h"
 
-#include "engine/integer_rule.h"
-#include "scriptfile/format_hex.h"
+#include "base/integer_rule.h"
+#include "base/format_hex.h"
 
 namespace dx {
 namespace {

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/integer_rule.h"
-#include "engine/script_error.h"
-#include "scriptfile/format_hex.h"
+#include "base/integer_rule.h"
+#include "base/script_error.h"
+#include "base/format_hex.h"
 #include "scriptfile/line_reader.h"
 #include "scriptfile/location_field.h"
 

@@ -15,7 +15,7 @@
 
 #include <string>
 
-#include "scriptfile/file_system.h"
+#include "base/file_system.h"
 #include "scriptfile/script_document.h"
 
 namespace dx {

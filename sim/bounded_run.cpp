@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "engine/run_script.h"
-#include "engine/script_error.h"
+#include "base/script_error.h"
 #include "sim/sim_main_window.h"
 #include "sim/sim_platform.h"
 

@@ -4,26 +4,14 @@
 
 namespace dx {
 
-int SimMainWindow::EditorLineCount() {
-  RebuildLineStarts();
-  return static_cast<int>(line_starts_.size());
-}
+int SimMainWindow::EditorLineCount() { return lines_.RawLineCount(); }
 
-std::string SimMainWindow::EditorLine(int index) {
-  RebuildLineStarts();
-  if (index < 0 || index >= static_cast<int>(line_starts_.size())) return {};
-  const std::size_t start = static_cast<std::size_t>(line_starts_[index]);
-  const bool last = index + 1 == static_cast<int>(line_starts_.size());
-  const std::size_t end = last ? text_.size() : static_cast<std::size_t>(line_starts_[index + 1]) - 2;
-  return text_.substr(start, end - start);
-}
+std::string SimMainWindow::EditorLine(int index) { return std::string(lines_.Line(index)); }
 
 void SimMainWindow::SelectInEditor(int start, int length) {
-  const int size = static_cast<int>(text_.size());
-  const int clipped_start = std::clamp(start, 0, size);
-  const int64_t wanted_end = static_cast<int64_t>(clipped_start) + std::max(length, 0);
-  selection_start_ = clipped_start;
-  selection_length_ = static_cast<int>(std::min<int64_t>(wanted_end, size)) - clipped_start;
+  const Selection selection = ClippedSelection(start, length, static_cast<int>(lines_.Text().size()));
+  selection_start_ = selection.start;
+  selection_length_ = selection.end - selection.start;
   SimEvent e{SimEvent::Kind::SelectInEditor};
   e.a = start;
   e.b = length;
@@ -69,10 +57,10 @@ void SimMainWindow::DeliverMessages() {
 }
 
 void SimMainWindow::SetEditorText(std::string text) {
-  text_ = std::move(text);
-  line_starts_stale_ = true;
-  selection_start_ = std::min(selection_start_, static_cast<int>(text_.size()));
-  selection_length_ = std::min(selection_length_, static_cast<int>(text_.size()) - selection_start_);
+  lines_.Assign(std::move(text));
+  const int size = static_cast<int>(lines_.Text().size());
+  selection_start_ = std::min(selection_start_, size);
+  selection_length_ = std::min(selection_length_, size - selection_start_);
 }
 
 void SimMainWindow::SetCodeLines(const std::vector<std::string>& lines) {
@@ -92,14 +80,5 @@ void SimMainWindow::SetLocation(int n, std::string x, std::string y) {
 void SimMainWindow::SetKeySlot(int n, std::string text) { keys_.at(static_cast<std::size_t>(n - 1)) = std::move(text); }
 
 void SimMainWindow::AtDelivery(int64_t n, std::function<void()> action) { delivery_actions_.emplace(n, std::move(action)); }
-
-void SimMainWindow::RebuildLineStarts() {
-  if (!line_starts_stale_) return;
-  line_starts_.assign(1, 0);
-  for (std::size_t i = 0; i + 1 < text_.size(); ++i) {
-    if (text_[i] == '\r' && text_[i + 1] == '\n') line_starts_.push_back(static_cast<int>(i + 2));
-  }
-  line_starts_stale_ = false;
-}
 
 }  // namespace dx

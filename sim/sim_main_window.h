@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "base/crlf_lines.h"
 #include "engine/host.h"
 #include "sim/sim_log.h"
 
@@ -42,7 +43,7 @@ class SimMainWindow : public MainWindow {
   void SetEditorText(std::string text);
   // The lines joined with CR LF, no break after the last one.
   void SetCodeLines(const std::vector<std::string>& lines);
-  const std::string& EditorText() const { return text_; }
+  const std::string& EditorText() const { return lines_.Text(); }
   int SelectionStart() const { return selection_start_; }
   void SetLocation(int n, std::string x, std::string y);
   void SetKeySlot(int n, std::string text);
@@ -59,13 +60,9 @@ class SimMainWindow : public MainWindow {
   void OnEveryDelivery(std::function<void(int64_t)> action) { every_delivery_ = std::move(action); }
 
  private:
-  void RebuildLineStarts();
-
   SimLog& log_;
   MainWindowFields fields_;
-  std::string text_;
-  std::vector<int> line_starts_{0};
-  bool line_starts_stale_ = false;
+  LineIndex lines_;  // the editor's text
   int selection_start_ = 0;
   int selection_length_ = 0;
   std::array<std::string, 20> location_x_;

@@ -1,7 +1,7 @@
 #include "ui/document_binding.h"
 
 #include "ui/layout.h"
-#include "ui/memo_lines.h"
+#include "base/crlf_lines.h"
 
 namespace dx::ui {
 

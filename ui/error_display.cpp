@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "engine/script_error.h"
+#include "base/script_error.h"
 #include "platform/system_commands.h"
 
 namespace dx::ui {

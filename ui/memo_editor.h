@@ -19,7 +19,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/memo_lines.h"
+#include "base/crlf_lines.h"
 
 namespace dx::ui {
 

@@ -9,8 +9,8 @@
 #include <iterator>
 #include <string>
 
-#include "engine/integer_rule.h"
-#include "scriptfile/format_hex.h"
+#include "base/integer_rule.h"
+#include "base/format_hex.h"
 #include "ui/layout.h"
 #include "ui/unitmain.h"
 

@@ -12,7 +12,7 @@
 #include "engine/host.h"
 #include "platform/message_pump.h"
 #include "platform/win32_engine_platform.h"
-#include "platform/win32_file_system.h"
+#include "base/file_system.h"
 #include "ui/control_factory.h"
 #include "ui/document_binding.h"
 #include "ui/memo_editor.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "checker/check_script.h"
-#include "engine/script_error.h"
+#include "base/script_error.h"
 #include "tests/checker/test_document.h"
 #include "tests/engine/sim_run.h"
 

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "engine/integer_rule.h"
-#include "engine/script_error.h"
+#include "base/integer_rule.h"
+#include "base/script_error.h"
 
 namespace dx {
 namespace {

@@ -1,8 +1,8 @@
-#include "scriptfile/format_hex.h"
+#include "base/format_hex.h"
 
 #include <gtest/gtest.h>
 
-#include "scriptfile/file_system.h"
+#include "base/file_system.h"
 
 namespace dx {
 namespace {

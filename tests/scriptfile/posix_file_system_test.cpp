@@ -1,4 +1,4 @@
-#include "scriptfile/posix_file_system.h"
+#include "base/file_system.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -14,7 +14,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/script_error.h"
+#include "base/script_error.h"
 #include "scriptfile/script_file.h"
 #include "tests/scriptfile/file_text.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "engine/script_error.h"
-#include "scriptfile/memory_file_system.h"
+#include "base/script_error.h"
+#include "sim/memory_file_system.h"
 #include "scriptfile/script_file.h"
 #include "tests/scriptfile/file_text.h"
 

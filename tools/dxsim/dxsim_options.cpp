@@ -1,6 +1,6 @@
 #include "tools/dxsim/dxsim_options.h"
 
-#include "engine/integer_rule.h"
+#include "base/integer_rule.h"
 
 namespace dx {
 

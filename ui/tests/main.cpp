@@ -18,7 +18,7 @@ void MessagePumpTests(Checks&);
 int main(int argc, char** argv) {
   using namespace dx::test;
   const TestCase cases[] = {
-      {"memo_lines", MemoLinesTests},         {"memo_editor", MemoEditorTests},
+      {"crlf_lines", MemoLinesTests},         {"memo_editor", MemoEditorTests},
       {"document_binding", DocumentBindingTests}, {"layout", LayoutTests},
       {"file_system", FileSystemTests},       {"engine_platform", EnginePlatformTests},
       {"window_list", WindowListTests},       {"text_encoding", TextEncodingTests},

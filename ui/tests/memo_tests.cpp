@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "ui/memo_editor.h"
-#include "ui/memo_lines.h"
+#include "base/crlf_lines.h"
 #include "ui/tests/check.h"
 
 namespace dx::test {
@@ -33,7 +33,7 @@ void MemoLinesTests(Checks& t) {
   };
   for (const Row& row : rows) {
     const std::string where = Show(row.text);
-    ui::LineIndex index;
+    LineIndex index;
     index.Assign(row.text);
     t.Equal(index.RawLineCount(), row.rawCount, where, "raw line count");
     // Raw lines joined with CR LF give the text back.
@@ -42,23 +42,23 @@ void MemoLinesTests(Checks& t) {
     t.Equal(joined, row.text, where, "raw lines rebuild the text");
     t.Equal(std::string(index.Line(row.rawCount)), std::string(), where, "line past the end is empty");
     t.Equal(std::string(index.Line(-1)), std::string(), where, "negative line is empty");
-    t.Equal(ui::DocumentLines(row.text), row.document, where, "document lines");
+    t.Equal(DocumentLines(row.text), row.document, where, "document lines");
     // Setting document lines into a memo and reading them back loses nothing.
-    t.Equal(ui::DocumentLines(ui::EditTextFromLines(row.document)), row.document, where, "lines round trip");
+    t.Equal(DocumentLines(EditTextFromLines(row.document)), row.document, where, "lines round trip");
   }
   // The edit's own clipping of a selection: both ends within the text.
   struct Clip {
     int start, length, textLength;
-    ui::Selection expected;
+    Selection expected;
   };
   const Clip clips[] = {{0, 4, 6, {0, 4}}, {4, 4, 6, {4, 6}}, {6, 4, 6, {6, 6}}, {9, 2, 6, {6, 6}},
                         {-3, 2, 6, {0, 2}}, {2, -1, 6, {2, 2}}, {0x7FFFFFFF, 0x7FFFFFFF, 6, {6, 6}}};
   for (const Clip& c : clips) {
-    const ui::Selection got = ui::ClippedSelection(c.start, c.length, c.textLength);
+    const Selection got = ClippedSelection(c.start, c.length, c.textLength);
     t.Expect(got == c.expected, "clip " + std::to_string(c.start) + "+" + std::to_string(c.length), "clipped");
   }
-  t.Equal(ui::EditTextFromLines({"beep", "endscript"}), std::string("beep\r\nendscript"), "join", "no final break");
-  t.Equal(ui::EditTextFromLines({"a", ""}), std::string("a\r\n\r\n"), "join", "empty last line kept");
+  t.Equal(EditTextFromLines({"beep", "endscript"}), std::string("beep\r\nendscript"), "join", "no final break");
+  t.Equal(EditTextFromLines({"a", ""}), std::string("a\r\n\r\n"), "join", "empty last line kept");
 }
 
 namespace {

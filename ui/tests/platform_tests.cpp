@@ -6,7 +6,7 @@
 #include "platform/message_pump.h"
 #include "platform/text_encoding.h"
 #include "platform/win32_engine_platform.h"
-#include "platform/win32_file_system.h"
+#include "base/file_system.h"
 #include "platform/window_list.h"
 #include "ui/tests/check.h"
 

@@ -1,4 +1,4 @@
-#include "scriptfile/format_hex.h"
+#include "base/format_hex.h"
 
 namespace dx {
 

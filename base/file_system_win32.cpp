@@ -1,4 +1,4 @@
-#include "platform/win32_file_system.h"
+#include "base/file_system.h"
 
 #include <windows.h>
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace dx::ui {
+namespace dx {
 
 // The text of an edit and where each of its raw lines starts, so that a
 // line is found without walking the text.
@@ -45,4 +45,4 @@ std::vector<std::string> DocumentLines(std::string_view text);
 // back.
 std::string EditTextFromLines(const std::vector<std::string>& lines);
 
-}  // namespace dx::ui
+}  // namespace dx

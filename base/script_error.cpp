@@ -1,4 +1,4 @@
-#include "engine/script_error.h"
+#include "base/script_error.h"
 
 namespace dx {
 

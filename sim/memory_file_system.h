@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "scriptfile/file_system.h"
+#include "base/file_system.h"
 
 namespace dx {
 

@@ -1,4 +1,4 @@
-#include "scriptfile/posix_file_system.h"
+#include "base/file_system.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "scriptfile/memory_file_system.h"
+#include "sim/memory_file_system.h"
 
 namespace dx {
 namespace {

@@ -1,9 +1,9 @@
-#include "ui/memo_lines.h"
+#include "base/crlf_lines.h"
 
 #include <algorithm>
 #include <cstdint>
 
-namespace dx::ui {
+namespace dx {
 
 void LineIndex::Assign(std::string text) {
   text_ = std::move(text);
@@ -54,4 +54,4 @@ std::string EditTextFromLines(const std::vector<std::string>& lines) {
   return text;
 }
 
-}  // namespace dx::ui
+}  // namespace dx

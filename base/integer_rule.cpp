@@ -1,6 +1,6 @@
-#include "engine/integer_rule.h"
+#include "base/integer_rule.h"
 
-#include "engine/script_error.h"
+#include "base/script_error.h"
 
 namespace dx {
 int HexDigitValue(char c) {
