@@ -34,7 +34,8 @@ if [ "${1:-}" = "--display" ]; then
     "$root/scripts/wine/cleanup.sh" "$state"
     export DISPLAY=$user_display
   fi
-  cd "$out" 2>/dev/null || cd "$root"
+  # The help button opens dorvaxil.txt from the current folder.
+  cd "$(dirname "$exe")"
   exec "$DX_WINE" "$exe"
 fi
 

@@ -1,0 +1,271 @@
+// The manual promises what its examples do; these tests run every example
+// through the engine on the simulated desktop and compare the outcome with
+// the manual's "=>" lines, so the manual cannot drift from the program.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/integer_rule.h"
+#include "engine/run_script.h"
+#include "engine/script_error.h"
+#include "sim/sim_log.h"
+#include "sim/sim_main_window.h"
+#include "sim/sim_platform.h"
+
+namespace dx {
+namespace {
+
+constexpr int kScreenWidth = 1024;
+constexpr int kScreenHeight = 768;
+constexpr std::size_t kMostColumns = 80;
+constexpr std::string_view kIndent = "    ";
+
+std::string ManualBytes() {
+  std::ifstream in(DX_MANUAL, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+std::vector<std::string> ManualLines() {
+  const std::string bytes = ManualBytes();
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(bytes.substr(start, end - start));
+  }
+  return lines;
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
+  for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
+    text.replace(at, from.size(), to);
+  }
+}
+
+struct Example {
+  int first_line = 0;  // 1-based, in the manual
+  std::vector<std::string> setup;
+  std::vector<std::string> code;
+  std::string effects;
+};
+
+enum class LineKind { Setup, Code, Effects, Other };
+
+// The indented shapes of an example block: "with ...", "| code", "=> ...".
+LineKind KindOf(const std::string& line, std::string& body) {
+  if (!StartsWith(line, kIndent)) return LineKind::Other;
+  const std::string_view rest = std::string_view(line).substr(kIndent.size());
+  struct Shape {
+    std::string_view prefix;
+    LineKind kind;
+  };
+  for (const Shape& s : {Shape{"with ", LineKind::Setup}, Shape{"| ", LineKind::Code}, Shape{"=> ", LineKind::Effects}}) {
+    if (StartsWith(rest, s.prefix)) {
+      body = std::string(rest.substr(s.prefix.size()));
+      return s.kind;
+    }
+  }
+  if (rest == "|") {
+    body.clear();
+    return LineKind::Code;
+  }
+  return LineKind::Other;
+}
+
+std::vector<Example> ManualExamples() {
+  std::vector<Example> examples;
+  bool open = false;
+  const std::vector<std::string> lines = ManualLines();
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::string body;
+    const LineKind kind = KindOf(lines[i], body);
+    if (kind == LineKind::Other) {
+      open = false;
+      continue;
+    }
+    if (!open) examples.push_back({static_cast<int>(i + 1), {}, {}, {}});
+    open = true;
+    Example& ex = examples.back();
+    switch (kind) {
+      case LineKind::Setup: ex.setup.push_back(body); break;
+      case LineKind::Code:
+        ReplaceAll(body, "<SP>", " ");
+        ReplaceAll(body, "<TAB>", "\t");
+        ex.code.push_back(body);
+        break;
+      case LineKind::Effects: ex.effects += (ex.effects.empty() ? "" : " ") + body; break;
+      case LineKind::Other: break;
+    }
+  }
+  return examples;
+}
+
+// What an example's "with" lines set up before the run.
+struct Setup {
+  int64_t max_lines = 10000;
+};
+
+std::pair<std::string, std::string> SplitAt(const std::string& text, char sep) {
+  const std::size_t at = text.find(sep);
+  if (at == std::string::npos) return {text, {}};
+  return {text.substr(0, at), text.substr(at + 1)};
+}
+
+Setup ApplySetup(const std::vector<std::string>& lines, SimMainWindow& window, SimPlatform& platform) {
+  Setup setup;
+  for (const std::string& line : lines) {
+    std::istringstream in(line);
+    std::string what, a, eq, b;
+    in >> what >> a >> eq >> b;
+    if (what == "location" && eq == "=") {
+      const auto [x, y] = SplitAt(b, ',');
+      window.SetLocation(StrToInt(a), x, y);
+    } else if (what == "key" && eq == "=") {
+      window.SetKeySlot(StrToInt(a), b);
+    } else if (what == "pixel" && eq == "=") {
+      const auto [x, y] = SplitAt(a, ',');
+      platform.SetPixel(StrToInt(x), StrToInt(y), static_cast<uint32_t>(StrToInt(b)));
+    } else if (what == "at" && a == "most") {
+      setup.max_lines = StrToInt(eq);
+    } else {
+      ADD_FAILURE() << "unknown set-up line: with " << line;
+    }
+  }
+  return setup;
+}
+
+std::string Hex2(unsigned value) {
+  const char* digits = "0123456789ABCDEF";
+  return {digits[(value >> 4) & 0xF], digits[value & 0xF]};
+}
+
+// One input record in the manual's words: "move 100,200", "left down",
+// "key 0D up".
+std::string RecordWords(const InputRecord& r) {
+  if (r.Type() == InputRecord::kTypeKeyboard) {
+    return "key " + Hex2(r.KeyVk()) + (r.KeyFlags() == 0 ? " down" : " up");
+  }
+  struct Flag {
+    uint32_t flags;
+    const char* words;
+  };
+  static constexpr Flag kFlags[] = {{0x0002, "left down"},  {0x0004, "left up"},    {0x0008, "right down"},
+                                    {0x0010, "right up"},   {0x0020, "middle down"}, {0x0040, "middle up"}};
+  if (r.MouseFlags() == 0x8001) {
+    // The system's own truncation takes the absolute value back to a pixel.
+    const int64_t x = (int64_t{r.MouseDx()} * kScreenWidth) >> 16;
+    const int64_t y = (int64_t{r.MouseDy()} * kScreenHeight) >> 16;
+    return "move " + std::to_string(x) + "," + std::to_string(y);
+  }
+  for (const Flag& f : kFlags) {
+    if (r.MouseFlags() == f.flags) return f.words;
+  }
+  return "mouse flags " + std::to_string(r.MouseFlags());
+}
+
+// The run in the manual's words: its effects, how it ended, then what the
+// end released.
+std::string Describe(const std::vector<SimEvent>& events, const std::string& ending) {
+  using K = SimEvent::Kind;
+  std::size_t end = events.size();
+  for (std::size_t i = events.size(); i-- > 0;) {
+    if (events[i].kind == K::SetStatusText) {
+      end = i;
+      break;
+    }
+  }
+  std::size_t releases = end;
+  while (releases > 0 && events[releases - 1].kind == K::SendInput) --releases;
+
+  std::vector<std::string> words;
+  std::vector<uint64_t> ticks;  // the clock reads of one DELAY
+  auto close_wait = [&] {
+    if (ticks.size() > 1) words.push_back("wait " + std::to_string(ticks.back() - ticks.front() - 1));
+    ticks.clear();
+  };
+  for (std::size_t i = 0; i < releases; ++i) {
+    const SimEvent& e = events[i];
+    if (e.kind == K::TickCount) {
+      ticks.push_back(static_cast<uint64_t>(e.a));
+      continue;
+    }
+    if (e.kind == K::DeliverMessages) continue;
+    close_wait();
+    if (e.kind == K::SendInput) words.push_back(RecordWords(e.record));
+    if (e.kind == K::ReadScreenPixel) words.push_back("read " + std::to_string(e.a) + "," + std::to_string(e.b));
+    if (e.kind == K::Beep) words.push_back("beep");
+  }
+  close_wait();
+  words.push_back(ending);
+  for (std::size_t i = releases; i < end; ++i) words.push_back("release " + RecordWords(events[i].record));
+
+  std::string text;
+  for (const std::string& w : words) text += (text.empty() ? "" : "; ") + w;
+  return text;
+}
+
+std::string RunExample(const Example& ex) {
+  SimLog log;
+  SimMainWindow window(log);
+  SimPlatform platform(log);
+  platform.SetScreenSize(kScreenWidth, kScreenHeight);
+  platform.SetClock(1000, 1);  // one millisecond a read: a wait's reads tell its length
+  const Setup setup = ApplySetup(ex.setup, window, platform);
+  window.SetCodeLines(ex.code);
+  std::string ending;
+  try {
+    switch (BGOClick(window, platform, RunOptions{setup.max_lines})) {
+      case RunOutcome::Ended: ending = "end"; break;
+      case RunOutcome::LineBoundReached: ending = "..."; break;
+      case RunOutcome::NotStarted: ending = "not started"; break;
+    }
+  } catch (const ScriptError& e) {
+    ending = "error " + FullStopMessage(e.what());
+  }
+  return Describe(log.Events(), ending);
+}
+
+TEST(Manual, EveryExampleDoesWhatTheManualSays) {
+  const std::vector<Example> examples = ManualExamples();
+  EXPECT_GE(examples.size(), 30u) << "the examples are no longer found";
+  for (const Example& ex : examples) {
+    SCOPED_TRACE("example at line " + std::to_string(ex.first_line) + " of dorvaxil.txt");
+    ASSERT_FALSE(ex.code.empty());
+    ASSERT_FALSE(ex.effects.empty());
+    EXPECT_EQ(RunExample(ex), ex.effects);
+  }
+}
+
+// Notepad shows it as written: CR LF line ends, plain ASCII, 80 columns.
+TEST(Manual, ReadsInNotepadAtEightyColumns) {
+  const std::string bytes = ManualBytes();
+  ASSERT_FALSE(bytes.empty());
+  EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+  int line = 1;
+  std::size_t column = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(bytes[i]);
+    SCOPED_TRACE("line " + std::to_string(line));
+    if (c == '\r') {
+      ASSERT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << "CR without LF";
+      continue;
+    }
+    if (c == '\n') {
+      ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "LF without CR";
+      ++line;
+      column = 0;
+      continue;
+    }
+    ASSERT_TRUE(c >= 32 && c < 127) << "not printable ASCII: " << int{c};
+    ASSERT_LE(++column, kMostColumns);
+  }
+}
+
+}  // namespace
+}  // namespace dx
