@@ -18,6 +18,7 @@ std::vector<Scenario> AllScenarios() {
   AddPickerScenarios(all);
   AddCaptureScenarios(all);
   AddHotKeyScenarios(all);
+  AddReleaseScenarios(all);
   return all;
 }
 

@@ -33,6 +33,7 @@ void AddFileScenarios(std::vector<Scenario>& out);
 void AddPickerScenarios(std::vector<Scenario>& out);
 void AddCaptureScenarios(std::vector<Scenario>& out);
 void AddHotKeyScenarios(std::vector<Scenario>& out);
+void AddReleaseScenarios(std::vector<Scenario>& out);
 
 // A fresh program with its main window moved to the top-left corner, so
 // that the target windows on the right stay clear of it.
