@@ -29,10 +29,20 @@ start_xvfb() {
 
 # Wine finds none of its own faces (Marlett for the caption buttons, MS Sans
 # Serif, Tahoma) where Debian keeps them; in the prefix's Fonts folder it does.
+wine_fonts=/usr/share/wine/fonts
 install_fonts() {
-  local fonts=/usr/share/wine/fonts
-  [ -d "$fonts" ] || { echo "fonts-wine is missing: $fonts" >&2; return 1; }
-  cp "$fonts"/* "$WINEPREFIX/drive_c/windows/Fonts/"
+  [ -d "$wine_fonts" ] || { echo "fonts-wine is missing: $wine_fonts" >&2; return 1; }
+  cp "$wine_fonts"/* "$WINEPREFIX/drive_c/windows/Fonts/"
+}
+
+# A prefix made before the fonts were copied, or one whose Fonts folder lost
+# some, gets them too.
+fonts_missing() {
+  local f
+  for f in "$wine_fonts"/*; do
+    [ -e "$WINEPREFIX/drive_c/windows/Fonts/${f##*/}" ] || return 0
+  done
+  return 1
 }
 
 make_prefix() {
@@ -51,7 +61,11 @@ make_prefix() {
 
 dx_display_alive || start_xvfb
 dx_use_display
-[ -e "$WINEPREFIX/.dx-ready" ] || make_prefix
+if [ -e "$WINEPREFIX/.dx-ready" ]; then
+  if fonts_missing; then install_fonts; fi
+else
+  make_prefix
+fi
 # A persistent server keeps later starts warm; its output must not hold the
 # caller's pipes open (CTest waits for them). A second -p exits at once.
 setsid "$DX_WINESERVER" -p </dev/null >"$DX_STATE/wineserver.log" 2>&1 9>&- || true
