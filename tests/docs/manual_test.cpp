@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/integer_rule.h"
+#include "base/integer_rule.h"
+#include "base/script_error.h"
 #include "engine/run_script.h"
-#include "engine/script_error.h"
 #include "sim/sim_log.h"
 #include "sim/sim_main_window.h"
 #include "sim/sim_platform.h"
