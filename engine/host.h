@@ -20,11 +20,11 @@
 
 namespace dx {
 
-// Fields the main window owns and several subsystems share.
+// The main window's flags that a run reads and writes.
 struct MainWindowFields {
+  // Set by the stop button, the stop hot key or closing the window; the run
+  // ends after its current line.
   bool StopRequested = false;
-  bool HotKeyRegistered = false;
-  int32_t CaptureSlot = 0;
   // True while RunScript is on the stack; a nested start is refused.
   bool RunActive = false;
 };

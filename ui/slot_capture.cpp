@@ -34,7 +34,7 @@ void TFormMain::SBClick(HWND sender) {
   // SWP_NOACTIVATE some window managers raise it again at once.
   SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetStatusText(kStatusPickPosition);
-  fields_.CaptureSlot = SlotOfButton(sender);
+  captureSlot_ = SlotOfButton(sender);
   // Arming again only replaces the slot number: one capture at a time.
   deactivationHandler_ = &TFormMain::CaptureLocation;
 }
@@ -57,7 +57,7 @@ void TFormMain::CaptureLocation() {
   POINT first{}, second{};
   GetCursorPos(&first);
   GetCursorPos(&second);
-  const int32_t n = fields_.CaptureSlot;
+  const int32_t n = captureSlot_;
   if (IsLocationSlot(n)) {
     SetText(layout::PxId(n), std::to_string(first.x));
     SetText(layout::PyId(n), std::to_string(second.y));

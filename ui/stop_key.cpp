@@ -101,8 +101,8 @@ void TFormMain::EditStopKeyKeyDown(HWND, uint16_t& key) {
     SetText(layout::IdEditStopKey, FormatHex(key, 2));
   }
 
-  if (fields_.HotKeyRegistered) UnregisterHotKey(hwnd_, kStopHotKeyId);
-  fields_.HotKeyRegistered = true;
+  if (hotKeyRegistered_) UnregisterHotKey(hwnd_, kStopHotKeyId);
+  hotKeyRegistered_ = true;
   UINT modifiers = 0;
   if (IsChecked(Control(layout::IdCheckCtrl))) modifiers += MOD_CONTROL;
   if (IsChecked(Control(layout::IdCheckAlt))) modifiers += MOD_ALT;

@@ -116,7 +116,12 @@ class TFormMain final : public MainWindow, private ControlTextAccess, private Ke
   std::unique_ptr<win::Win32EnginePlatform> platform_;
   win::Win32FileSystem files_;
   std::string openDialogName_;  // the open dialog offers the last name again
-  int runDepth_ = 0;            // BGOClick calls on the stack
+  // BGOClick calls on the stack. Wider than the run's own flag: it also
+  // covers the boxes a click shows before and after the run, during which a
+  // close must wait as well.
+  int runDepth_ = 0;
+  bool hotKeyRegistered_ = false;  // the stop key is registered with the system
+  int32_t captureSlot_ = 0;        // the location slot a capture writes
   bool closeRequested_ = false;
   // The application's deactivation handler: empty, or the armed capture.
   void (TFormMain::*deactivationHandler_)() = nullptr;
