@@ -68,6 +68,9 @@ std::string TemporaryNameBeside(const std::string& path);
 
 }  // namespace win
 
+// The file system of the build that runs: the program's, or dxsim's.
+using NativeFileSystem = win::Win32FileSystem;
+
 #else
 
 // The file operations of the native build, on POSIX calls, with errno
@@ -91,6 +94,8 @@ enum class FileOperation { kRead, kWrite };
 // The Windows code for an errno of an operation on `path`. ENOENT tells a
 // missing file (2) from a missing folder (3) by looking at the folder.
 uint32_t WindowsCodeForErrno(int error, const std::string& path, FileOperation operation);
+
+using NativeFileSystem = PosixFileSystem;
 
 #endif
 

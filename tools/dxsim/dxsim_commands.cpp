@@ -66,7 +66,7 @@ const char* OutcomeText(RunOutcome outcome) {
 }  // namespace
 
 int RunScriptFile(const DxsimOptions& options, std::ostream& out) {
-  PosixFileSystem files;
+  NativeFileSystem files;
   ScriptDocument doc;
   try {
     ReadScriptFile(options.input_path, doc, files);
@@ -102,7 +102,7 @@ int RunScriptFile(const DxsimOptions& options, std::ostream& out) {
 }
 
 int ResaveScriptFile(const DxsimOptions& options, std::ostream& out) {
-  PosixFileSystem files;
+  NativeFileSystem files;
   ScriptDocument doc;
   try {
     ReadScriptFile(options.input_path, doc, files);
@@ -115,7 +115,7 @@ int ResaveScriptFile(const DxsimOptions& options, std::ostream& out) {
 }
 
 int CheckScriptFile(const DxsimOptions& options, std::ostream& out) {
-  PosixFileSystem files;
+  NativeFileSystem files;
   ScriptDocument doc;
   try {
     ReadScriptFile(options.input_path, doc, files);
