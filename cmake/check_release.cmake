@@ -1,0 +1,47 @@
+cmake_minimum_required(VERSION 3.20)
+# Makes the release zip in a folder of its own and checks it: exactly FILES
+# inside the folder NAME, each .exe importing system DLLs only, and the
+# program's version resource naming VERSION.
+set(out ${BUILD}/release-check)
+file(REMOVE_RECURSE ${out})
+execute_process(COMMAND ${CPACK} -G ZIP -B ${out} WORKING_DIRECTORY ${BUILD}
+                RESULT_VARIABLE status OUTPUT_VARIABLE log ERROR_VARIABLE log)
+if(NOT status EQUAL 0 OR NOT EXISTS ${out}/${NAME}.zip)
+  message(FATAL_ERROR "cpack did not make ${NAME}.zip:\n${log}")
+endif()
+
+file(MAKE_DIRECTORY ${out}/unpacked)
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${out}/${NAME}.zip WORKING_DIRECTORY ${out}/unpacked)
+file(GLOB_RECURSE found LIST_DIRECTORIES false RELATIVE ${out}/unpacked/${NAME} ${out}/unpacked/*)
+file(GLOB_RECURSE everything LIST_DIRECTORIES false RELATIVE ${out}/unpacked ${out}/unpacked/*)
+list(SORT found)
+set(want ${FILES})
+list(SORT want)
+list(LENGTH everything count_all)
+list(LENGTH found count_in_folder)
+if(NOT found STREQUAL want OR NOT count_all EQUAL count_in_folder)
+  message(FATAL_ERROR "the zip holds\n  ${everything}\nand should hold, in ${NAME}/,\n  ${want}")
+endif()
+
+# Every Windows 10 and 11 has these; the mingw runtime DLLs it does not.
+set(system_dlls advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll user32.dll)
+foreach(exe dorvaxil.exe dxsim.exe)
+  execute_process(COMMAND ${OBJDUMP} -p ${out}/unpacked/${NAME}/${exe} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
+  string(REGEX MATCHALL "DLL Name: [^\r\n]+" imports "${dump}")
+  if(NOT status EQUAL 0 OR NOT imports)
+    message(FATAL_ERROR "objdump could not read the imports of ${exe}")
+  endif()
+  foreach(line IN LISTS imports)
+    string(REPLACE "DLL Name: " "" dll "${line}")
+    string(TOLOWER "${dll}" dll)
+    if(NOT dll IN_LIST system_dlls)
+      message(FATAL_ERROR "${exe} imports ${dll}, which is no system DLL")
+    endif()
+  endforeach()
+endforeach()
+
+file(STRINGS ${out}/unpacked/${NAME}/dorvaxil.exe versions ENCODING UTF-16LE REGEX "^${VERSION}$")
+if(NOT versions)
+  message(FATAL_ERROR "dorvaxil.exe has no version resource naming ${VERSION}")
+endif()
+message(STATUS "${NAME}.zip: ${found}")

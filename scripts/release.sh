@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds the Windows release dorvaxil-<version>-win64.zip into out/: the
+# program, dxsim, the manual, the example scripts and a read-me, cross-built
+# with mingw-w64 (Release, static) in build/win-release.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+build=build/win-release
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" >/dev/null
+cmake --build "$build" -j "$(nproc)" --target dorvaxil dxsim
+mkdir -p out
+(cd "$build" && cpack -G ZIP -B "$OLDPWD/out" >/dev/null)
+rm -rf out/_CPack_Packages
+ls out/dorvaxil-*-win64.zip
