@@ -57,8 +57,8 @@ int32_t StrToInt(std::string_view text) {
   throw ScriptError(InvalidIntegerMessage(text));
 }
 
-std::string InvalidIntegerMessage(std::string_view text) {
-  return "'" + std::string(text) + "' is not a valid integer value";
+MessageText InvalidIntegerMessage(std::string_view text) {
+  return MessageText("'").Document(text).Program("' is not a valid integer value");
 }
 
 }  // namespace dx

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/message_text.h"
+
 namespace dx {
 
 std::optional<int32_t> TryStrToInt(std::string_view text);
@@ -19,7 +21,8 @@ std::optional<int32_t> TryStrToInt(std::string_view text);
 // Converts or throws ScriptError("'<text>' is not a valid integer value").
 int32_t StrToInt(std::string_view text);
 
-std::string InvalidIntegerMessage(std::string_view text);
+// "'<text>' is not a valid integer value", the text quoted as document text.
+MessageText InvalidIntegerMessage(std::string_view text);
 
 // 0..15 for a hexadecimal digit in either case, else -1.
 int HexDigitValue(char c);

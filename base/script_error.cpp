@@ -2,9 +2,6 @@
 
 namespace dx {
 
-std::string FullStopMessage(const std::string& message) {
-  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
-  return message;
-}
+std::string FullStopMessage(const std::string& message) { return WithFullStop(MessageText(message)).Bytes(); }
 
 }  // namespace dx

@@ -9,7 +9,7 @@
 namespace dx::check {
 namespace {
 
-std::string RunMessage(std::string_view text) { return FullStopMessage(InvalidIntegerMessage(text)); }
+std::string RunMessage(std::string_view text) { return WithFullStop(InvalidIntegerMessage(text)).Bytes(); }
 
 std::string_view TrimRight(std::string_view text) {
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);

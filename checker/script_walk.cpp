@@ -33,7 +33,7 @@ int ScriptWalk::Close(const CodeLine& line, Command opener) {
   std::vector<std::size_t>& open = opener == Command::Loop ? loops_ : repeats_;
   if (open.empty()) {
     findings_.At(line, line.stripped, Rule::NoOpenBlock,
-                 FullStopMessage(NoOpenBlockMessage(line.stripped, CommandName(opener))));
+                 WithFullStop(NoOpenBlockMessage(line.stripped, CommandName(opener))).Bytes());
     return 0;
   }
   const std::size_t index = open.back();

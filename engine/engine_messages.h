@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/message_text.h"
+
 namespace dx {
 
 inline constexpr std::string_view kStatusActive = "skript je aktivn\xC3\xAD";
@@ -14,14 +16,14 @@ inline constexpr std::string_view kNoWindowMessage = "Please select relative win
 
 // A line that ends before a character its command must read, e.g.
 // "'MOUSE' is not a complete MOUSE command".
-inline std::string IncompleteCommandMessage(std::string_view line, std::string_view command) {
-  return "'" + std::string(line) + "' is not a complete " + std::string(command) + " command";
+inline MessageText IncompleteCommandMessage(std::string_view line, std::string_view command) {
+  return MessageText("'").Document(line).Program("' is not a complete ").Program(command).Program(" command");
 }
 
 // A closing line without an open block of its kind, e.g.
 // "'ENDLOOP' has no open LOOP block".
-inline std::string NoOpenBlockMessage(std::string_view line, std::string_view opener) {
-  return "'" + std::string(line) + "' has no open " + std::string(opener) + " block";
+inline MessageText NoOpenBlockMessage(std::string_view line, std::string_view opener) {
+  return MessageText("'").Document(line).Program("' has no open ").Program(opener).Program(" block");
 }
 
 }  // namespace dx

@@ -15,9 +15,9 @@ void PostClickToFixedWindow() {
   PostMessageA(target, WM_LBUTTONUP, MK_LBUTTON, point);
 }
 
-void ShowMessageBox(HWND owner, std::string_view text, BoxIcon icon) {
+void ShowMessageBox(HWND owner, const MessageText& text, BoxIcon icon) {
   const UINT style = MB_OK | (icon == BoxIcon::Error ? MB_ICONERROR : 0u);
-  MessageBoxW(owner, WideFromProgramText(text).c_str(), WideFromProgramText(layout::kApplicationTitle).c_str(), style);
+  MessageBoxW(owner, WideFromMessage(text).c_str(), WideFromProgramText(layout::kApplicationTitle).c_str(), style);
 }
 
 }  // namespace dx::win

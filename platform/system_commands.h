@@ -5,6 +5,8 @@
 
 #include <string_view>
 
+#include "base/message_text.h"
+
 namespace dx::win {
 
 // WinExec("notepad.exe dorvaxil.txt", SW_SHOWNORMAL); the result is ignored.
@@ -17,6 +19,6 @@ void PostClickToFixedWindow();
 enum class BoxIcon { None, Error };
 
 // An OK box captioned with the application title; the text is UTF-8.
-void ShowMessageBox(HWND owner, std::string_view text, BoxIcon icon);
+void ShowMessageBox(HWND owner, const MessageText& text, BoxIcon icon);
 
 }  // namespace dx::win

@@ -5,21 +5,24 @@
 namespace dx::win {
 namespace {
 
-std::wstring Decode(UINT codePage, DWORD flags, std::string_view text) {
+std::wstring Decode(UINT codePage, std::string_view text) {
   const int length = static_cast<int>(text.size());
-  const int needed = MultiByteToWideChar(codePage, flags, text.data(), length, nullptr, 0);
+  const int needed = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
   if (needed <= 0) return {};
   std::wstring wide(static_cast<size_t>(needed), L'\0');
-  MultiByteToWideChar(codePage, flags, text.data(), length, wide.data(), needed);
+  MultiByteToWideChar(codePage, 0, text.data(), length, wide.data(), needed);
   return wide;
 }
 
 }  // namespace
 
-std::wstring WideFromProgramText(std::string_view text) {
-  if (text.empty()) return {};
-  std::wstring wide = Decode(CP_UTF8, MB_ERR_INVALID_CHARS, text);
-  return wide.empty() ? Decode(CP_ACP, 0, text) : wide;
+std::wstring WideFromProgramText(std::string_view text) { return Decode(CP_UTF8, text); }
+
+std::wstring WideFromMessage(const MessageText& message) {
+  std::wstring wide;
+  for (const TextPart& part : message.Parts())
+    wide += Decode(part.encoding == TextPart::Encoding::Document ? CP_ACP : CP_UTF8, part.bytes);
+  return wide;
 }
 
 std::string ProgramTextFromWide(std::wstring_view text) {

@@ -7,13 +7,15 @@
 
 namespace dx::ui {
 
-void ShowErrorBox(HWND owner, const std::string& message) {
-  win::ShowMessageBox(owner, FullStopMessage(message), win::BoxIcon::Error);
+void ShowErrorBox(HWND owner, const MessageText& message) {
+  win::ShowMessageBox(owner, WithFullStop(message), win::BoxIcon::Error);
 }
 
-std::string MessageOfCurrentException() {
+MessageText MessageOfCurrentException() {
   try {
     throw;
+  } catch (const ScriptError& error) {
+    return error.Message();
   } catch (const std::bad_alloc&) {
     return "Out of memory";
   } catch (const std::exception& error) {

@@ -10,12 +10,14 @@
 #include <string>
 #include <utility>
 
+#include "base/message_text.h"
+
 namespace dx::ui {
 
-void ShowErrorBox(HWND owner, const std::string& message);
+void ShowErrorBox(HWND owner, const MessageText& message);
 
 // The message an escaping exception is shown with.
-std::string MessageOfCurrentException();
+MessageText MessageOfCurrentException();
 
 template <class Handler>
 void Guarded(HWND owner, Handler&& handler) {

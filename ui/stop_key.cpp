@@ -11,6 +11,7 @@
 
 #include "base/integer_rule.h"
 #include "base/format_hex.h"
+#include "platform/text_encoding.h"
 #include "ui/layout.h"
 #include "ui/unitmain.h"
 
@@ -39,11 +40,8 @@ std::string CombinationName(UINT modifiers, uint16_t key) {
   // the field shows.
   wchar_t keyName[64] = {};
   const UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
-  if (scan != 0 && GetKeyNameTextW(static_cast<LONG>(scan << 16), keyName, 64) > 0) {
-    char narrow[128] = {};
-    WideCharToMultiByte(CP_UTF8, 0, keyName, -1, narrow, sizeof narrow, nullptr, nullptr);
-    return name + narrow;
-  }
+  const int length = scan == 0 ? 0 : GetKeyNameTextW(static_cast<LONG>(scan << 16), keyName, 64);
+  if (length > 0) return name + win::ProgramTextFromWide(std::wstring_view(keyName, static_cast<size_t>(length)));
   return name + "key " + FormatHex(key, 2);
 }
 

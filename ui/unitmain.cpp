@@ -292,7 +292,7 @@ void TFormMain::BGOClick() {
   if (runDepth_ == 0) tooltips_.Enable(false);
   ++runDepth_;
   bool failed = false;
-  std::string failure;
+  MessageText failure;
   try {
     dx::BGOClick(*this, *platform_);
   } catch (...) {

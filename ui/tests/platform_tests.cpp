@@ -230,12 +230,27 @@ void TextEncodingTests(Checks& t) {
     t.Expect(win::WideFromProgramText(row.text) == row.wide, row.name, "decoded as UTF-8");
     t.Equal(win::ProgramTextFromWide(row.wide), row.text, row.name, "encoded back");
   }
-  // Not UTF-8: a message quoting document text in the ANSI code page.
-  const std::string ansi = "'x\xE9' is not a valid integer value";
-  std::wstring expected(64, L'\0');
-  expected.resize(static_cast<size_t>(
-      MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), expected.data(), 64)));
-  t.Expect(win::WideFromProgramText(ansi) == expected, "ansi", "read in the ANSI code page");
+  // Messages: quoted document bytes are read in the ANSI code page, even
+  // where they happen to be valid UTF-8, and never change how the program's
+  // own words around them are read.
+  const auto ansi = [](const std::string& bytes) {
+    std::wstring wide(64, L'\0');
+    wide.resize(static_cast<size_t>(
+        MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), 64)));
+    return wide;
+  };
+  struct MessageRow {
+    const char* name;
+    MessageText message;
+    std::wstring wide;
+  };
+  const MessageRow messages[] = {
+      {"document bytes that are valid UTF-8", MessageText("'").Document("\xC3\xA9").Program("' is not valid"),
+       L"'" + ansi("\xC3\xA9") + L"' is not valid"},
+      {"a stray byte beside program text", MessageText("okn\xC4\x9B '").Document("x\xE9").Program("'"),
+       L"okn\u011B '" + ansi("x\xE9") + L"'"},
+  };
+  for (const MessageRow& row : messages) t.Expect(win::WideFromMessage(row.message) == row.wide, row.name, "decoded by part");
 }
 
 }  // namespace dx::test
