@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/engine_messages.h"
+#include "texts/program_texts.h"
 #include "engine/keyword_rule.h"
 #include "base/script_error.h"
 

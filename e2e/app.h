@@ -8,6 +8,8 @@
 #include <string>
 
 #include "e2e/report.h"
+#include "e2e/text.h"
+#include "texts/program_texts.h"
 
 namespace dxe {
 
@@ -59,9 +61,13 @@ class App {
   Report* report_ = nullptr;
 };
 
-// The Czech status texts of the program.
-inline constexpr std::wstring_view kStatusActive = L"skript je aktivn\u00ed";
-inline constexpr std::wstring_view kStatusStopped = L"skript byl zastaven";
+// The program's texts as its windows show them.
+inline const std::wstring kStatusActive = Widen(dx::kStatusActive);
+inline const std::wstring kStatusStopped = Widen(dx::kStatusStopped);
+inline const std::wstring kStatusPick = Widen(dx::kStatusPickPosition);
+inline const std::wstring kStatusPicked = Widen(dx::kStatusPositionPicked);
+inline const std::wstring kCaptionGo = Widen(dx::kCaptionGo);
+inline const std::wstring kCaptionStop = Widen(dx::kCaptionStop);
 
 // A top-level window of `pid` with the class and (when given) the caption.
 HWND FindTopWindow(DWORD pid, std::wstring_view cls, std::wstring_view caption = {}, bool visible_only = true);

@@ -54,8 +54,8 @@ double TimeRun(App& app, HWND go) {
   PostMessageW(go, BM_CLICK, 0, 0);
   // Wait for the run to have started, then for it to end; polling the
   // caption costs the program one message per millisecond at most.
-  if (!WaitUntil([&] { return WindowText(go) == L"stop" || app.Status() == kStatusStopped; }, 30000)) return -1;
-  if (!WaitUntil([&] { return WindowText(go) == L"go"; }, 1200000)) return -1;
+  if (!WaitUntil([&] { return WindowText(go) == kCaptionStop || app.Status() == kStatusStopped; }, 30000)) return -1;
+  if (!WaitUntil([&] { return WindowText(go) == kCaptionGo; }, 1200000)) return -1;
   return NowMs() - t0;
 }
 
@@ -150,7 +150,7 @@ void PixelPollReaction(App& app, HWND go, Target& target, int samples) {
     times.push_back(ms);
   }
   PostMessageW(go, BM_CLICK, 0, 0);
-  WaitUntil([&] { return WindowText(go) == L"go"; }, kTimeoutMs);
+  WaitUntil([&] { return WindowText(go) == kCaptionGo; }, kTimeoutMs);
   if (times.empty()) {
     std::printf("pixel poll: no reaction measured\n");
     return;

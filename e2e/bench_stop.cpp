@@ -43,7 +43,7 @@ double TimeStop(App& app, Target& target, int settle_ms) {
     Pump();
   }
   const double took = NowMs() - t0;
-  WaitUntil([&] { return app.Text("BGO") == L"go"; }, 15000);
+  WaitUntil([&] { return app.Text("BGO") == kCaptionGo; }, 15000);
   return took;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "e2e/input.h"
+#include "texts/key_combination.h"
 
 namespace dxe {
 
@@ -18,14 +19,7 @@ struct Combo {
 inline constexpr Combo kDefaultStop{MOD_ALT | MOD_CONTROL | MOD_SHIFT, VK_F12};
 
 // The combination as the program names it, e.g. "Ctrl+Alt+Shift+F12".
-inline std::string ComboName(Combo c) {
-  std::string name;
-  if (c.mods & MOD_CONTROL) name += "Ctrl+";
-  if (c.mods & MOD_ALT) name += "Alt+";
-  if (c.mods & MOD_SHIFT) name += "Shift+";
-  if (c.vk >= VK_F1 && c.vk <= VK_F24) return name + "F" + std::to_string(c.vk - VK_F1 + 1);
-  return name + char(c.vk);
-}
+inline std::string ComboName(Combo c) { return dx::CombinationName(c.mods, c.vk); }
 
 // Presses the modifiers, then the key, and lets go of all of them.
 inline void PressCombo(Combo c) {

@@ -19,8 +19,6 @@ namespace dxe {
 
 namespace {
 
-constexpr std::wstring_view kStatusPick = L"vyber pozici v po\u017Eadovan\u00E9m okn\u011B";
-constexpr std::wstring_view kStatusPicked = L"pozice vybr\u00E1na";
 constexpr int kPageLocations = 1, kPageKeys = 2;
 
 // How the tool loses activation once the capture is armed.

@@ -9,6 +9,7 @@
 #include "e2e/scenario.h"
 #include "e2e/text.h"
 #include "e2e/wait.h"
+#include "texts/program_texts.h"
 #include "ui/layout.h"
 
 namespace dxe {
@@ -167,7 +168,7 @@ void RunFileCase(Context& ctx, const void* row) {
 
   const bool save = fc.command == Command::Save;
   app.Click(save ? "SBScriptSave" : "SBScriptLoad");
-  const wchar_t* title = save ? L"Save script..." : L"Load script...";
+  const std::wstring title = Widen(save ? dx::kSaveDialogTitle : dx::kLoadDialogTitle);
   HWND dialog = WaitDialog(app.Pid(), title, kTimeoutMs);
   if (!r.Expect(dialog != nullptr, "the dialog " + Narrow(title) + " opens")) return;
   if (save) r.ExpectText(FileDialogName(dialog), L"", "the save dialog starts without a name");
@@ -210,7 +211,7 @@ void RunFileCase(Context& ctx, const void* row) {
 
   if (fc.resave) {
     app.Click("SBScriptSave");
-    HWND again = WaitDialog(app.Pid(), L"Save script...", kTimeoutMs);
+    HWND again = WaitDialog(app.Pid(), Widen(dx::kSaveDialogTitle), kTimeoutMs);
     if (!r.Expect(again != nullptr, "the save dialog opens again")) return;
     r.Expect(FileDialogChoose(again, Join(ctx.workdir, fc.resave)), "the dialog accepts the name");
     std::string copy;
@@ -223,7 +224,7 @@ void RunFileCase(Context& ctx, const void* row) {
   // After a successful load or save the next save dialog offers that file.
   if (fc.typed && !fc.message) {
     app.Click("SBScriptSave");
-    if (HWND again = WaitDialog(app.Pid(), L"Save script...", kTimeoutMs)) {
+    if (HWND again = WaitDialog(app.Pid(), Widen(dx::kSaveDialogTitle), kTimeoutMs)) {
       std::wstring name = FileDialogName(again);
       const std::wstring full = Join(ctx.workdir, fc.stored);
       r.Expect(name == full || name == fc.stored, "the next save dialog offers " + Narrow(fc.stored), Narrow(name));

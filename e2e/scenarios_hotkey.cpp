@@ -13,6 +13,7 @@
 #include "e2e/scenario.h"
 #include "e2e/text.h"
 #include "e2e/wait.h"
+#include "texts/program_texts.h"
 
 namespace dxe {
 
@@ -47,7 +48,7 @@ struct HotKeyCase {
 };
 
 std::wstring Warning(Combo c) {
-  return Widen(ComboName(c)) + L" is taken by another program: no stop key";
+  return Widen(dx::NotRegisteredWarning(ComboName(c), true));
 }
 
 const HotKeyCase kCases[] = {
@@ -163,7 +164,7 @@ void StopRun(Session& s, Target& target, const HotKeyCase& c) {
   PressCombo(c.stop);
   r.Expect(app.WaitStatus(kStatusStopped, 5000), ComboName(c.stop) + " stops the run", Narrow(app.Status()));
   r.Note("stopped " + std::to_string(int(NowMs() - t0)) + " ms after the key press");
-  r.Expect(app.WaitCaption(L"go", 5000), "the button shows \"go\" again");
+  r.Expect(app.WaitCaption(kCaptionGo, 5000), "the button shows \"go\" again");
   r.Expect(WaitUntil([&] { return GetForegroundWindow() == app.Main(); }, kTimeoutMs),
            "the main window comes to the front");
 }

@@ -10,6 +10,7 @@
 #include "e2e/scenario.h"
 #include "e2e/text.h"
 #include "e2e/wait.h"
+#include "texts/program_texts.h"
 #include "ui/layout.h"
 
 namespace dxe {
@@ -50,6 +51,8 @@ struct RunCase {
   int highlight_start = -1, highlight_end = -1;
 };
 
+const std::wstring kNoWindow = Widen(dx::kNoWindowMessage);
+
 const RunCase kCases[] = {
     {"typical_road", "slot 1, target from the picker, move + left click, DELAY 500, ENDSCRIPT",
      L"MOUSE GO 1\r\nMOUSE LC\r\nDELAY 500\r\nENDSCRIPT", Choose::Picker, {{1, 60, 70}}, {}, During::Nothing,
@@ -77,7 +80,7 @@ const RunCase kCases[] = {
     {"stop_button", "the stop button ends a long DELAY at once", L"DELAY 600000\r\nENDSCRIPT", Choose::Direct, {},
      {}, During::StopButton, {}, false, nullptr, Icon::Any, true, 0},
     {"no_window", "go without a chosen window", L"endscript", Choose::Nothing, {}, {}, During::Nothing, {}, false,
-     L"Please select relative window", Icon::None, false, 0},
+     kNoWindow.c_str(), Icon::None, false, 0},
     {"empty_code", "go with an empty code page does nothing", L"", Choose::Nothing, {}, {}, During::Nothing, {},
      false, nullptr, Icon::Any, false, 0},
     {"bad_loop", "LOOP x ends the run with the integer message, its line highlighted",
@@ -115,7 +118,7 @@ void DuringRun(Session& s, Target& t, const RunCase& rc) {
   Report& r = s.ctx.report;
   if (rc.during == During::StopButton) {
     r.Expect(s.app.WaitStatus(kStatusActive, kTimeoutMs), "the run starts");
-    r.ExpectText(s.app.Text("BGO"), L"stop", "button caption while running");
+    r.ExpectText(s.app.Text("BGO"), kCaptionStop, "button caption while running");
     PumpFor(300);  // well inside the DELAY
     const double t0 = NowMs();
     s.app.Click("BGO");
@@ -161,7 +164,7 @@ void RunOne(Context& ctx, const void* row) {
     r.ExpectText(seen.caption, Widen(dx::layout::kApplicationTitle), "message box caption");
     r.ExpectText(seen.text, rc.message, "message box text");
     if (rc.icon == Icon::None) r.Expect(!seen.has_icon, "a plain message box, no icon");
-    r.ExpectText(app.Text("BGO"), L"go", "button caption while the message shows");
+    r.ExpectText(app.Text("BGO"), kCaptionGo, "button caption while the message shows");
     if (rc.highlight_start >= 0) {
       auto [a, b] = EditSelection(app.Control("Memo"));
       r.Expect(a == rc.highlight_start && b == rc.highlight_end,
@@ -182,7 +185,7 @@ void RunOne(Context& ctx, const void* row) {
     r.ExpectText(app.Status(), L"", "status bar untouched");
     r.Expect(WaitDialog(app.Pid(), {}, 0) == nullptr, "no (further) message box");
   }
-  r.Expect(app.WaitCaption(L"go", 5000), "button caption \"go\" at the end", Narrow(app.Text("BGO")));
+  r.Expect(app.WaitCaption(kCaptionGo, 5000), "button caption \"go\" at the end", Narrow(app.Text("BGO")));
   CheckEvents(r, *target, rc);
 }
 

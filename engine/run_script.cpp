@@ -3,8 +3,8 @@
 #include <string>
 
 #include "engine/command_table.h"
-#include "engine/engine_messages.h"
 #include "base/integer_rule.h"
+#include "texts/program_texts.h"
 #include "engine/keyword_rule.h"
 
 namespace dx {

@@ -2,8 +2,8 @@
 
 #include "engine/command_table.h"
 #include "engine/current_point.h"
-#include "engine/engine_messages.h"
 #include "base/integer_rule.h"
+#include "texts/program_texts.h"
 #include "engine/keyword_rule.h"
 #include "engine/run_state.h"
 #include "base/script_error.h"

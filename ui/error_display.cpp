@@ -4,6 +4,7 @@
 
 #include "base/script_error.h"
 #include "platform/system_commands.h"
+#include "texts/program_texts.h"
 
 namespace dx::ui {
 
@@ -17,11 +18,11 @@ MessageText MessageOfCurrentException() {
   } catch (const ScriptError& error) {
     return error.Message();
   } catch (const std::bad_alloc&) {
-    return "Out of memory";
+    return std::string(kOutOfMemoryMessage);
   } catch (const std::exception& error) {
     return error.what();
   } catch (...) {
-    return "Unknown error";
+    return std::string(kUnknownErrorMessage);
   }
 }
 

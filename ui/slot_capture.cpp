@@ -7,16 +7,14 @@
 
 #include <string>
 
-#include "base/integer_rule.h"
 #include "base/format_hex.h"
+#include "base/integer_rule.h"
+#include "texts/program_texts.h"
 #include "ui/layout.h"
 #include "ui/unitmain.h"
 
 namespace dx::ui {
 namespace {
-
-constexpr char kStatusPickPosition[] = "vyber pozici v po\xC5\xBE" "adovan\xC3\xA9m okn\xC4\x9B";
-constexpr char kStatusPositionPicked[] = "pozice vybr\xC3\xA1na";
 
 // "SB12" gives 12: the slot number is the button's name after "SB".
 int32_t SlotOfButton(HWND button) {

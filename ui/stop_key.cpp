@@ -4,14 +4,13 @@
 // the modifiers are the three check boxes.
 #include <windows.h>
 
-#include <commctrl.h>
-
-#include <iterator>
 #include <string>
 
-#include "base/integer_rule.h"
 #include "base/format_hex.h"
+#include "base/integer_rule.h"
 #include "platform/text_encoding.h"
+#include "texts/key_combination.h"
+#include "texts/program_texts.h"
 #include "ui/layout.h"
 #include "ui/unitmain.h"
 
@@ -23,34 +22,15 @@ constexpr int kStopHotKeyId = 0;
 constexpr uint16_t kKeepShownKey = 0xFFFF;
 constexpr uint16_t kDefaultStopKey = VK_F12;
 
-// Every warning ends so; a later successful registration removes it.
-constexpr char kNotStoppingSuffix[] = ": no stop key";
-
 bool IsChecked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-// The combination as a user names it, e.g. "Ctrl+Alt+Shift+F12".
-std::string CombinationName(UINT modifiers, uint16_t key) {
-  std::string name;
-  if (modifiers & MOD_CONTROL) name += "Ctrl+";
-  if (modifiers & MOD_ALT) name += "Alt+";
-  if (modifiers & MOD_SHIFT) name += "Shift+";
-  if (key >= VK_F1 && key <= VK_F24) return name + "F" + std::to_string(key - VK_F1 + 1);
-  if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return name + static_cast<char>(key);
-  // Other keys by the name the keyboard layout gives them, else by the code
-  // the field shows.
+// Keys outside F1-F24, 0-9 and A-Z are named by the keyboard layout.
+std::string CombinationNameOf(UINT modifiers, uint16_t key) {
   wchar_t keyName[64] = {};
   const UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
   const int length = scan == 0 ? 0 : GetKeyNameTextW(static_cast<LONG>(scan << 16), keyName, 64);
-  if (length > 0) return name + win::ProgramTextFromWide(std::wstring_view(keyName, static_cast<size_t>(length)));
-  return name + "key " + FormatHex(key, 2);
-}
-
-std::wstring StatusBarText(HWND bar) {
-  const auto length = LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, 0, 0));
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  SendMessageW(bar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(wcslen(text.c_str()));
-  return text;
+  const size_t used = length > 0 ? static_cast<size_t>(length) : 0;
+  return CombinationName(modifiers, key, win::ProgramTextFromWide(std::wstring_view(keyName, used)));
 }
 
 // Inverting a box has the effect of a user's click on it: the click
@@ -64,18 +44,14 @@ void InvertModifierBox(TFormMain& form, int id) {
 // A combination that is not registered cannot stop a run from another
 // application: say so, instead of letting the field suggest otherwise.
 void WarnNotRegistered(TFormMain& form, UINT modifiers, uint16_t key, DWORD error) {
-  const char* reason =
-      error == ERROR_HOTKEY_ALREADY_REGISTERED ? " is taken by another program" : " could not be registered";
-  form.SetStatusText(CombinationName(modifiers, key) + reason + kNotStoppingSuffix);
+  form.SetStatusText(
+      NotRegisteredWarning(CombinationNameOf(modifiers, key), error == ERROR_HOTKEY_ALREADY_REGISTERED));
+  form.MarkNotRegisteredWarningShown();
 }
 
 // Only the warning goes; any other status text stays.
 void ClearNotRegisteredWarning(TFormMain& form) {
-  const std::wstring shown = StatusBarText(form.Control(layout::IdSBar));
-  const std::wstring suffix(std::begin(kNotStoppingSuffix), std::end(kNotStoppingSuffix) - 1);
-  if (shown.size() >= suffix.size() && shown.compare(shown.size() - suffix.size(), suffix.size(), suffix) == 0) {
-    form.SetStatusText("");
-  }
+  if (form.NotRegisteredWarningShown()) form.SetStatusText("");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "platform/system_commands.h"
 #include "platform/text_encoding.h"
 #include "scriptfile/script_file.h"
+#include "texts/program_texts.h"
 #include "ui/button_pictures.h"
 #include "ui/error_display.h"
 #include "ui/layout.h"
@@ -306,7 +307,7 @@ void TFormMain::BGOClick() {
 }
 
 void TFormMain::SBScriptLoadClick() {
-  const auto path = win::AskOpenFileName(hwnd_, {"Load script...", "", openDialogName_});
+  const auto path = win::AskOpenFileName(hwnd_, {std::string(kLoadDialogTitle), "", openDialogName_});
   if (!path) return;
   openDialogName_ = *path;
   SetWindowTextA(Control(layout::IdEditScript), path->c_str());
@@ -323,7 +324,7 @@ void TFormMain::SBScriptLoadClick() {
 
 void TFormMain::SBScriptSaveClick() {
   const std::string preset = Text(layout::IdEditScript);
-  const auto path = win::AskSaveFileName(hwnd_, {"Save script...", "dxs", preset});
+  const auto path = win::AskSaveFileName(hwnd_, {std::string(kSaveDialogTitle), "dxs", preset});
   if (!path) return;
   SetWindowTextA(Control(layout::IdEditScript), path->c_str());
   WriteScriptFile(DocumentFromControls(*this), *path, files_);
@@ -366,6 +367,7 @@ std::string TFormMain::TargetWindowText() { return Text(layout::IdEditWin); }
 void TFormMain::SetStatusText(std::string_view utf8) {
   const std::wstring text = win::WideFromProgramText(utf8);
   SendMessageW(Control(layout::IdSBar), SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
+  notRegisteredWarningShown_ = false;
 }
 
 std::string TFormMain::GoCaption() { return WindowTextW(Control(layout::IdBGO)); }

@@ -66,6 +66,10 @@ class TFormMain final : public MainWindow, private ControlTextAccess, private Ke
   void EditStopKeyKeyDown(HWND sender, uint16_t& key);
   void CheckShiftClick(HWND sender);
   void OnHotKey(WPARAM id);
+  // Whether the status bar shows the stop key's not-registered warning;
+  // any other status text replaces it.
+  bool NotRegisteredWarningShown() const { return notRegisteredWarningShown_; }
+  void MarkNotRegisteredWarningShown() { notRegisteredWarningShown_ = true; }
   // Slot capture (slot_capture.cpp).
   void SBClick(HWND sender);
   void key1KeyDown(HWND sender, uint16_t& key);
@@ -123,6 +127,7 @@ class TFormMain final : public MainWindow, private ControlTextAccess, private Ke
   bool hotKeyRegistered_ = false;  // the stop key is registered with the system
   int32_t captureSlot_ = 0;        // the location slot a capture writes
   bool closeRequested_ = false;
+  bool notRegisteredWarningShown_ = false;
   // The application's deactivation handler: empty, or the armed capture.
   void (TFormMain::*deactivationHandler_)() = nullptr;
 };

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "engine/engine_messages.h"
+#include "texts/program_texts.h"
 #include "tests/engine/sim_run.h"
 
 namespace dx {

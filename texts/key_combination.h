@@ -1,0 +1,20 @@
+// A key combination as a user reads it, e.g. "Ctrl+Alt+Shift+F12". Portable:
+// the modifier bits and key codes are the system's, spelled out here.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace dx {
+
+// The modifier bits of a hot-key registration.
+inline constexpr unsigned kModifierAlt = 0x1;
+inline constexpr unsigned kModifierControl = 0x2;
+inline constexpr unsigned kModifierShift = 0x4;
+
+// F1 to F24, 0 to 9 and A to Z are named here; any other key by
+// `layoutKeyName` (the keyboard layout's name for it), else by its code.
+std::string CombinationName(unsigned modifiers, uint16_t key, std::string_view layoutKeyName = {});
+
+}  // namespace dx

@@ -1,0 +1,49 @@
+// The program's own texts, UTF-8: what the status bar, the go button, the
+// message boxes and the file dialogs say. The window, the engine and the
+// end-to-end driver all read them here, so a text changes in one line.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "base/message_text.h"
+
+namespace dx {
+
+// The status bar.
+inline constexpr std::string_view kStatusActive = "skript je aktivn\xC3\xAD";
+inline constexpr std::string_view kStatusStopped = "skript byl zastaven";
+inline constexpr std::string_view kStatusPickPosition = "vyber pozici v po\xC5\xBE" "adovan\xC3\xA9m okn\xC4\x9B";
+inline constexpr std::string_view kStatusPositionPicked = "pozice vybr\xC3\xA1na";
+
+// The go button.
+inline constexpr std::string_view kCaptionGo = "go";
+inline constexpr std::string_view kCaptionStop = "stop";
+
+// Message boxes and dialog titles.
+inline constexpr std::string_view kNoWindowMessage = "Please select relative window";
+inline constexpr std::string_view kOutOfMemoryMessage = "Out of memory";
+inline constexpr std::string_view kUnknownErrorMessage = "Unknown error";
+inline constexpr std::string_view kLoadDialogTitle = "Load script...";
+inline constexpr std::string_view kSaveDialogTitle = "Save script...";
+
+// A stop key that is not registered cannot stop a run, e.g.
+// "Ctrl+Alt+Shift+A is taken by another program: no stop key".
+inline std::string NotRegisteredWarning(std::string_view combination, bool takenByAnotherProgram) {
+  return std::string(combination) +
+         (takenByAnotherProgram ? " is taken by another program" : " could not be registered") + ": no stop key";
+}
+
+// A line that ends before a character its command must read, e.g.
+// "'MOUSE' is not a complete MOUSE command".
+inline MessageText IncompleteCommandMessage(std::string_view line, std::string_view command) {
+  return MessageText("'").Document(line).Program("' is not a complete ").Program(command).Program(" command");
+}
+
+// A closing line without an open block of its kind, e.g.
+// "'ENDLOOP' has no open LOOP block".
+inline MessageText NoOpenBlockMessage(std::string_view line, std::string_view opener) {
+  return MessageText("'").Document(line).Program("' has no open ").Program(opener).Program(" block");
+}
+
+}  // namespace dx
