@@ -37,4 +37,14 @@ if(BUILD_TESTING)
       -DVERSION=${PROJECT_VERSION}
       -P ${PROJECT_SOURCE_DIR}/cmake/check_release.cmake)
   set_tests_properties(release_package PROPERTIES TIMEOUT 120)
+
+  # The shipped dxsim.exe plays the example through the Windows file layer.
+  find_program(DX_WINE_FOR_DXSIM NAMES wine64 wine PATHS /usr/lib/wine /usr/lib64/wine)
+  if(DX_WINE_FOR_DXSIM)
+    add_test(NAME release_dxsim_runs_example
+      COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine/run.sh ${CMAKE_BINARY_DIR}/e2e-wine
+              $<TARGET_FILE:dxsim> run Z:${PROJECT_SOURCE_DIR}/examples/typical.dxs)
+    set_tests_properties(release_dxsim_runs_example PROPERTIES
+      FIXTURES_REQUIRED dx_wine TIMEOUT 60 PASS_REGULAR_EXPRESSION "SetForegroundWindow 00010001.*RunEnded")
+  endif()
 endif()
