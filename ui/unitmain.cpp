@@ -12,6 +12,7 @@
 #include "texts/program_texts.h"
 #include "ui/button_pictures.h"
 #include "ui/error_display.h"
+#include "ui/form_window_proc.h"
 #include "ui/layout.h"
 #include "ui/unitwin.h"
 
@@ -53,7 +54,7 @@ bool IsKeyCaptureEdit(int id) {
 int TFormMain::S(int value) const { return layout::Scaled(value, dpi_); }
 
 void TFormMain::RegisterClass(HINSTANCE instance) {
-  RegisterFormClass(instance, WindowProc, win::WideFromProgramText(layout::kMainWindowClass).c_str(),
+  RegisterFormClass(instance, FormWindowProc<TFormMain>, win::WideFromProgramText(layout::kMainWindowClass).c_str(),
                     LoadIcon(nullptr, IDI_APPLICATION));
   RegisterPageClass(instance);
 }
@@ -73,23 +74,6 @@ bool TFormMain::Create(HINSTANCE instance, win::MessagePump& pump) {
   if (!hwnd_) return false;
   pump.AddDialogWindow(hwnd_);
   return true;
-}
-
-LRESULT CALLBACK TFormMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<TFormMain*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->hwnd_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<TFormMain*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  LRESULT result = 0;
-  bool handled = false;
-  Guarded(window, [&] {
-    result = self->HandleMessage(message, wParam, lParam);
-    handled = true;
-  });
-  return handled ? result : 0;
 }
 
 LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

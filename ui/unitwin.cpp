@@ -4,7 +4,7 @@
 
 #include "platform/text_encoding.h"
 #include "platform/window_list.h"
-#include "ui/error_display.h"
+#include "ui/form_window_proc.h"
 #include "ui/layout.h"
 #include "ui/unitmain.h"
 
@@ -17,7 +17,7 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 }  // namespace
 
 void TFormWin::RegisterClass(HINSTANCE instance) {
-  RegisterFormClass(instance, WindowProc, win::WideFromProgramText(layout::kPickerWindowClass).c_str());
+  RegisterFormClass(instance, FormWindowProc<TFormWin>, win::WideFromProgramText(layout::kPickerWindowClass).c_str());
 }
 
 bool TFormWin::Create(HINSTANCE instance, TFormMain& owner, win::MessagePump& pump) {
@@ -35,19 +35,6 @@ bool TFormWin::Create(HINSTANCE instance, TFormMain& owner, win::MessagePump& pu
   }
   pump.AddDialogWindow(hwnd_);
   return true;
-}
-
-LRESULT CALLBACK TFormWin::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<TFormWin*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->hwnd_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<TFormWin*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  LRESULT result = 0;
-  Guarded(window, [&] { result = self->HandleMessage(message, wParam, lParam); });
-  return result;
 }
 
 LRESULT TFormWin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
