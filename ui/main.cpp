@@ -36,8 +36,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   try {
     InitialiseApplication();
     dx::win::MessagePump pump;
-    dx::ui::TFormMain::RegisterClass(instance);
-    dx::ui::TFormWin::RegisterClass(instance);
+    dx::ui::TFormMain::RegisterWindowClass(instance);
+    dx::ui::TFormWin::RegisterWindowClass(instance);
     dx::ui::TFormMain formMain;
     if (!formMain.Create(instance, pump)) return 1;
     dx::ui::TFormWin formWin;

@@ -53,7 +53,7 @@ bool IsKeyCaptureEdit(int id) {
 
 int TFormMain::S(int value) const { return layout::Scaled(value, dpi_); }
 
-void TFormMain::RegisterClass(HINSTANCE instance) {
+void TFormMain::RegisterWindowClass(HINSTANCE instance) {
   RegisterFormClass(instance, FormWindowProc<TFormMain>, win::WideFromProgramText(layout::kMainWindowClass).c_str(),
                     LoadIcon(nullptr, IDI_APPLICATION));
   RegisterPageClass(instance);

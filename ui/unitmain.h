@@ -24,7 +24,7 @@ class TFormWin;
 
 class TFormMain final : public MainWindow, private ControlTextAccess, private KeyDownSink {
  public:
-  static void RegisterClass(HINSTANCE instance);
+  static void RegisterWindowClass(HINSTANCE instance);
   // Builds the window and its controls and runs FormCreate; not yet shown.
   bool Create(HINSTANCE instance, win::MessagePump& pump);
   void SetPicker(TFormWin* picker) { picker_ = picker; }

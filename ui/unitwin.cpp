@@ -16,7 +16,7 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
 }  // namespace
 
-void TFormWin::RegisterClass(HINSTANCE instance) {
+void TFormWin::RegisterWindowClass(HINSTANCE instance) {
   RegisterFormClass(instance, FormWindowProc<TFormWin>, win::WideFromProgramText(layout::kPickerWindowClass).c_str());
 }
 

@@ -13,7 +13,7 @@ class TFormMain;
 
 class TFormWin {
  public:
-  static void RegisterClass(HINSTANCE instance);
+  static void RegisterWindowClass(HINSTANCE instance);
   // Created hidden, owned by the main window.
   bool Create(HINSTANCE instance, TFormMain& owner, win::MessagePump& pump);
   HWND Handle() const { return hwnd_; }
