@@ -1,7 +1,10 @@
 #include "e2e/app.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
+#include "e2e/input.h"
 #include "e2e/remote.h"
 #include "e2e/text.h"
 #include "e2e/wait.h"
@@ -151,6 +154,20 @@ std::wstring App::Status() {
 
 void App::Click(std::string_view control) {
   if (HWND h = Control(control)) PostMessageW(h, BM_CLICK, 0, 0);
+}
+
+bool App::ShowPage(int page_id) {
+  HWND tab = Control("TabMain");
+  if (!tab) return false;
+  SetForegroundWindow(main_);
+  WaitUntil([&] { return GetForegroundWindow() == main_; }, kTimeoutMs);
+  const int page = page_id - dx::layout::IdPageMain;
+  const RECT item = TabItemRect(Process(), tab, page);
+  POINT p{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+  ClientToScreen(tab, &p);
+  ClickAt(p.x, p.y, 1);
+  HWND container = FindById(main_, page_id);
+  return WaitUntil([&] { return Send(tab, TCM_GETCURSEL) == page && IsWindowVisible(container); }, kTimeoutMs);
 }
 
 bool App::WaitCaption(std::wstring_view caption, int timeout_ms) {

@@ -45,6 +45,9 @@ class App {
   std::wstring Status();
   // Clicks a push or picture button without waiting for its handler.
   void Click(std::string_view control);
+  // Shows a page the way a user does: brings the main window to the front
+  // and clicks the page's tab. `page_id` is its container's id, IdPage...
+  bool ShowPage(int page_id);
   // Waits until the go button shows `caption`.
   bool WaitCaption(std::wstring_view caption, int timeout_ms);
   bool WaitStatus(std::wstring_view status, int timeout_ms);

@@ -7,7 +7,6 @@
 //    visible script, from the target's colour change to the run's next line
 //    (a key the target receives).
 #include <windows.h>
-#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -21,12 +20,12 @@
 #include "e2e/remote.h"
 #include "e2e/target.h"
 #include "e2e/wait.h"
+#include "ui/layout.h"
 
 namespace dxe {
 
 namespace {
 
-constexpr int kPageMain = 0, kPageCode = 3;
 
 std::wstring Repeated(const wchar_t* line, int count) {
   std::wstring text;
@@ -36,17 +35,6 @@ std::wstring Repeated(const wchar_t* line, int count) {
 }
 
 std::wstring TightScript(int lines) { return Repeated(L"LONG a", lines - 1) + L"ENDSCRIPT"; }
-
-// Shows a page the way a user does: a click on its tab.
-bool ShowPage(App& app, int page) {
-  HWND tab = app.Control("TabMain");
-  if (!tab) return false;
-  const RECT item = TabItemRect(app.Process(), tab, page);
-  POINT p{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-  ClientToScreen(tab, &p);
-  ClickAt(p.x, p.y, 1);
-  return WaitUntil([&] { return Send(tab, TCM_GETCURSEL) == page; }, kTimeoutMs);
-}
 
 // One run: milliseconds from the click to the caption "go" again, or -1.
 double TimeRun(App& app, HWND go) {
@@ -173,16 +161,16 @@ int RunBench(const std::wstring& exe, const std::vector<int>& sizes) {
   if (!sizes.empty()) {
     std::printf("%-6s %8s %6s %11s %10s %12s\n", "page", "lines", "runs", "median ms", "lines/s", "us per line");
   }
-  const std::pair<const char*, int> pages[] = {{"code", kPageCode}, {"main", kPageMain}};
+  const std::pair<const char*, int> pages[] = {{"code", dx::layout::IdPageCode}, {"main", dx::layout::IdPageMain}};
   for (const auto& [name, page] : pages) {
     if (sizes.empty()) break;
-    if (!ShowPage(app, page)) {
+    if (!app.ShowPage(page)) {
       std::printf("%s: the page could not be shown\n", name);
       continue;
     }
     LinesPerSecond(app, go, name, sizes);
   }
-  if (ShowPage(app, kPageCode)) PixelPollReaction(app, go, target, 20);
+  if (app.ShowPage(dx::layout::IdPageCode)) PixelPollReaction(app, go, target, 20);
   CloseAllDialogs(app.Pid());
   app.Stop(report);
   return report.Failures() ? 1 : 0;

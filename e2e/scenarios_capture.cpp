@@ -4,7 +4,6 @@
 // in front; keys pressed in a key slot are written as their codes.
 #include <windows.h>
 
-#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -14,12 +13,12 @@
 #include "e2e/scenario.h"
 #include "e2e/text.h"
 #include "e2e/wait.h"
+#include "ui/layout.h"
 
 namespace dxe {
 
 namespace {
 
-constexpr int kPageLocations = 1, kPageKeys = 2;
 
 // How the tool loses activation once the capture is armed.
 enum class Leave {
@@ -76,9 +75,7 @@ void ExpectOnlySlot(Report& r, App& app, int written) {
 void Arm(Session& s, Target& target, const CaptureCase& c) {
   Report& r = s.ctx.report;
   App& app = s.app;
-  Send(app.Control("TabMain"), TCM_SETCURSEL, kPageLocations);
-  SetForegroundWindow(app.Main());
-  WaitUntil([&] { return GetForegroundWindow() == app.Main(); }, kTimeoutMs);
+  r.Expect(app.ShowPage(dx::layout::IdPageLocations), "the locations page shows");
   for (int n : c.buttons) {
     app.Click(Slot("SB", n));
     r.Expect(app.WaitStatus(kStatusPick, kTimeoutMs), Slot("SB", n) + " asks for a position",
@@ -185,8 +182,7 @@ void KeyCapture(Context& ctx, const void*) {
   if (!s.ok) return;
   Report& r = ctx.report;
   App& app = s.app;
-  Send(app.Control("TabMain"), TCM_SETCURSEL, kPageKeys);
-  SetForegroundWindow(app.Main());
+  r.Expect(app.ShowPage(dx::layout::IdPageKeys), "the keys page shows");
   HWND slot = app.Control("key12");
   if (!slot) return;
   const RECT box = RectIn(slot, nullptr);

@@ -3,7 +3,6 @@
 // face the layout table names, not in a substitute (Wine's own faces must
 // be registered in the prefix for that).
 #include <windows.h>
-#include <commctrl.h>
 
 #include <algorithm>
 #include <string>
@@ -21,7 +20,6 @@ namespace {
 
 namespace L = dx::layout;
 
-constexpr int kPageHelp = 4;
 
 std::wstring FolderOf(const std::wstring& path) {
   const size_t slash = path.find_last_of(L"\\/");
@@ -80,7 +78,7 @@ void HelpOpensManual(Context& c, const void*) {
   if (!r.Expect(manual.size() > 1000, "dorvaxil.txt stands beside dorvaxil.exe")) return;
   Session s(c);
   if (!s.ok) return;
-  Send(s.app.Control("TabMain"), TCM_SETCURSEL, kPageHelp);
+  r.Expect(s.app.ShowPage(dx::layout::IdPageHelp), "the help page shows");
   r.ExpectText(s.app.Text("Button1"), L"Help is here...", "the help page's button");
   s.app.Click("Button1");
   HWND notepad = nullptr;

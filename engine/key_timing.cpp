@@ -64,8 +64,7 @@ void KeyCommand(std::string_view line, RunState& state) {
   if (!LineIs(line, Command::Key)) return;
   const KeyOperands operands = ReadKeyOperands(line);
   state.Input.SetType(InputRecord::kTypeKeyboard);
-  state.KeyCode = KeyCodeOf(operands, state.Owner);
-  state.Input.SetKeyVk(state.KeyCode);
+  state.Input.SetKeyVk(KeyCodeOf(operands, state.Owner));
   switch (KeyEventsOf(operands.rest)) {
     case KeyEvents::DownUp:
       SendKey(state, 0);
@@ -82,15 +81,15 @@ void KeyCommand(std::string_view line, RunState& state) {
 
 void DelayCommand(std::string_view line, RunState& state) {
   if (!LineIs(line, Command::Delay)) return;
-  state.DelayStart = state.Platform.TickCount();
+  const uint64_t start = state.Platform.TickCount();
   const int32_t milliseconds = StrToInt(TextAfterKeyword(line, Command::Delay));
   // 64-bit ticks never wrap, so the end always lies n ms after the start
   // (before it for a negative n, which then ends after one delivery).
-  state.DelayEnd = static_cast<int64_t>(state.DelayStart) + milliseconds;
+  const int64_t end = static_cast<int64_t>(start) + milliseconds;
   for (;;) {
     state.Owner.DeliverMessages();
     if (RunShouldEnd(state.Owner)) return;
-    if (static_cast<int64_t>(state.Platform.TickCount()) > state.DelayEnd) return;
+    if (static_cast<int64_t>(state.Platform.TickCount()) > end) return;
   }
 }
 

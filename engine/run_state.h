@@ -40,11 +40,6 @@ struct RunState {
   ScreenPoint CurrentPoint;
   InputRecord Input;
 
-  // Scratch of KEY and DELAY.
-  uint8_t KeyCode = 0;
-  uint64_t DelayStart = 0;
-  int64_t DelayEnd = 0;
-
   // Keys and buttons this run pressed and has not released yet.
   HeldInputs Held;
 };

@@ -22,8 +22,6 @@ namespace {
 using layout::ControlRow;
 using layout::Kind;
 
-constexpr UINT_PTR kTabSubclassId = 3;
-
 int ScreenDpi() {
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -125,7 +123,6 @@ void TFormMain::BuildControls() {
       UseWantAllKeysProcedure(control);
     }
   }
-  SetWindowSubclass(Control(layout::IdTabMain), TabSubclass, kTabSubclassId, reinterpret_cast<DWORD_PTR>(this));
   // BGO lies above the notebook, in the tab strip.
   SetWindowPos(Control(layout::IdBGO), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -138,15 +135,6 @@ void TFormMain::EditKeyDown(HWND edit, uint16_t& key) {
       key1KeyDown(edit, key);
     }
   });
-}
-
-LRESULT CALLBACK TFormMain::TabSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                        DWORD_PTR self) {
-  const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-  // Selecting a tab by message raises no notification; show its page all the same.
-  if (message == TCM_SETCURSEL) reinterpret_cast<TFormMain*>(self)->ShowPage(static_cast<int>(wParam));
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, TabSubclass, id);
-  return result;
 }
 
 void TFormMain::ShowPage(int index) {

@@ -82,8 +82,6 @@ class TFormMain final : public MainWindow, private ControlTextAccess, private Ke
  private:
   template <class Form>
   friend LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK TabSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                      DWORD_PTR self);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // KeyDownSink: the stop-key field and the key slots.
   void EditKeyDown(HWND edit, uint16_t& key) override;
