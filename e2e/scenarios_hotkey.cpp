@@ -26,63 +26,64 @@ constexpr const wchar_t* kLongDelay = L"DELAY 600000\r\nENDSCRIPT";
 // What happens before the checks, in order.
 struct Step {
   enum Kind { PressInField, ClickBox, Take, Free } kind;
-  std::vector<WORD> keys;  // PressInField
-  const char* box;         // ClickBox
-  Combo combo;             // Take, Free: the driver's own registration
+  std::vector<WORD> keys{};   // PressInField
+  const char* box = nullptr;  // ClickBox
+  Combo combo{};              // Take, Free: the driver's own registration
 };
+Step Press(std::vector<WORD> keys) { return {.kind = Step::PressInField, .keys = std::move(keys)}; }
+Step Click(const char* box) { return {.kind = Step::ClickBox, .box = box}; }
+Step Take(Combo c) { return {.kind = Step::Take, .combo = c}; }
+Step Free(Combo c) { return {.kind = Step::Free, .combo = c}; }
 
 struct HotKeyCase {
   const char* name;
   const char* what;
-  std::vector<Combo> taken_before_start;
-  std::vector<Step> steps;
-  const wchar_t* field;      // EditStopKey afterwards
-  UINT boxes;                // checked boxes as modifier bits
-  Combo stop;                // the combination the tool holds
-  bool stop_held;            // whether the tool could register it
-  std::vector<Combo> free;   // combinations that must no longer stop
-  std::wstring status;       // status bar afterwards
-  const wchar_t* script;     // a run stopped by `stop`; nullptr: none
-  bool idle_press;           // `stop` pressed with no run, the tool minimised
-  bool foreign_id;           // a WM_HOTKEY of another identifier changes nothing
+  std::vector<Combo> taken_before_start{};
+  std::vector<Step> steps{};
+  const wchar_t* field = L"7B";     // EditStopKey afterwards
+  UINT boxes = kAll;                // checked boxes as modifier bits
+  Combo stop = kDefaultStop;        // the combination the tool holds
+  bool stop_held = true;            // whether the tool could register it
+  std::vector<Combo> free{};        // combinations that must no longer stop
+  std::wstring status{};            // status bar afterwards
+  const wchar_t* script = nullptr;  // a run stopped by `stop`; nullptr: none
+  bool idle_press = false;          // `stop` pressed with no run, the tool minimised
+  bool foreign_id = false;          // a WM_HOTKEY of another identifier changes nothing
 };
 
 std::wstring Warning(Combo c) {
   return Widen(dx::NotRegisteredWarning(ComboName(c), true));
 }
 
+constexpr UINT kAltCtrl = MOD_ALT | MOD_CONTROL;
+constexpr Combo kAllA{kAll, 'A'};
+
 const HotKeyCase kCases[] = {
-    {"hotkey_stops_loop", "the default combination stops a tight REPEAT loop", {}, {}, L"7B", kAll, kDefaultStop,
-     true, {}, L"", kTightLoop, false, false},
-    {"hotkey_stops_delay", "the default combination stops a long DELAY; another identifier does not", {}, {}, L"7B",
-     kAll, kDefaultStop, true, {}, L"", kLongDelay, false, true},
-    {"hotkey_idle", "pressed with no run: the minimised tool comes back in front, the next run is normal", {}, {},
-     L"7B", kAll, kDefaultStop, true, {}, L"", nullptr, true, false},
-    {"hotkey_key_a", "A pressed in the field: Ctrl+Alt+Shift+A stops, the old combination does not", {},
-     {{Step::PressInField, {'A'}, nullptr, {}}}, L"41", kAll, {kAll, 'A'}, true, {kDefaultStop}, L"", kTightLoop,
-     false, false},
-    {"hotkey_box_shift", "clearing the shift box registers Ctrl+Alt+F12 instead", {},
-     {{Step::ClickBox, {}, "CheckShift", {}}}, L"7B", MOD_ALT | MOD_CONTROL, {MOD_ALT | MOD_CONTROL, VK_F12}, true,
-     {kDefaultStop}, L"", kLongDelay, false, false},
-    {"hotkey_shift_in_field", "Shift pressed in the field switches the shift box, the key stays", {},
-     {{Step::PressInField, {VK_SHIFT}, nullptr, {}}}, L"7B", MOD_ALT | MOD_CONTROL,
-     {MOD_ALT | MOD_CONTROL, VK_F12}, true, {kDefaultStop}, L"", nullptr, false, false},
-    {"hotkey_ctrl_a_in_field", "Ctrl+A in the field: Ctrl switches its box, A becomes the key", {},
-     {{Step::PressInField, {VK_CONTROL, 'A'}, nullptr, {}}}, L"41", MOD_ALT | MOD_SHIFT, {MOD_ALT | MOD_SHIFT, 'A'},
-     true, {kDefaultStop, {kAll, 'A'}}, L"", nullptr, false, false},
-    {"hotkey_bare_key", "all boxes cleared, F9 in the field: the bare F9 stops the run", {},
-     {{Step::ClickBox, {}, "CheckAlt", {}}, {Step::ClickBox, {}, "CheckCtrl", {}},
-      {Step::ClickBox, {}, "CheckShift", {}}, {Step::PressInField, {VK_F9}, nullptr, {}}},
-     L"78", 0, {0, VK_F9}, true, {kDefaultStop, {0, VK_F12}}, L"", kTightLoop, false, false},
-    {"hotkey_taken", "a combination another program holds is reported; freed and chosen again, the report goes", {},
-     {{Step::Take, {}, nullptr, {kAll, 'A'}}, {Step::PressInField, {'A'}, nullptr, {}}}, L"41", kAll, {kAll, 'A'},
-     false, {}, Warning({kAll, 'A'}), nullptr, false, false},
-    {"hotkey_taken_at_start", "the default combination taken before the start is reported at once",
-     {kDefaultStop}, {}, L"7B", kAll, kDefaultStop, false, {}, Warning(kDefaultStop), nullptr, false, false},
-    {"hotkey_taken_then_freed", "once the other program lets go, choosing the key again registers it", {},
-     {{Step::Take, {}, nullptr, {kAll, 'A'}}, {Step::PressInField, {'A'}, nullptr, {}},
-      {Step::Free, {}, nullptr, {kAll, 'A'}}, {Step::PressInField, {'A'}, nullptr, {}}},
-     L"41", kAll, {kAll, 'A'}, true, {kDefaultStop}, L"", kTightLoop, false, false},
+    {.name = "hotkey_stops_loop", .what = "the default combination stops a tight REPEAT loop", .script = kTightLoop},
+    {.name = "hotkey_stops_delay", .what = "the default combination stops a long DELAY; another identifier does not",
+     .script = kLongDelay, .foreign_id = true},
+    {.name = "hotkey_idle",
+     .what = "pressed with no run: the minimised tool comes back in front, the next run is normal", .idle_press = true},
+    {.name = "hotkey_key_a", .what = "A pressed in the field: Ctrl+Alt+Shift+A stops, the old combination does not",
+     .steps = {Press({'A'})}, .field = L"41", .stop = kAllA, .free = {kDefaultStop}, .script = kTightLoop},
+    {.name = "hotkey_box_shift", .what = "clearing the shift box registers Ctrl+Alt+F12 instead",
+     .steps = {Click("CheckShift")}, .boxes = kAltCtrl, .stop = {kAltCtrl, VK_F12}, .free = {kDefaultStop},
+     .script = kLongDelay},
+    {.name = "hotkey_shift_in_field", .what = "Shift pressed in the field switches the shift box, the key stays",
+     .steps = {Press({VK_SHIFT})}, .boxes = kAltCtrl, .stop = {kAltCtrl, VK_F12}, .free = {kDefaultStop}},
+    {.name = "hotkey_ctrl_a_in_field", .what = "Ctrl+A in the field: Ctrl switches its box, A becomes the key",
+     .steps = {Press({VK_CONTROL, 'A'})}, .field = L"41", .boxes = MOD_ALT | MOD_SHIFT,
+     .stop = {MOD_ALT | MOD_SHIFT, 'A'}, .free = {kDefaultStop, kAllA}},
+    {.name = "hotkey_bare_key", .what = "all boxes cleared, F9 in the field: the bare F9 stops the run",
+     .steps = {Click("CheckAlt"), Click("CheckCtrl"), Click("CheckShift"), Press({VK_F9})}, .field = L"78", .boxes = 0,
+     .stop = {0, VK_F9}, .free = {kDefaultStop, {0, VK_F12}}, .script = kTightLoop},
+    {.name = "hotkey_taken", .what = "a combination another program holds is reported",
+     .steps = {Take(kAllA), Press({'A'})}, .field = L"41", .stop = kAllA, .stop_held = false, .status = Warning(kAllA)},
+    {.name = "hotkey_taken_at_start", .what = "the default combination taken before the start is reported at once",
+     .taken_before_start = {kDefaultStop}, .stop_held = false, .status = Warning(kDefaultStop)},
+    {.name = "hotkey_taken_then_freed", .what = "once the other program lets go, choosing the key again registers it",
+     .steps = {Take(kAllA), Press({'A'}), Free(kAllA), Press({'A'})}, .field = L"41", .stop = kAllA,
+     .free = {kDefaultStop}, .script = kTightLoop},
 };
 
 bool Checked(App& app, const char* box) { return Send(app.Control(box), BM_GETCHECK) == BST_CHECKED; }
@@ -125,12 +126,14 @@ void PressInField(Session& s, const std::vector<WORD>& keys) {
                         "EditStopKey takes the focus");
   }
   const std::wstring before = app.Text("EditStopKey");
+  const std::wstring status = app.Status();
   const UINT boxes = CheckedBoxes(app);
   PressKeys(keys);
-  // Wait until the press has been handled: the field or a box changes, or
-  // the same text comes back after a short while.
-  WaitUntil([&] { return app.Text("EditStopKey") != before || CheckedBoxes(app) != boxes; }, 1000);
-  PumpFor(100);
+  // Every press the cases make changes the field, a box or the status bar.
+  s.ctx.report.Expect(WaitUntil([&] { return app.Text("EditStopKey") != before || CheckedBoxes(app) != boxes ||
+                                             app.Status() != status; },
+                                kTimeoutMs),
+                      "the press in EditStopKey is handled");
 }
 
 // Starts `script` against the target and waits until the target is in front.
@@ -149,15 +152,17 @@ void StopRun(Session& s, Target& target, const HotKeyCase& c) {
   Report& r = s.ctx.report;
   App& app = s.app;
   if (!StartRun(s, target, c.script)) return;
-  PumpFor(200);
   for (Combo old : c.free) {
+    // A combination the tool no longer holds reaches the window in front.
+    target.ClearEvents();
     PressCombo(old);
-    PumpFor(400);
+    r.Expect(WaitUntil([&] { return target.Find(Ev::KeyUp, 0, -1, -1, old.vk) >= 0; }, kTimeoutMs),
+             ComboName(old) + " reaches the target window", target.Describe());
     r.ExpectText(app.Status(), kStatusActive, ComboName(old) + " no longer stops the run");
   }
   if (c.foreign_id) {
-    PostMessageW(app.Main(), WM_HOTKEY, 1, 0);
-    PumpFor(400);
+    Send(app.Main(), WM_HOTKEY, 1, 0);
+    PumpFor(100);  // a stop would show within a few milliseconds
     r.ExpectText(app.Status(), kStatusActive, "a WM_HOTKEY with identifier 1 changes nothing");
   }
   const double t0 = NowMs();
@@ -201,14 +206,19 @@ void HotKeyOne(Context& ctx, const void* row) {
   for (const Step& step : c.steps) {
     switch (step.kind) {
       case Step::PressInField: PressInField(s, step.keys); break;
-      case Step::ClickBox:
+      case Step::ClickBox: {
+        const bool was = Checked(app, step.box);
         app.Click(step.box);
-        PumpFor(200);
+        r.Expect(WaitUntil([&] { return Checked(app, step.box) != was; }, kTimeoutMs),
+                 std::string(step.box) + " switches");
         break;
+      }
       case Step::Take: r.Expect(mine.Take(step.combo), "the driver holds " + ComboName(step.combo) + " first"); break;
       case Step::Free: mine.Free(step.combo); break;
     }
   }
+  // A combination pressed in the field may still be on its way.
+  WaitUntil([&] { return app.Text("EditStopKey") == c.field && CheckedBoxes(app) == c.boxes; }, kTimeoutMs);
   r.ExpectText(app.Text("EditStopKey"), c.field, "EditStopKey");
   r.ExpectInt(CheckedBoxes(app), c.boxes, "checked boxes (1 alt, 2 ctrl, 4 shift)");
   if (c.stop_held) r.Expect(ComboTaken(c.stop), "the tool holds " + ComboName(c.stop));
