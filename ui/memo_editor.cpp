@@ -26,63 +26,6 @@ int64_t TicksPerFrame() {
 }  // namespace
 
 
-bool LeavesEditTextAlone(UINT message) {
-  switch (message) {
-    case WM_PAINT:
-    case WM_NCPAINT:
-    case WM_ERASEBKGND:
-    case WM_PRINTCLIENT:
-    case WM_TIMER:
-    case WM_SETCURSOR:
-    case WM_NCHITTEST:
-    case WM_MOUSEMOVE:
-    case WM_NCMOUSEMOVE:
-    case WM_MOUSELEAVE:
-    case WM_NCMOUSELEAVE:
-    case WM_MOUSEHOVER:
-    case WM_MOUSEWHEEL:
-    case WM_MOUSEHWHEEL:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_VSCROLL:
-    case WM_HSCROLL:
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_GETTEXT:
-    case WM_GETTEXTLENGTH:
-    case WM_GETDLGCODE:
-    case WM_GETFONT:
-    case WM_GETOBJECT:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_WINDOWPOSCHANGING:
-    case WM_WINDOWPOSCHANGED:
-    case WM_MOVE:
-    case WM_SIZE:
-    case WM_NCCALCSIZE:
-    case WM_SHOWWINDOW:
-    case EM_GETSEL:
-    case EM_SETSEL:
-    case EM_SCROLLCARET:
-    case EM_GETLINECOUNT:
-    case EM_LINEINDEX:
-    case EM_LINELENGTH:
-    case EM_GETLINE:
-    case EM_LINEFROMCHAR:
-    case EM_GETFIRSTVISIBLELINE:
-    case EM_GETMODIFY:
-    case EM_GETRECT:
-    case EM_POSFROMCHAR:
-    case EM_CHARFROMPOS:
-    case EM_LINESCROLL:
-    case EM_SCROLL:
-      return true;
-    default:
-      return false;
-  }
-}
-
 bool LeavesEditSelectionAlone(UINT message) {
   switch (message) {
     case WM_PAINT:
@@ -111,6 +54,39 @@ bool LeavesEditSelectionAlone(UINT message) {
     case WM_SIZE:
     case WM_NCCALCSIZE:
     case WM_SHOWWINDOW:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool LeavesEditTextAlone(UINT message) {
+  if (LeavesEditSelectionAlone(message)) return true;
+  // These read the text or the selection, or move the selection; none changes the text.
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+    case WM_GETOBJECT:
+    case EM_GETSEL:
+    case EM_SETSEL:
+    case EM_SCROLLCARET:
+    case EM_GETLINECOUNT:
+    case EM_LINEINDEX:
+    case EM_LINELENGTH:
+    case EM_GETLINE:
+    case EM_LINEFROMCHAR:
+    case EM_GETFIRSTVISIBLELINE:
+    case EM_GETMODIFY:
+    case EM_GETRECT:
+    case EM_POSFROMCHAR:
+    case EM_CHARFROMPOS:
+    case EM_LINESCROLL:
+    case EM_SCROLL:
       return true;
     default:
       return false;

@@ -1,5 +1,8 @@
 #include "tools/dxsim/dxsim_commands.h"
 
+#include <optional>
+#include <string>
+
 #include "checker/check_script.h"
 #include "checker/report.h"
 #include "engine/run_script.h"
@@ -54,6 +57,16 @@ std::string LoadScreen(const DxsimOptions& options, FileSystem& files, SimPlatfo
   return {};
 }
 
+// The input script into `doc`; the message of what went wrong, if anything.
+std::optional<std::string> ReadInput(const DxsimOptions& options, FileSystem& files, ScriptDocument& doc) {
+  try {
+    ReadScriptFile(options.input_path, doc, files);
+  } catch (const ScriptError& e) {
+    return e.what();
+  }
+  return std::nullopt;
+}
+
 const char* OutcomeText(RunOutcome outcome) {
   switch (outcome) {
     case RunOutcome::NotStarted: return "RunNotStarted";
@@ -68,10 +81,8 @@ const char* OutcomeText(RunOutcome outcome) {
 int RunScriptFile(const DxsimOptions& options, std::ostream& out) {
   NativeFileSystem files;
   ScriptDocument doc;
-  try {
-    ReadScriptFile(options.input_path, doc, files);
-  } catch (const ScriptError& e) {
-    PrintErrorBox(out, e.what());
+  if (const auto error = ReadInput(options, files, doc)) {
+    PrintErrorBox(out, *error);
     return kExitFileFailed;
   }
   SimLog log;
@@ -117,10 +128,8 @@ int ResaveScriptFile(const DxsimOptions& options, std::ostream& out) {
 int CheckScriptFile(const DxsimOptions& options, std::ostream& out) {
   NativeFileSystem files;
   ScriptDocument doc;
-  try {
-    ReadScriptFile(options.input_path, doc, files);
-  } catch (const ScriptError& e) {
-    PrintDiagnostics(options, {{0, 0, check::Rule::UnreadableFile, FullStopMessage(e.what()), {}}}, out);
+  if (const auto error = ReadInput(options, files, doc)) {
+    PrintDiagnostics(options, {{0, 0, check::Rule::UnreadableFile, FullStopMessage(*error), {}}}, out);
     return kExitFileFailed;
   }
   check::CheckOptions check_options;
