@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -41,9 +42,14 @@ int RunTest(const std::string& name, const std::string& exe, const std::string& 
     dxe::Context ctx;
     ctx.exe = dxe::DosPath(exe);
     ctx.workdir = dxe::DosPath(workdir);
+    HDC screen = GetDC(nullptr);
+    ctx.dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
     MakeFolders(ctx.workdir);
     std::printf("scenario %s: %s\n", s.name.c_str(), s.what.c_str());
     std::fflush(stdout);
+    // A prefix made for another DPI must really have it, or its tests prove nothing.
+    if (const char* want = std::getenv("DX_E2E_DPI")) ctx.report.ExpectInt(ctx.dpi, std::atoi(want), "screen DPI");
     s.run(ctx, s.row);
     const int failures = ctx.report.Failures();
     std::printf("%s: %d checks, %d failed\n", failures ? "FAILED" : "PASSED", ctx.report.Checks(), failures);
@@ -58,6 +64,8 @@ int RunTest(const std::string& name, const std::string& exe, const std::string& 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty()) return Usage();
+  // Positions and sizes in the screen's own pixels, as the program sees them.
+  SetProcessDPIAware();
   // Our output goes to a pipe or file: never let it sit in a buffer.
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   if (args[0] == "list") {

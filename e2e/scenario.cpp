@@ -19,6 +19,7 @@ std::vector<Scenario> AllScenarios() {
   AddCaptureScenarios(all);
   AddHotKeyScenarios(all);
   AddReleaseScenarios(all);
+  AddPixelScenarios(all);
   return all;
 }
 

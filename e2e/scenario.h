@@ -16,6 +16,7 @@ struct Context {
   Report report;
   std::wstring exe;      // dorvaxil.exe, DOS path
   std::wstring workdir;  // a folder of this test's own, DOS path
+  int dpi = 96;          // the screen's, as the driver (DPI-aware) sees it
 };
 
 struct Scenario {
@@ -34,6 +35,7 @@ void AddPickerScenarios(std::vector<Scenario>& out);
 void AddCaptureScenarios(std::vector<Scenario>& out);
 void AddHotKeyScenarios(std::vector<Scenario>& out);
 void AddReleaseScenarios(std::vector<Scenario>& out);
+void AddPixelScenarios(std::vector<Scenario>& out);
 
 // A fresh program with its main window moved to the top-left corner, so
 // that the target windows on the right stay clear of it.

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "e2e/input.h"
@@ -67,14 +68,29 @@ std::string RectText(const RECT& r) {
   return buf;
 }
 
-void CheckGeometry(Report& r, App& app, const ControlRow& c, HWND h) {
+// A control that fills its parent or keeps to its bottom: its place follows
+// the window frame and the tab strip.
+bool FollowsFrame(const ControlRow& c) { return c.Has(L::kFillParent) || c.Has(L::kAlignBottom); }
+
+// Exact at 96 DPI. Scaled, a place may round either way by a pixel, and the
+// frame and the tab strip that some follow have metrics of their own.
+int Slack(const ControlRow& c, int dpi) {
+  if (dpi == 96) return 0;
+  return FollowsFrame(c) ? L::Scaled(4, dpi) : 1;
+}
+
+void CheckGeometry(Report& r, App& app, const ControlRow& c, HWND h, int dpi) {
   HWND parent = ParentWindow(app, c);
   if (!parent) return;
   RECT got = RectIn(h, parent);
   const int w = got.right - got.left, ht = got.bottom - got.top;
-  bool ok = got.left == c.left && got.top == c.top && ht == c.height;
-  if (!c.Has(L::kAutoWidth)) ok = ok && w == c.width;
-  RECT want{c.left, c.top, c.left + c.width, c.top + c.height};
+  const int left = L::Scaled(c.left, dpi), top = L::Scaled(c.top, dpi);
+  const int width = L::Scaled(c.width, dpi), height = L::Scaled(c.height, dpi);
+  const int slack = Slack(c, dpi);
+  auto within = [slack](int seen, int want) { return std::abs(seen - want) <= slack; };
+  bool ok = within(got.left, left) && within(got.top, top) && within(ht, height);
+  if (!c.Has(L::kAutoWidth)) ok = ok && within(w, width);
+  RECT want{left, top, left + width, top + height};
   r.Expect(ok, c.name + " stands at " + RectText(want) + (c.Has(L::kAutoWidth) ? " (any width)" : ""),
            RectText(got));
 }
@@ -141,10 +157,11 @@ void StartState(Context& ctx, const void*) {
   App& app = s.app;
   r.ExpectText(WindowText(app.Main()), Widen(L::kMainWindowCaption), "main window caption");
   RECT outer = RectIn(app.Main(), nullptr);
-  r.Expect(outer.right - outer.left == 300 && outer.bottom - outer.top == 330, "outer size 300 x 330",
-           RectText(outer));
+  const int width = L::Scaled(L::kMainStartWidth, ctx.dpi), height = L::Scaled(L::kMainStartHeight, ctx.dpi);
+  r.Expect(outer.right - outer.left == width && outer.bottom - outer.top == height,
+           "outer size " + std::to_string(width) + " x " + std::to_string(height), RectText(outer));
   const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-  r.Expect(std::abs(outer.left - (sw - 300) / 2) <= 1 && std::abs(outer.top - (sh - 330) / 2) <= 1,
+  r.Expect(std::abs(outer.left - (sw - width) / 2) <= 1 && std::abs(outer.top - (sh - height) / 2) <= 1,
            "centred on the screen", RectText(outer));
   const LONG style = GetWindowLongW(app.Main(), GWL_STYLE);
   r.Expect((style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_SYSMENU)) ==
@@ -162,12 +179,47 @@ void StartState(Context& ctx, const void*) {
       r.Expect((IsWindowVisible(h) != 0) == (c.page == L::Page::Main), c.name + " visible only when chosen");
     CheckText(r, app, c, h);
     CheckStyle(r, c, h);
-    CheckGeometry(r, app, c, h);
+    CheckGeometry(r, app, c, h, ctx.dpi);
   }
   r.ExpectInt(Send(app.Control("Memo"), EM_GETLINECOUNT), 1, "Memo line count at start");
   CheckHints(r, app);
   // The picker is built hidden at start-up.
   r.Expect(!IsWindowVisible(app.Picker()), "the picker is hidden at start");
+}
+
+// The geometry of every control against the table at `dpi`; of those that
+// follow the frame only when the frame is drawn at that DPI too.
+void CheckAllGeometry(Report& r, App& app, int dpi, bool frame_at_dpi) {
+  for (const ControlRow& c : L::Controls())
+    if (HWND h = app.Control(c.name); h && (frame_at_dpi || !FollowsFrame(c))) CheckGeometry(r, app, c, h, dpi);
+}
+
+// WM_DPICHANGED as the system sends it, the suggested place in the
+// program's memory (no one marshals this message's pointer).
+void SendDpiChanged(App& app, HWND window, int dpi, const RECT& suggested) {
+  RemoteBuffer place(app.Process(), sizeof suggested);
+  place.Write(&suggested, sizeof suggested);
+  Send(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), place.Address());
+}
+
+// Both windows moved to a monitor of another DPI and back: each time the
+// main window takes the suggested place and every control the table's.
+void DpiChange(Context& ctx, const void*) {
+  Session s(ctx);
+  if (!s.ok) return;
+  Report& r = ctx.report;
+  App& app = s.app;
+  for (const int dpi : {ctx.dpi * 3 / 2, ctx.dpi}) {
+    const int width = L::Scaled(L::kMainStartWidth, dpi), height = L::Scaled(L::kMainStartHeight, dpi);
+    const RECT suggested{10, 20, 10 + width, 20 + height};
+    SendDpiChanged(app, app.Main(), dpi, suggested);
+    SendDpiChanged(app, app.Picker(), dpi, RectIn(app.Picker(), nullptr));
+    const std::string at = " at " + std::to_string(dpi) + " DPI";
+    const RECT seen = RectIn(app.Main(), nullptr);
+    r.Expect(EqualRect(&suggested, &seen) != 0, "the window takes the suggested place" + at, RectText(seen));
+    // Here the system draws the frame at its own DPI whatever the message says.
+    CheckAllGeometry(r, app, dpi, dpi == ctx.dpi);
+  }
 }
 
 // Outer size to ask for, and what the window and FormResize must make of it.
@@ -219,6 +271,7 @@ void Resize(Context& ctx, const void*) {
 void AddWindowScenarios(std::vector<Scenario>& out) {
   out.push_back({"start_state", "caption, pages, every control's text, state, geometry and hint", StartState});
   out.push_back({"resize", "FormResize and the minimum size", Resize});
+  out.push_back({"dpi_change", "moved to a monitor of 1.5 times the DPI and back: the table at each", DpiChange});
 }
 
 }  // namespace dxe

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "platform/text_encoding.h"
 
 namespace dx::ui {
@@ -128,7 +130,7 @@ void ApplyCaption(HWND control, const ControlRow& entry) {
   }
 }
 
-void FinishControl(HWND control, const ControlRow& entry, const ControlContext& context) {
+void FinishControl(HWND control, const ControlRow& entry) {
   switch (entry.kind) {
     case Kind::StatusBar:
       SendMessageW(control, SB_SIMPLE, TRUE, 0);
@@ -142,9 +144,6 @@ void FinishControl(HWND control, const ControlRow& entry, const ControlContext& 
     case Kind::CheckBox:
       SendMessageW(control, BM_SETCHECK, entry.Has(layout::kChecked) ? BST_CHECKED : BST_UNCHECKED, 0);
       break;
-    case Kind::ListBox:
-      SendMessageW(control, LB_SETITEMHEIGHT, 0, layout::Scaled(layout::kListEntryHeight, context.dpi));
-      break;
     case Kind::TabControl: {
       int index = 0;
       for (const char* caption : layout::kPageCaptions) {
@@ -154,13 +153,30 @@ void FinishControl(HWND control, const ControlRow& entry, const ControlContext& 
         item.pszText = text.data();
         SendMessageW(control, TCM_INSERTITEMW, index++, reinterpret_cast<LPARAM>(&item));
       }
-      // The classic tab strip: pages start 24 pixels down whatever the font.
-      SendMessageW(control, TCM_SETITEMSIZE, 0, MAKELPARAM(0, layout::Scaled(kTabItemHeight, context.dpi)));
       break;
     }
     default:
       break;
   }
+}
+
+// Everything about a control that depends on the DPI.
+void PlaceControl(HWND control, const ControlRow& entry, const ControlContext& context) {
+  const int dpi = context.dpi;
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(context.font), FALSE);
+  int width = layout::Scaled(entry.width, dpi);
+  if (entry.Has(layout::kAutoWidth)) {
+    const std::wstring text = win::WideFromProgramText(entry.caption);
+    width = TextWidth(control, context.font, text.c_str());
+  }
+  SetWindowPos(control, nullptr, layout::Scaled(entry.left, dpi), layout::Scaled(entry.top, dpi), width,
+               layout::Scaled(entry.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+  if (entry.kind == Kind::ListBox)
+    SendMessageW(control, LB_SETITEMHEIGHT, 0, layout::Scaled(layout::kListEntryHeight, dpi));
+  // The classic tab strip: pages start 24 pixels down whatever the font.
+  if (entry.kind == Kind::TabControl)
+    SendMessageW(control, TCM_SETITEMSIZE, 0, MAKELPARAM(0, layout::Scaled(kTabItemHeight, dpi)));
+  InvalidateRect(control, nullptr, TRUE);
 }
 
 }  // namespace
@@ -192,6 +208,15 @@ ControlFont::~ControlFont() {
   if (font_) DeleteObject(font_);
 }
 
+ControlFont& ControlFont::operator=(ControlFont&& other) noexcept {
+  if (this != &other) {
+    if (font_) DeleteObject(font_);
+    font_ = other.font_;
+    other.font_ = nullptr;
+  }
+  return *this;
+}
+
 void ControlFont::Reset(int dpi) {
   HFONT old = font_;
   font_ = CreateFontW(-layout::Scaled(layout::kFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
@@ -213,22 +238,24 @@ int TextWidth(HWND control, HFONT font, const wchar_t* text) {
 HWND CreateControl(const ControlRow& entry, HWND parent, const ControlContext& context) {
   const WindowRecipe recipe = RecipeFor(entry);
   const bool visible = entry.kind != Kind::Page || entry.page == layout::Page::Main;
-  const int dpi = context.dpi;
   HWND control = CreateWindowExW(recipe.exStyle, recipe.className, L"",
-                                 WS_CHILD | (visible ? WS_VISIBLE : 0u) | recipe.style,
-                                 layout::Scaled(entry.left, dpi), layout::Scaled(entry.top, dpi),
-                                 layout::Scaled(entry.width, dpi), layout::Scaled(entry.height, dpi), parent,
+                                 WS_CHILD | (visible ? WS_VISIBLE : 0u) | recipe.style, 0, 0, 0, 0, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), context.instance, nullptr);
   if (!control) return nullptr;
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(context.font), FALSE);
   ApplyCaption(control, entry);
-  FinishControl(control, entry, context);
-  if (entry.Has(layout::kAutoWidth)) {
-    const std::wstring text = win::WideFromProgramText(entry.caption);
-    SetWindowPos(control, nullptr, 0, 0, TextWidth(control, context.font, text.c_str()),
-                 layout::Scaled(entry.height, dpi), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  FinishControl(control, entry);
+  PlaceControl(control, entry, context);
   return control;
+}
+
+void Rescale(const ControlMap& controls, ControlFont& font, HINSTANCE instance, int dpi) {
+  ControlFont next;
+  next.Reset(dpi);
+  const ControlContext context{instance, next.Get(), dpi};
+  for (const ControlRow& entry : layout::Controls()) {
+    if (HWND control = controls[entry.id]) PlaceControl(control, entry, context);
+  }
+  font = std::move(next);
 }
 
 }  // namespace dx::ui

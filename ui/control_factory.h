@@ -42,12 +42,14 @@ void UseWantAllKeysProcedure(HWND edit);
 void UseKeyCaptureProcedure(HWND edit, KeyDownSink& sink);
 
 // The font of every control at one DPI, owned: deleted when replaced and
-// when its window object goes.
+// when its window object goes. A window that changes DPI builds the new font
+// beside the old and moves it in once every control has switched.
 class ControlFont {
  public:
   ControlFont() = default;
   ControlFont(const ControlFont&) = delete;
   ControlFont& operator=(const ControlFont&) = delete;
+  ControlFont& operator=(ControlFont&& other) noexcept;
   ~ControlFont();
   // The face and character height of the control table at `dpi`.
   void Reset(int dpi);
@@ -80,5 +82,11 @@ class ControlMap {
  private:
   std::unordered_map<int, HWND> byId_;
 };
+
+// A window's move to another DPI: a font at `dpi` replaces `font` once every
+// control of the map has its row's place, size and font at that DPI.
+// Controls whose place the window computes get the table's place here and
+// the window's own when it lays itself out after.
+void Rescale(const ControlMap& controls, ControlFont& font, HINSTANCE instance, int dpi);
 
 }  // namespace dx::ui

@@ -15,8 +15,9 @@
 // window rectangle relative to the CLIENT AREA of the window named by
 // `parent` (MapWindowPoints of GetWindowRect into that parent's client);
 // `width`, `height` are the control's outer window size. All values are
-// pixels at 96 dots per inch; at another system DPI the program multiplies
-// each by dpi / 96 (MulDiv, rounded) — see Scaled().
+// pixels at 96 dots per inch; at another DPI (the monitor's the window is
+// on) the program multiplies each by dpi / 96 (MulDiv, rounded) — see
+// Scaled().
 //
 // Values that the program changes at run time carry a flag saying so:
 //   kFillParent     the control covers its parent's whole client area (a page

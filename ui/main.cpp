@@ -6,26 +6,16 @@
 #include <commctrl.h>
 
 #include "platform/message_pump.h"
-#include "ui/layout.h"
+#include "ui/dpi.h"
 #include "ui/error_display.h"
+#include "ui/layout.h"
 #include "ui/unitmain.h"
 #include "ui/unitwin.h"
 
 namespace {
 
-// The manifest declares DPI awareness; older systems without manifest
-// support get it through the call, when it exists.
-void BecomeDpiAware() {
-  using SetAwareFunction = BOOL(WINAPI*)();
-  HMODULE user32 = GetModuleHandleW(L"user32.dll");
-  if (!user32) return;
-  auto setAware = reinterpret_cast<SetAwareFunction>(
-      reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDPIAware")));
-  if (setAware) setAware();
-}
-
 void InitialiseApplication() {
-  BecomeDpiAware();
+  dx::ui::BecomeDpiAware();
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 }

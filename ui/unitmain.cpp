@@ -11,9 +11,11 @@
 #include "scriptfile/script_file.h"
 #include "texts/program_texts.h"
 #include "ui/button_pictures.h"
+#include "ui/dpi.h"
 #include "ui/error_display.h"
 #include "ui/form_window_proc.h"
 #include "ui/layout.h"
+#include "ui/res/resource_ids.h"
 #include "ui/unitwin.h"
 
 namespace dx::ui {
@@ -21,13 +23,6 @@ namespace {
 
 using layout::ControlRow;
 using layout::Kind;
-
-int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
 
 std::string WindowTextA(HWND window) {
   std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
@@ -53,14 +48,14 @@ int TFormMain::S(int value) const { return layout::Scaled(value, dpi_); }
 
 void TFormMain::RegisterWindowClass(HINSTANCE instance) {
   RegisterFormClass(instance, FormWindowProc<TFormMain>, win::WideFromProgramText(layout::kMainWindowClass).c_str(),
-                    LoadIcon(nullptr, IDI_APPLICATION));
+                    LoadIconW(instance, MAKEINTRESOURCEW(IDI_DORVAXIL)));
   RegisterPageClass(instance);
 }
 
 bool TFormMain::Create(HINSTANCE instance, win::MessagePump& pump) {
   instance_ = instance;
   pump_ = &pump;
-  dpi_ = ScreenDpi();
+  dpi_ = SystemDpi();
   font_.Reset(dpi_);
   const int width = S(layout::kMainStartWidth);
   const int height = S(layout::kMainStartHeight);
@@ -70,6 +65,12 @@ bool TFormMain::Create(HINSTANCE instance, win::MessagePump& pump) {
                   win::WideFromProgramText(layout::kMainWindowCaption).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, left, top, width, height,
                   nullptr, nullptr, instance, this);
   if (!hwnd_) return false;
+  // A primary monitor scaled since log-on has a DPI of its own.
+  if (const int dpi = WindowDpi(hwnd_); dpi != dpi_) {
+    RECT place{left, top, left + layout::Scaled(layout::kMainStartWidth, dpi),
+               top + layout::Scaled(layout::kMainStartHeight, dpi)};
+    OnDpiChanged({dpi, place});
+  }
   pump.AddDialogWindow(hwnd_);
   return true;
 }
@@ -81,6 +82,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY: OnNotify(*reinterpret_cast<const NMHDR*>(lParam)); return 0;
     case WM_SIZE: OnSize(wParam); return 0;
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
+    case WM_DPICHANGED: OnDpiChanged(ReadDpiChange(wParam, lParam)); return 0;
     case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_HOTKEY: OnHotKey(wParam); return 0;
@@ -218,6 +220,16 @@ void TFormMain::FormResize() {
   const layout::ControlRow& go = *layout::FindControl(layout::IdBGO);
   SetWindowPos(Control(layout::IdBGO), HWND_TOP, layout::GoButtonLeftFor(outer.right - outer.left, dpi_), S(go.top),
                0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TFormMain::OnDpiChanged(const DpiChange& change) {
+  dpi_ = change.dpi;
+  Rescale(controls_, font_, instance_, dpi_);
+  const RECT& place = change.suggested;
+  SetWindowPos(hwnd_, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  // The size may be the same in pixels: lay out all the same.
+  LayoutFrame();
 }
 
 void TFormMain::OnGetMinMaxInfo(MINMAXINFO& info) {

@@ -15,6 +15,7 @@
 #include "base/file_system.h"
 #include "ui/control_factory.h"
 #include "ui/document_binding.h"
+#include "ui/dpi.h"
 #include "ui/memo_editor.h"
 #include "ui/tooltips.h"
 
@@ -31,7 +32,6 @@ class TFormMain final : public MainWindow, private ControlTextAccess, private Ke
 
   HWND Handle() const { return hwnd_; }
   HWND Control(int id) const { return controls_[id]; }
-  HFONT Font() const { return font_.Get(); }
   int Dpi() const { return dpi_; }
 
   // MainWindow.
@@ -90,6 +90,7 @@ class TFormMain final : public MainWindow, private ControlTextAccess, private Ke
   void OnCommand(int id, int code, HWND control);
   void OnNotify(const NMHDR& header);
   void OnSize(WPARAM kind);
+  void OnDpiChanged(const DpiChange& change);
   void OnGetMinMaxInfo(MINMAXINFO& info);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   LRESULT OnCtlColorStatic(HDC dc, HWND control);

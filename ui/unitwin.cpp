@@ -22,14 +22,17 @@ void TFormWin::RegisterWindowClass(HINSTANCE instance) {
 
 bool TFormWin::Create(HINSTANCE instance, TFormMain& owner, win::MessagePump& pump) {
   owner_ = &owner;
-  const int dpi = owner.Dpi();
-  RECT frame{0, 0, layout::Scaled(layout::kPickerClientWidth, dpi), layout::Scaled(layout::kPickerClientHeight, dpi)};
+  instance_ = instance;
+  // Built hidden over its owner, so at its owner's DPI.
+  dpi_ = owner.Dpi();
+  font_.Reset(dpi_);
+  RECT frame{0, 0, layout::Scaled(layout::kPickerClientWidth, dpi_), layout::Scaled(layout::kPickerClientHeight, dpi_)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
   CreateWindowExW(0, win::WideFromProgramText(layout::kPickerWindowClass).c_str(),
                   win::WideFromProgramText(layout::kPickerCaption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                   frame.bottom - frame.top, owner.Handle(), nullptr, instance, this);
   if (!hwnd_) return false;
-  const ControlContext context{instance, owner.Font(), dpi};
+  const ControlContext context{instance, font_.Get(), dpi_};
   for (const layout::ControlRow& entry : layout::Controls()) {
     if (entry.parent == layout::Parent::Picker) controls_.Add(entry.id, CreateControl(entry, hwnd_, context));
   }
@@ -45,6 +48,7 @@ LRESULT TFormWin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam) FormShow();
       return 0;
     case WM_CLOSE: ShowWindow(hwnd_, SW_HIDE); return 0;
+    case WM_DPICHANGED: OnDpiChanged(ReadDpiChange(wParam, lParam)); return 0;
     default: return DefWindowProcW(hwnd_, message, wParam, lParam);
   }
 }
@@ -57,6 +61,14 @@ void TFormWin::OnCommand(int id, int code) {
   if (code != BN_CLICKED) return;
   if (id == layout::IdBOK || id == IDOK) BOKClick();
   if (id == layout::IdObnovit) obnovitClick();
+}
+
+void TFormWin::OnDpiChanged(const DpiChange& change) {
+  dpi_ = change.dpi;
+  Rescale(controls_, font_, instance_, dpi_);
+  const RECT& place = change.suggested;
+  SetWindowPos(hwnd_, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TFormWin::CentreOverOwner() {

@@ -6,6 +6,7 @@
 
 #include "platform/message_pump.h"
 #include "ui/control_factory.h"
+#include "ui/dpi.h"
 
 namespace dx::ui {
 
@@ -32,10 +33,14 @@ class TFormWin {
   friend LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(int id, int code);
+  void OnDpiChanged(const DpiChange& change);
   void CentreOverOwner();
 
   HWND hwnd_ = nullptr;
   TFormMain* owner_ = nullptr;
+  HINSTANCE instance_ = nullptr;
+  ControlFont font_;  // its own: the picker may stand on another monitor
+  int dpi_ = 96;
   ControlMap controls_;
   bool shownBefore_ = false;
 };

@@ -2,6 +2,7 @@
 # Starts a private Xvfb on a free display and makes the Wine prefix if it is
 # missing, then keeps a wineserver running so that each program starts warm.
 # Usage: setup.sh STATE_DIR        (idempotent; safe to call from every test)
+# With DX_WINE_DPI set (say 144), the prefix is made at that system DPI.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=common.sh
@@ -55,6 +56,10 @@ make_prefix() {
   "$DX_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$DX_STATE/wineboot.log" 2>&1 9>&-
   # A crash must end the process, not wait on a dialog nobody will close.
   "$DX_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$DX_STATE/wineboot.log" 2>&1 9>&-
+  if [ -n "${DX_WINE_DPI:-}" ]; then
+    "$DX_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$DX_WINE_DPI" /f \
+      >>"$DX_STATE/wineboot.log" 2>&1 9>&-
+  fi
   "$DX_WINESERVER" -w
   touch "$WINEPREFIX/.dx-ready"
 }
