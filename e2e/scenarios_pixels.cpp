@@ -39,21 +39,29 @@ void CaptureThenPlay(Context& ctx, const void*) {
            Narrow(app.Text("px4")) + "," + Narrow(app.Text("py4")));
 
   // The run waits until the pixel of slot 4 changes, then clicks it.
-  app.SetText("Memo",
-              L"LONG a\r\nLONG b\r\nGETCOLOR a 4\r\nREPEAT\r\nGETCOLOR b 4\r\nUNTILNE a b\r\n"
-              L"MOUSE GO 4\r\nMOUSE LC\r\nENDSCRIPT");
+  const std::wstring before_loop = L"LONG a\r\nLONG b\r\nGETCOLOR a 4\r\nREPEAT\r\n";
+  app.SetText("Memo", before_loop + L"GETCOLOR b 4\r\nUNTILNE a b\r\nMOUSE GO 4\r\nMOUSE LC\r\nENDSCRIPT");
   app.SetText("EditWin", target->Entry());
   target->ClearEvents();
   app.Click("BGO");
   r.Expect(app.WaitStatus(kStatusActive, kTimeoutMs), "the run starts", Narrow(app.Status()));
-  PumpFor(300);
+  // The colour may change only once the first colour has been read: when the highlight is in the loop.
+  const int loop_start = static_cast<int>(before_loop.size());
+  r.Expect(WaitUntil([&] { return EditSelection(app.Control("Memo")).first >= loop_start; }, kTimeoutMs),
+           "the run reaches the loop");
+  PumpFor(200);
   r.Expect(target->Find(Ev::LDown) < 0, "no click before the pixel changes", target->Describe());
   target->Fill(RGB(0, 128, 255));
   r.Expect(app.WaitStatus(kStatusStopped, kTimeoutMs), "the colour change ends the wait and the run",
            Narrow(app.Status()));
   // Close after the capture's click on the same pixel, the click may count as a double click.
-  const bool clicked = target->Find(Ev::LDown, 0, kClientPoint.x, kClientPoint.y) >= 0 ||
-                       target->Find(Ev::LDouble, 0, kClientPoint.x, kClientPoint.y) >= 0;
+  // The click reaches the target's queue when it will, maybe after the run's end.
+  const bool clicked = WaitUntil(
+      [&] {
+        return target->Find(Ev::LDown, 0, kClientPoint.x, kClientPoint.y) >= 0 ||
+               target->Find(Ev::LDouble, 0, kClientPoint.x, kClientPoint.y) >= 0;
+      },
+      kTimeoutMs);
   r.Expect(clicked, "the click lands on the captured pixel " + std::to_string(kClientPoint.x) + "," +
                           std::to_string(kClientPoint.y) + " of the target",
            target->Describe());
