@@ -14,29 +14,6 @@ namespace dxe {
 
 namespace {
 
-struct TopSearch {
-  DWORD pid;
-  std::wstring_view cls;
-  std::wstring_view caption;
-  bool visible_only;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchTop(HWND hwnd, LPARAM lp) {
-  auto* s = reinterpret_cast<TopSearch*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid != s->pid || ClassOf(hwnd) != s->cls) return TRUE;
-  if (s->visible_only && !IsWindowVisible(hwnd)) return TRUE;
-  if (!s->caption.empty()) {
-    wchar_t title[256] = {};
-    GetWindowTextW(hwnd, title, 256);
-    if (s->caption != title) return TRUE;
-  }
-  s->found = hwnd;
-  return FALSE;
-}
-
 struct ChildSearch {
   int id;
   HWND found = nullptr;
@@ -54,9 +31,8 @@ BOOL CALLBACK MatchChild(HWND hwnd, LPARAM lp) {
 }  // namespace
 
 HWND FindTopWindow(DWORD pid, std::wstring_view cls, std::wstring_view caption, bool visible_only) {
-  TopSearch s{pid, cls, caption, visible_only};
-  EnumWindows(MatchTop, LPARAM(&s));
-  return s.found;
+  const std::vector<HWND> found = TopWindows(cls, pid, visible_only, caption);
+  return found.empty() ? nullptr : found.front();
 }
 
 HWND FocusOf(HWND top) {

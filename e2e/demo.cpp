@@ -12,6 +12,7 @@
 #include "e2e/modes.h"
 #include "e2e/remote.h"
 #include "e2e/target.h"
+#include "e2e/text.h"
 #include "e2e/wait.h"
 
 namespace dxe {
@@ -22,13 +23,8 @@ namespace {
 constexpr int kDemoX = 420, kDemoY = 120, kDemoW = 520, kDemoH = 460;
 
 bool ReadScript(const std::wstring& path, std::wstring& code) {
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return false;
   std::string bytes;
-  char buf[4096];
-  DWORD got = 0;
-  while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got) bytes.append(buf, got);
-  CloseHandle(f);
+  if (!ReadFileBytes(path, bytes)) return false;
   code.clear();
   // The script file is plain ASCII with LF or CR LF line ends; the editor wants CR LF.
   for (char c : bytes) {

@@ -11,31 +11,7 @@ namespace {
 
 constexpr int kFileNameField = 0x47C;  // cmb13 of the common dialogs
 
-struct DialogSearch {
-  DWORD pid;
-  std::wstring_view caption;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM lp) {
-  auto* s = reinterpret_cast<DialogSearch*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid != s->pid || !IsWindowVisible(hwnd) || ClassOf(hwnd) != L"#32770") return TRUE;
-  if (!s->caption.empty()) {
-    wchar_t title[256] = {};
-    GetWindowTextW(hwnd, title, 256);
-    if (s->caption != title) return TRUE;
-  }
-  s->found.push_back(hwnd);
-  return TRUE;
-}
-
-std::vector<HWND> Dialogs(DWORD pid, std::wstring_view caption) {
-  DialogSearch s{pid, caption, {}};
-  EnumWindows(MatchDialog, LPARAM(&s));
-  return s.found;
-}
+std::vector<HWND> Dialogs(DWORD pid, std::wstring_view caption) { return TopWindows(L"#32770", pid, true, caption); }
 
 BOOL CALLBACK CollectChild(HWND hwnd, LPARAM lp) {
   reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);

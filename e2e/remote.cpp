@@ -35,6 +35,39 @@ std::wstring ClassOf(HWND hwnd) {
   return name;
 }
 
+namespace {
+
+struct TopSearch {
+  std::wstring_view cls;
+  DWORD pid;
+  bool visible_only;
+  std::wstring_view caption;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK MatchTop(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<TopSearch*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if ((s->pid && pid != s->pid) || ClassOf(hwnd) != s->cls) return TRUE;
+  if (s->visible_only && !IsWindowVisible(hwnd)) return TRUE;
+  if (!s->caption.empty()) {
+    wchar_t title[256] = {};
+    GetWindowTextW(hwnd, title, 256);  // the caption the system keeps: no message to a busy program
+    if (s->caption != title) return TRUE;
+  }
+  s->found.push_back(hwnd);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> TopWindows(std::wstring_view cls, DWORD pid, bool visible_only, std::wstring_view caption) {
+  TopSearch s{cls, pid, visible_only, caption, {}};
+  EnumWindows(MatchTop, LPARAM(&s));
+  return s.found;
+}
+
 RECT RectIn(HWND hwnd, HWND origin) {
   RECT r{};
   GetWindowRect(hwnd, &r);
@@ -140,28 +173,7 @@ RECT ListBoxItemRect(HANDLE process, HWND list, int index) {
 
 RECT TabItemRect(HANDLE process, HWND tab, int index) { return RemoteItemRect(process, tab, TCM_GETITEMRECT, index); }
 
-namespace {
-
-struct TooltipSearch {
-  DWORD pid;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectTooltip(HWND hwnd, LPARAM lp) {
-  auto* s = reinterpret_cast<TooltipSearch*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == s->pid && ClassOf(hwnd) == TOOLTIPS_CLASSW) s->found.push_back(hwnd);
-  return TRUE;
-}
-
-}  // namespace
-
-std::vector<HWND> TooltipWindows(DWORD pid) {
-  TooltipSearch search{pid, {}};
-  EnumWindows(CollectTooltip, LPARAM(&search));
-  return search.found;
-}
+std::vector<HWND> TooltipWindows(DWORD pid) { return TopWindows(TOOLTIPS_CLASSW, pid, false); }
 
 std::vector<Tool> Tooltips(HANDLE process, DWORD pid) {
   constexpr size_t kChars = 1024;

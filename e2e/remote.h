@@ -19,6 +19,10 @@ LRESULT Send(HWND hwnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0);
 std::wstring WindowText(HWND hwnd);
 void SetWindowTextRemote(HWND hwnd, std::wstring_view text);
 std::wstring ClassOf(HWND hwnd);
+// The top-level windows of class `cls` in z-order: of process `pid` (0: of
+// any), visible ones only unless told, with the caption when one is given.
+std::vector<HWND> TopWindows(std::wstring_view cls, DWORD pid = 0, bool visible_only = true,
+                             std::wstring_view caption = {});
 // The window in front, for failure reports: class, caption and process.
 std::string ForegroundText();
 // Window rectangle relative to the client origin of `origin` (or the

@@ -79,18 +79,6 @@ const FileCase kCases[] = {
 
 std::wstring Join(const std::wstring& dir, const wchar_t* name) { return dir + L"\\" + name; }
 
-bool ReadBytes(const std::wstring& path, std::string& out) {
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                         nullptr);
-  if (f == INVALID_HANDLE_VALUE) return false;
-  out.clear();
-  char buf[4096];
-  DWORD got = 0;
-  while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
-  CloseHandle(f);
-  return true;
-}
-
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
   HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   DWORD put = 0;
@@ -193,7 +181,7 @@ void RunFileCase(Context& ctx, const void* row) {
   r.ExpectText(app.Text("EditScript"), fc.typed ? Join(ctx.workdir, fc.stored) : L"", "EditScript");
 
   std::string bytes;
-  const bool exists = ReadBytes(file, bytes);
+  const bool exists = ReadFileBytes(file, bytes);
   if (fc.file_after) {
     if (r.Expect(exists, "the file " + Narrow(file) + " exists"))
       r.Expect(bytes == fc.file_after, "the file holds " + std::to_string(strlen(fc.file_after)) + " bytes " +
@@ -216,7 +204,7 @@ void RunFileCase(Context& ctx, const void* row) {
     r.Expect(FileDialogChoose(again, Join(ctx.workdir, fc.resave)), "the dialog accepts the name");
     std::string copy;
     const std::wstring copy_path = Join(ctx.workdir, fc.resave);
-    WaitUntil([&] { return ReadBytes(copy_path, copy) && copy.size() >= strlen(fc.existing); }, kTimeoutMs);
+    WaitUntil([&] { return ReadFileBytes(copy_path, copy) && copy.size() >= strlen(fc.existing); }, kTimeoutMs);
     r.Expect(copy == fc.existing, "the saved copy equals the loaded file", Escaped(copy));
     return;
   }

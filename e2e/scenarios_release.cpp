@@ -26,35 +26,9 @@ std::wstring FolderOf(const std::wstring& path) {
   return slash == std::wstring::npos ? L"." : path.substr(0, slash);
 }
 
-std::wstring FileText(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
-  std::string bytes;
-  char chunk[4096];
-  DWORD got = 0;
-  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
-  CloseHandle(file);
-  return Widen(bytes);
-}
-
-struct FoundTop {
-  std::wstring cls;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindByClass(HWND h, LPARAM lp) {
-  auto* f = reinterpret_cast<FoundTop*>(lp);
-  if (IsWindowVisible(h) && ClassOf(h) == f->cls) {
-    f->found = h;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 HWND VisibleTopOfClass(const std::wstring& cls) {
-  FoundTop f{cls};
-  EnumWindows(FindByClass, reinterpret_cast<LPARAM>(&f));
-  return f.found;
+  const std::vector<HWND> found = TopWindows(cls);
+  return found.empty() ? nullptr : found.front();
 }
 
 // Closes notepad, and ends it when it will not go.
@@ -74,7 +48,9 @@ void CloseNotepad(HWND notepad) {
 void HelpOpensManual(Context& c, const void*) {
   Report& r = c.report;
   c.workdir = FolderOf(c.exe);
-  const std::wstring manual = FileText(c.workdir + L"\\dorvaxil.txt");
+  std::string bytes;
+  ReadFileBytes(c.workdir + L"\\dorvaxil.txt", bytes);
+  const std::wstring manual = Widen(bytes);
   if (!r.Expect(manual.size() > 1000, "dorvaxil.txt stands beside dorvaxil.exe")) return;
   Session s(c);
   if (!s.ok) return;

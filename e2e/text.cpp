@@ -45,4 +45,16 @@ std::string Shown(std::wstring_view text) {
   return out + "\"";
 }
 
+bool ReadFileBytes(const std::wstring& path, std::string& bytes) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                         nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  bytes.clear();
+  char buf[4096];
+  DWORD got = 0;
+  while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got) bytes.append(buf, got);
+  CloseHandle(f);
+  return true;
+}
+
 }  // namespace dxe

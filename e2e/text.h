@@ -13,5 +13,7 @@ std::string Narrow(std::wstring_view wide);
 std::wstring DosPath(std::string_view unix_path);
 // Quotes a text for a failure message: control characters shown escaped.
 std::string Shown(std::wstring_view text);
+// The whole file into `bytes`; false when it cannot be opened.
+bool ReadFileBytes(const std::wstring& path, std::string& bytes);
 
 }  // namespace dxe
