@@ -248,14 +248,17 @@ HWND CreateControl(const ControlRow& entry, HWND parent, const ControlContext& c
   return control;
 }
 
-void Rescale(const ControlMap& controls, ControlFont& font, HINSTANCE instance, int dpi) {
+void Rescale(HWND window, const DpiChange& change, const ControlMap& controls, ControlFont& font, HINSTANCE instance) {
   ControlFont next;
-  next.Reset(dpi);
-  const ControlContext context{instance, next.Get(), dpi};
+  next.Reset(change.dpi);
+  const ControlContext context{instance, next.Get(), change.dpi};
   for (const ControlRow& entry : layout::Controls()) {
     if (HWND control = controls[entry.id]) PlaceControl(control, entry, context);
   }
   font = std::move(next);
+  const RECT& place = change.suggested;
+  SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace dx::ui

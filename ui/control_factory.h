@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <unordered_map>
 
+#include "ui/dpi.h"
 #include "ui/layout.h"
 
 namespace dx::ui {
@@ -83,10 +84,11 @@ class ControlMap {
   std::unordered_map<int, HWND> byId_;
 };
 
-// A window's move to another DPI: a font at `dpi` replaces `font` once every
-// control of the map has its row's place, size and font at that DPI.
-// Controls whose place the window computes get the table's place here and
-// the window's own when it lays itself out after.
-void Rescale(const ControlMap& controls, ControlFont& font, HINSTANCE instance, int dpi);
+// A window's move to another DPI: a font at the new DPI replaces `font` once
+// every control of the map has its row's place, size and font at that DPI;
+// then the window takes the place the system suggests. Controls whose place
+// the window computes get the table's place here and the window's own when
+// it lays itself out after.
+void Rescale(HWND window, const DpiChange& change, const ControlMap& controls, ControlFont& font, HINSTANCE instance);
 
 }  // namespace dx::ui

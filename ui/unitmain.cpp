@@ -224,10 +224,7 @@ void TFormMain::FormResize() {
 
 void TFormMain::OnDpiChanged(const DpiChange& change) {
   dpi_ = change.dpi;
-  Rescale(controls_, font_, instance_, dpi_);
-  const RECT& place = change.suggested;
-  SetWindowPos(hwnd_, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  Rescale(hwnd_, change, controls_, font_, instance_);
   // The size may be the same in pixels: lay out all the same.
   LayoutFrame();
 }

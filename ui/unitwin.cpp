@@ -65,10 +65,7 @@ void TFormWin::OnCommand(int id, int code) {
 
 void TFormWin::OnDpiChanged(const DpiChange& change) {
   dpi_ = change.dpi;
-  Rescale(controls_, font_, instance_, dpi_);
-  const RECT& place = change.suggested;
-  SetWindowPos(hwnd_, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  Rescale(hwnd_, change, controls_, font_, instance_);
 }
 
 void TFormWin::CentreOverOwner() {
