@@ -100,13 +100,29 @@ TEST(CheckScript, MessagesOfFailingLinesAreTheRunsOwn) {
   }
 }
 
-TEST(CheckScript, EveryRuleIsDocumented) {
-  std::ifstream file(DX_SOURCE_DIR "/tools/dxsim/README.md");
+std::string FileText(const char* path) {
+  std::ifstream file(path, std::ios::binary);
   std::stringstream text;
   text << file.rdbuf();
+  return text.str();
+}
+
+// The read-me's table and the manual's list, where a rule's row stands
+// under the heading of its severity.
+TEST(CheckScript, EveryRuleIsDocumented) {
+  const std::string readme = FileText(DX_SOURCE_DIR "/tools/dxsim/README.md");
+  const std::string manual = FileText(DX_SOURCE_DIR "/docs/dorvaxil.txt");
+  const std::size_t errors = manual.find("\r\n  Errors:");
+  const std::size_t warnings = manual.find("\r\n  Warnings:", errors);
+  const std::size_t notes = manual.find("\r\n  Note:", warnings);
+  ASSERT_NE(notes, std::string::npos) << "the manual's list of rules is no longer found";
+  const std::size_t headings[] = {errors, warnings, notes, manual.find("\r\n\r\n", notes)};
   for (const RuleRow& rule : kRules) {
     const std::string row = "| `" + std::string(rule.name) + "` | " + std::string(SeverityName(rule.severity)) + " |";
-    EXPECT_NE(text.str().find(row), std::string::npos) << row;
+    EXPECT_NE(readme.find(row), std::string::npos) << row;
+    const std::size_t at = manual.find("\r\n  " + std::string(rule.name) + " ", errors);
+    const auto severity = static_cast<std::size_t>(rule.severity);
+    EXPECT_TRUE(at > headings[severity] && at < headings[severity + 1]) << rule.name << " in the manual";
   }
 }
 
