@@ -82,7 +82,7 @@ void FileSystemTests(Checks& t) {
 
   // Replacing: the target either gets the new bytes whole or stays as it was,
   // and no temporary file is left behind.
-  enum class Hold { None, NoSharing, ReadOnly, Absent };
+  enum class Hold { None, NoSharing, ReadOnly, Absent, NoTemporary };
   struct WriteRow {
     const char* name;
     Hold hold;
@@ -95,6 +95,9 @@ void FileSystemTests(Checks& t) {
       {"empty content", Hold::None, "", 0},
       {"held open without sharing", Hold::NoSharing, "new\r\n", 32},
       {"read-only file", Hold::ReadOnly, "new\r\n", 5},
+      // A folder at the temporary file's name refuses it as a locked folder
+      // would: the writable target is then written in place.
+      {"no temporary file possible", Hold::NoTemporary, "in place\r\n", 0},
   };
   int n = 0;
   for (const WriteRow& row : writes) {
@@ -104,6 +107,7 @@ void FileSystemTests(Checks& t) {
     if (row.hold == Hold::NoSharing) {
       holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     }
+    if (row.hold == Hold::NoTemporary) CreateDirectoryA(win::TemporaryNameBeside(path).c_str(), nullptr);
     if (row.hold == Hold::ReadOnly) {
       SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
       // Under Wine run as root the attribute does not stop writing: nothing to check then.
@@ -120,6 +124,7 @@ void FileSystemTests(Checks& t) {
     t.Equal(files.ReplaceWholeFile(path, row.bytes), row.code, row.name, "replace code");
     if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (row.hold == Hold::NoTemporary) RemoveDirectoryA(win::TemporaryNameBeside(path).c_str());
     t.Expect(ReadBytes(path) == (row.code == 0 ? row.bytes : old), row.name, "target content");
     t.Expect(!Exists(win::TemporaryNameBeside(path)), row.name, "no temporary file left");
     DeleteFileA(path.c_str());
