@@ -17,6 +17,30 @@ namespace dxe {
 namespace {
 
 constexpr POINT kClientPoint{150, 170};
+constexpr int kCaptureAttempts = 3;
+
+// SB4, then a click at screen point `p`: whether slot 4 then holds `p`.
+// Under Wine without a window manager the focus change of a click is now
+// and then lost or comes early; what this scenario checks is the pixel a
+// capture writes (the capture_* scenarios check the activation), so it
+// tries again.
+bool CaptureAt(App& app, POINT p, Report& r) {
+  const std::wstring x = std::to_wstring(p.x), y = std::to_wstring(p.y);
+  for (int attempt = 1; attempt <= kCaptureAttempts; ++attempt) {
+    app.SetText("px4", L"");
+    app.SetText("py4", L"");
+    SetForegroundWindow(app.Main());
+    WaitUntil([&] { return GetForegroundWindow() == app.Main(); }, kTimeoutMs);
+    app.Click("SB4");
+    if (app.WaitStatus(kStatusPick, kTimeoutMs)) {
+      ClickAt(p.x, p.y, 1);
+      if (WaitUntil([&] { return app.Text("px4") == x && app.Text("py4") == y; }, 3000)) return true;
+    }
+    r.Note("capture " + std::to_string(attempt) + " wrote " + Narrow(app.Text("px4")) + "," +
+           Narrow(app.Text("py4")) + " for a click at " + Narrow(x) + "," + Narrow(y));
+  }
+  return false;
+}
 
 void CaptureThenPlay(Context& ctx, const void*) {
   Session s(ctx);
@@ -27,16 +51,10 @@ void CaptureThenPlay(Context& ctx, const void*) {
   target->Fill(RGB(255, 255, 255));
 
   r.Expect(app.ShowPage(dx::layout::IdPageLocations), "the locations page shows");
-  SetForegroundWindow(app.Main());
-  WaitUntil([&] { return GetForegroundWindow() == app.Main(); }, kTimeoutMs);
-  app.Click("SB4");
-  r.Expect(app.WaitStatus(kStatusPick, kTimeoutMs), "SB4 asks for a position", Narrow(app.Status()));
   const POINT p = target->ToScreen(kClientPoint.x, kClientPoint.y);
-  ClickAt(p.x, p.y, 1);
-  const std::wstring x = std::to_wstring(p.x), y = std::to_wstring(p.y);
-  r.Expect(WaitUntil([&] { return app.Text("px4") == x && app.Text("py4") == y; }, kTimeoutMs),
-           "slot 4 holds the clicked screen pixel " + Narrow(x) + "," + Narrow(y),
-           Narrow(app.Text("px4")) + "," + Narrow(app.Text("py4")));
+  if (!r.Expect(CaptureAt(app, p, r), "slot 4 holds the clicked screen pixel " + std::to_string(p.x) + "," +
+                                          std::to_string(p.y)))
+    return;
 
   // The run waits until the pixel of slot 4 changes, then clicks it.
   const std::wstring before_loop = L"LONG a\r\nLONG b\r\nGETCOLOR a 4\r\nREPEAT\r\n";

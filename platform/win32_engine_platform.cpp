@@ -26,15 +26,64 @@ INPUT NativeInputFromRecord(const InputRecord& record) {
   return input;
 }
 
+namespace {
+
+// Under Wine a move of the pointer is echoed back by the process that owns
+// the window under it, whenever that process gets round to it. A short
+// pause lets a move settle before the next input; and an echo of an earlier
+// move that comes later still puts the pointer back there, so a button
+// checks that the pointer stands where the last move put it.
+constexpr DWORD kMoveSettleMs = 2;
+// An echo comes this soon after its move; later, the pointer was moved by
+// hand, and the click goes where the user put it.
+constexpr uint64_t kEchoWindowMs = 200;
+constexpr int kMoveAttempts = 3;
+
+bool IsMove(const INPUT& input) { return input.type == INPUT_MOUSE && (input.mi.dwFlags & MOUSEEVENTF_MOVE); }
+
+bool IsAbsoluteMove(const INPUT& input) {
+  constexpr DWORD kAbsolute = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  return input.type == INPUT_MOUSE && (input.mi.dwFlags & (kAbsolute | MOUSEEVENTF_VIRTUALDESK)) == kAbsolute;
+}
+
+bool PressesOrReleases(const INPUT& input) {
+  constexpr DWORD kButtons = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP | MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP |
+                             MOUSEEVENTF_MIDDLEDOWN | MOUSEEVENTF_MIDDLEUP | MOUSEEVENTF_XDOWN | MOUSEEVENTF_XUP;
+  return input.type == INPUT_MOUSE && !(input.mi.dwFlags & MOUSEEVENTF_MOVE) && (input.mi.dwFlags & kButtons);
+}
+
+// The pixel of the primary screen an absolute move lands on (the system
+// truncates), or nothing for a point the system keeps off the screen.
+std::optional<POINT> PixelOf(const INPUT& move) {
+  const int64_t width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  const int64_t x = move.mi.dx * width / 65536, y = move.mi.dy * height / 65536;
+  if (move.mi.dx < 0 || move.mi.dy < 0 || x >= width || y >= height) return std::nullopt;
+  return POINT{static_cast<LONG>(x), static_cast<LONG>(y)};
+}
+
+}  // namespace
+
 void Win32EnginePlatform::SendInput(const InputRecord& record) {
   INPUT input = NativeInputFromRecord(record);
+  if (PressesOrReleases(input)) ReturnPointerToLastMove();
   ::SendInput(1, &input, sizeof(INPUT));
-  // Under Wine the pointer's move is echoed back by the process that owns
-  // the window under it; a button sent before that echo has been handled
-  // can land at the previous point. A short pause lets a move settle
-  // before the next input, as the slower line cycle of old happened to.
-  constexpr DWORD kMoveSettleMs = 2;
-  if (input.type == INPUT_MOUSE && (input.mi.dwFlags & MOUSEEVENTF_MOVE)) Sleep(kMoveSettleMs);
+  if (IsMove(input)) {
+    Sleep(kMoveSettleMs);
+    lastMove_ = IsAbsoluteMove(input) ? std::optional<INPUT>(input) : std::nullopt;
+    lastMoveTick_ = GetTickCount64();
+  }
+}
+
+void Win32EnginePlatform::ReturnPointerToLastMove() {
+  if (!lastMove_ || GetTickCount64() - lastMoveTick_ > kEchoWindowMs) return;
+  const std::optional<POINT> pixel = PixelOf(*lastMove_);
+  if (!pixel) return;
+  for (int attempt = 0; attempt < kMoveAttempts; ++attempt) {
+    POINT now{};
+    if (!GetCursorPos(&now) || (now.x == pixel->x && now.y == pixel->y)) return;
+    ::SendInput(1, &*lastMove_, sizeof(INPUT));
+    Sleep(kMoveSettleMs);
+  }
 }
 
 int Win32EnginePlatform::ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }

@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
+
 #include "engine/host.h"
 
 namespace dx::win {
@@ -26,7 +29,11 @@ class Win32EnginePlatform final : public EnginePlatform {
   void SetForegroundWindow(uint32_t handle) override;
 
  private:
+  void ReturnPointerToLastMove();
+
   HWND mainWindow_;
+  std::optional<INPUT> lastMove_;  // the last absolute move sent
+  uint64_t lastMoveTick_ = 0;
 };
 
 }  // namespace dx::win
