@@ -72,8 +72,8 @@ void CaptureThenPlay(Context& ctx, const void*) {
   target->Fill(RGB(0, 128, 255));
   r.Expect(app.WaitStatus(kStatusStopped, kTimeoutMs), "the colour change ends the wait and the run",
            Narrow(app.Status()));
-  // Close after the capture's click on the same pixel, the click may count as a double click.
-  // The click reaches the target's queue when it will, maybe after the run's end.
+  // The click reaches the target's queue when it will, maybe after the run's end; close after
+  // the capture's click on the same pixel, it may count as a double click.
   const bool clicked = WaitUntil(
       [&] {
         return target->Find(Ev::LDown, 0, kClientPoint.x, kClientPoint.y) >= 0 ||

@@ -218,11 +218,11 @@ ControlFont& ControlFont::operator=(ControlFont&& other) noexcept {
 }
 
 void ControlFont::Reset(int dpi) {
-  HFONT old = font_;
-  font_ = CreateFontW(-layout::Scaled(layout::kFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                      DEFAULT_PITCH | FF_DONTCARE, win::WideFromProgramText(layout::kFontFace).c_str());
-  if (old) DeleteObject(old);
+  ControlFont next;
+  next.font_ = CreateFontW(-layout::Scaled(layout::kFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH | FF_DONTCARE, win::WideFromProgramText(layout::kFontFace).c_str());
+  *this = std::move(next);
 }
 
 int TextWidth(HWND control, HFONT font, const wchar_t* text) {
