@@ -14,6 +14,7 @@ std::string_view ReadableText(std::string_view bytes) {
 LineReader::LineReader(std::string_view bytes) : text_(ReadableText(bytes)) {}
 
 std::string LineReader::Next() {
+  ++lines_taken_;
   if (AtEnd()) return {};
   std::size_t end = text_.find('\r', position_);
   if (end == std::string_view::npos) end = text_.size();

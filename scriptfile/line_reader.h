@@ -23,9 +23,13 @@ class LineReader {
   // that the file does not hold.
   bool AtEnd() const { return position_ >= text_.size(); }
 
+  // How many lines Next and Skip have taken, those past the end included.
+  int LinesTaken() const { return lines_taken_; }
+
  private:
   std::string_view text_;
   std::size_t position_ = 0;
+  int lines_taken_ = 0;
 };
 
 }  // namespace dx

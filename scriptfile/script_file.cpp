@@ -140,7 +140,7 @@ void WriteScriptFile(const ScriptDocument& document, const std::string& path, Fi
   if (uint32_t code = files.ReplaceWholeFile(path, bytes)) throw ScriptError(IoErrorMessage(code));
 }
 
-void ReadScriptFile(const std::string& path, ScriptDocument& document, FileSystem& files) {
+ScriptFileLines ReadScriptFile(const std::string& path, ScriptDocument& document, FileSystem& files) {
   std::string bytes;
   if (uint32_t code = files.ReadWholeFile(path, bytes)) throw ScriptError(IoErrorMessage(code));
   LineReader reader(bytes);
@@ -151,7 +151,10 @@ void ReadScriptFile(const std::string& path, ScriptDocument& document, FileSyste
   reader.Skip(2);  // separator, locations opener
   ReadLocationList(reader, document);
   reader.Skip(1);  // separator
+  ScriptFileLines lines;
+  lines.first_code_line = reader.LinesTaken() + 2;  // behind the count line
   ReadCountedLines(reader, kCodeCountPrefix, document.code);
+  return lines;
 }
 
 }  // namespace dx

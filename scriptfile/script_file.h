@@ -13,6 +13,7 @@
 // rule's message.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "base/file_system.h"
@@ -25,10 +26,18 @@ namespace dx {
 // leaves the previous file as it was.
 void WriteScriptFile(const ScriptDocument& document, const std::string& path, FileSystem& files);
 
+// Where the parts of a file that was read stand in it, as editors count
+// lines (1-based): messages about a code line name the file's line.
+struct ScriptFileLines {
+  int32_t first_code_line = 0;  // the file line of code line 1
+  // The file line of code line `index` (0-based).
+  int32_t FileLineOfCode(int32_t index) const { return first_code_line + index; }
+};
+
 // Replaces the notes and the code and sets only the slots that the file
 // lists. On a failure the changes of the steps before it stay: the notes
 // are cleared only once their count has converted, the code likewise, and
 // a slot's x is stored before its y is converted.
-void ReadScriptFile(const std::string& path, ScriptDocument& document, FileSystem& files);
+ScriptFileLines ReadScriptFile(const std::string& path, ScriptDocument& document, FileSystem& files);
 
 }  // namespace dx

@@ -149,6 +149,23 @@ TEST(ReadScriptFile, FailsWithTheMessageAndKeepsEarlierChanges) {
   });
 }
 
+TEST(ReadScriptFile, TellsTheFileLineOfTheFirstCodeLine) {
+  struct Case { const char* what; std::string bytes; int32_t first_code_line; };
+  const Case cases[] = {
+      {"the worked example", test::WorkedExampleFile(), 19},
+      {"notes and list lines move the code down",
+       Header("$0002") + CrLfLines({"a", "b", "", "keys", "01: $0D", "endkeys", "", "locations", "endlocations", "",
+                                    "code: $0001", "beep"}),
+       16},
+  };
+  for (const Case& c : cases) {
+    MemoryFileSystem files;
+    files.files["in.dxs"] = c.bytes;
+    ScriptDocument document;
+    EXPECT_EQ(ReadScriptFile("in.dxs", document, files).first_code_line, c.first_code_line) << c.what;
+  }
+}
+
 TEST(ReadScriptFile, ReportsTheFileSystemsError) {
   MemoryFileSystem files;
   files.files["locked.dxs"] = test::WorkedExampleFile();
