@@ -77,8 +77,9 @@ class EnginePlatform {
  public:
   virtual ~EnginePlatform() = default;
 
-  // Injects one record (nInputs 1). The result is not examined.
-  virtual void SendInput(const InputRecord& record) = 0;
+  // Injects one record (nInputs 1). False when the system inserted
+  // nothing (it refuses input to a locked desktop, for instance).
+  virtual bool SendInput(const InputRecord& record) = 0;
   // Primary screen size in pixels, asked on every move.
   virtual int ScreenWidth() = 0;
   virtual int ScreenHeight() = 0;

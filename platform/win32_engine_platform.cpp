@@ -63,15 +63,16 @@ std::optional<POINT> PixelOf(const INPUT& move) {
 
 }  // namespace
 
-void Win32EnginePlatform::SendInput(const InputRecord& record) {
+bool Win32EnginePlatform::SendInput(const InputRecord& record) {
   INPUT input = NativeInputFromRecord(record);
   if (PressesOrReleases(input)) ReturnPointerToLastMove();
-  ::SendInput(1, &input, sizeof(INPUT));
+  const bool inserted = ::SendInput(1, &input, sizeof(INPUT)) == 1;
   if (IsMove(input)) {
     Sleep(kMoveSettleMs);
     lastMove_ = IsAbsoluteMove(input) ? std::optional<INPUT>(input) : std::nullopt;
     lastMoveTick_ = GetTickCount64();
   }
+  return inserted;
 }
 
 void Win32EnginePlatform::ReturnPointerToLastMove() {

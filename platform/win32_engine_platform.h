@@ -19,7 +19,7 @@ class Win32EnginePlatform final : public EnginePlatform {
  public:
   explicit Win32EnginePlatform(HWND mainWindow) : mainWindow_(mainWindow) {}
 
-  void SendInput(const InputRecord& record) override;
+  bool SendInput(const InputRecord& record) override;
   int ScreenWidth() override;
   int ScreenHeight() override;
   uint32_t ReadScreenPixel(int32_t x, int32_t y) override;

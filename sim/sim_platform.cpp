@@ -13,10 +13,11 @@ SimEvent Event(SimEvent::Kind kind, int64_t a = 0, int64_t b = 0, int64_t c = 0)
 
 }  // namespace
 
-void SimPlatform::SendInput(const InputRecord& record) {
+bool SimPlatform::SendInput(const InputRecord& record) {
   SimEvent e{SimEvent::Kind::SendInput};
   e.record = record;
   log_.Add(std::move(e));
+  return true;
 }
 
 int SimPlatform::ScreenWidth() {

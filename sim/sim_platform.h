@@ -21,7 +21,7 @@ class SimPlatform : public EnginePlatform {
  public:
   explicit SimPlatform(SimLog& log) : log_(log) {}
 
-  void SendInput(const InputRecord& record) override;
+  bool SendInput(const InputRecord& record) override;
   int ScreenWidth() override;
   int ScreenHeight() override;
   uint32_t ReadScreenPixel(int32_t x, int32_t y) override;
