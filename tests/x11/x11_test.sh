@@ -1,0 +1,360 @@
+#!/usr/bin/env bash
+# End-to-end tests of dxplay against X clients it did not write, on a
+# private X server: one group of scenarios an invocation.
+#   x11_test.sh GROUP DXPLAY DXSIM PROBE
+set -euo pipefail
+group=$1
+DXPLAY=$2
+DXSIM=$3
+PROBE=$4
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/x11_lib.sh"
+
+trim() { sed 's/^[[:space:]]*//;s/[[:space:]]*$//' <<<"$1"; }
+split_slashes() { sed 's# / #\n#g' <<<"$1"; }
+
+events_since() {  # log line: the events xev logged after that line of its log
+  tail -n "+$(( $2 + 1 ))" "$1" | xev_events
+}
+
+at_least_events() {  # log line count
+  [ "$(events_since "$1" "$2" | wc -l)" -ge "$3" ]
+}
+
+# Starts dxplay in the background; its pid in $player.
+start_dxplay() {  # args...
+  start "$work/player.out" env --default-signal=INT,TERM "$DXPLAY" "$@"
+  player=$last_pid
+}
+
+# Waits for the background dxplay to end; its exit status in $status.
+finish_dxplay() {  # what
+  wait_for 10 gone "$player" || fail "$1: dxplay did not end"
+  status=0
+  wait "$player" || status=$?
+  cp "$work/player.out" "$work/err"
+}
+
+# --- exact events and coordinates -------------------------------------------------
+
+test_events() {
+  start_xvfb
+  start_xev 1024x768+0+0 DxEvents "$work/xev.log"
+  xdotool mousemove 512 384
+  local name slots code events before expected actual
+  while IFS='|' read -r name slots code events; do
+    name=$(trim "$name")
+    [[ -z $name || $name == \#* ]] && continue
+    mapfile -t lines < <(split_slashes "$(trim "$code")")
+    expected=$(split_slashes "$(trim "$events")")
+    # The numeric pad's digits are what they say with Num Lock on.
+    [ "$name" = keypad ] && xdotool key Num_Lock
+    make_dxs "$work/$name.dxs" "$slots" "${lines[@]}" ENDSCRIPT
+    before=$(wc -l <"$work/xev.log")
+    run_dxplay run "$work/$name.dxs" --quiet
+    expect_status 0 "$name"
+    wait_for 5 at_least_events "$work/xev.log" "$before" "$(wc -l <<<"$expected")" || true
+    actual=$(events_since "$work/xev.log" "$before")
+    [ "$actual" = "$expected" ] || fail "$name: xev logged:
+$actual
+expected:
+$expected"
+    expect_nothing_held "$name"
+  done <"$here/events.table"
+}
+
+# --- a shell in xterm runs what the script types ------------------------------------
+
+test_xterm() {
+  start_xvfb
+  mkdir "$work/home"
+  start "$work/xterm.log" xterm -T DxTerm -geometry 80x24+0+0 \
+    -e sh -c "cd '$work/home' && touch ready && exec bash --norc --noprofile"
+  wait_for 10 test -e "$work/home/ready" || fail "xterm did not start its shell"
+  # echo Hi 42 >out, then Enter: letters, Shift, digits, punctuation.
+  local keys=(45 43 48 4F 20 "10 / KEY \$48 PRESS / KEY \$10 UP" 49 20 34 32 20
+              "10 / KEY \$BE PRESS / KEY \$10 UP" 4F 55 54 0D)
+  local code=() key
+  for key in "${keys[@]}"; do
+    if [[ $key == *" "* ]]; then mapfile -t -O "${#code[@]}" code < <(split_slashes "KEY \$$key")
+    else code+=("KEY \$$key PRESS"); fi
+  done
+  make_dxs "$work/type.dxs" "" "${code[@]}" ENDSCRIPT
+  run_dxplay run "$work/type.dxs" --window-name DxTerm --quiet
+  expect_status 0 "typing into xterm"
+  wait_for 5 grep -qx "Hi 42" "$work/home/out" 2>/dev/null ||
+    fail "the shell in xterm did not write 'Hi 42' into out"
+  expect_nothing_held "typing into xterm"
+}
+
+# --- stopping: the stop key, SIGINT, SIGTERM; nothing left down --------------------
+
+holding() {  # true once the script holds key a and the left button
+  local held
+  held=$(held_down)
+  grep -q 'key' <<<"$held" && grep -q 'button\[1\]' <<<"$held"
+}
+
+test_stop() {
+  start_xvfb
+  start_xev 1024x768+0+0 DxEvents "$work/xev.log"
+  make_dxs "$work/loop.dxs" "" 'KEY $41' "MOUSE LD" REPEAT "LONG a" "UNTILNE a a"
+  make_dxs "$work/delay.dxs" "" 'KEY $41' "MOUSE LD" "DELAY 100000"
+  make_dxs "$work/other_key.dxs" "" 'KEY $41' "MOUSE LD" "DELAY 100000"
+  local script stop expected_status
+  # script | how it is stopped | exit status
+  while read -r script stop expected_status; do
+    start_dxplay run "$work/$script.dxs" --quiet
+    wait_for 10 holding || fail "$script: the script never held its key and button"
+    case $stop in
+      stop-key) xdotool key ctrl+alt+shift+F12 ;;
+      ctrl+alt+F11) xdotool key ctrl+alt+F11 ;;
+      *) kill "-$stop" "$player" ;;
+    esac
+    finish_dxplay "$script, $stop"
+    expect_status "$expected_status" "$script, $stop"
+    expect_nothing_held "$script, $stop"
+  done <<'EOF'
+loop stop-key 0
+delay stop-key 0
+loop INT 130
+delay INT 130
+loop TERM 143
+delay TERM 143
+EOF
+  # Another combination, and the default one then does not stop the run.
+  start_dxplay run "$work/delay.dxs" --quiet --stop-key ctrl+alt+F11
+  wait_for 10 holding || fail "--stop-key: the script never held its key and button"
+  xdotool key ctrl+alt+shift+F12
+  ! wait_for 0.3 gone "$player" || fail "--stop-key: the default combination stopped the run"
+  xdotool key ctrl+alt+F11
+  finish_dxplay "--stop-key ctrl+alt+F11"
+  expect_status 0 "--stop-key ctrl+alt+F11"
+  expect_nothing_held "--stop-key ctrl+alt+F11"
+}
+
+# --- capture into a slot --------------------------------------------------------------
+
+button_events() { events_since "$1" "$2" | grep -E '^(ButtonPress|ButtonRelease)' || true; }
+key_events() { events_since "$1" "$2" | grep -E '^(KeyPress|KeyRelease)' || true; }
+
+test_capture() {
+  start_xvfb
+  start_xev 1024x768+0+0 DxEvents "$work/xev.log"
+  local base="K1=41 L1=100,200 L3=5,5"
+  local code=("MOUSE GO 1" "MOUSE LC" "KEY #01 PRESS" ENDSCRIPT)
+  local slot_option grab action new_slot before
+  # option | grab to wait for | xdotool arguments | the slot the file must then hold
+  while IFS='|' read -r slot_option grab action new_slot; do
+    make_dxs "$work/capture.dxs" "$base" "${code[@]}"
+    make_dxs "$work/expected.dxs" "$base $new_slot" "${code[@]}"
+    "$DXSIM" resave "$work/capture.dxs" "$work/resaved.dxs" >/dev/null
+    cmp -s "$work/capture.dxs" "$work/resaved.dxs" || fail "the test's file is not in the saved form"
+    before=$(wc -l <"$work/xev.log")
+    # shellcheck disable=SC2086
+    start_dxplay capture "$work/capture.dxs" $slot_option
+    "$PROBE" grabbed "$grab" 10 || fail "$slot_option: dxplay never grabbed the $grab"
+    # shellcheck disable=SC2086
+    xdotool $action
+    finish_dxplay "capture $slot_option"
+    expect_status 0 "capture $slot_option"
+    cmp "$work/capture.dxs" "$work/expected.dxs" >&2 || fail "capture $slot_option: the file differs from the expected bytes"
+    sleep 0.1  # anything passed on would have reached xev by now
+    [ -z "$(button_events "$work/xev.log" "$before")$(key_events "$work/xev.log" "$before")" ] ||
+      fail "capture $slot_option: the window under it saw: $(events_since "$work/xev.log" "$before")"
+    expect_nothing_held "capture $slot_option"
+  done <<'EOF'
+--location 2|pointer|mousemove 300 400 click 1|L2=300,400
+--location 3|pointer|mousemove 1023 767 click 3|L3=1023,767
+--key 7|keyboard|key F5|K7=74
+--key 1|keyboard|key Return|K1=0D
+--key 40|keyboard|key shift+a|K40=10
+EOF
+}
+
+# --- pixel waits against a window that repaints on request ----------------------------
+
+test_pixels() {
+  start_xvfb
+  start_xev 1024x768+0+0 DxEvents "$work/xev.log"
+  xsetroot -solid '#3366CC'
+  mkfifo "$work/paint"
+  start "$work/probe.log" "$PROBE" paint 100 100 50 50 000000 "$work/paint"
+  wait_for 10 grep -q 'painted 000000' "$work/probe.log" || fail "the probe did not paint"
+  local before
+  # Waits for a change of the probe's pixel, then clicks.
+  make_dxs "$work/change.dxs" "L1=120,120" "LONG a" "LONG b" "GETCOLOR b 1" 'KEY $41 PRESS' \
+    REPEAT "GETCOLOR a 1" "UNTILNE a b" "MOUSE GO .700.700" "MOUSE LC" ENDSCRIPT
+  # Waits until the probe's pixel equals the root's (the solid colour).
+  make_dxs "$work/equal.dxs" "L1=120,120 L2=900,50" "LONG a" "LONG b" 'KEY $42 PRESS' \
+    REPEAT "GETCOLOR a 1" "GETCOLOR b 2" "UNTIL a b" "MOUSE GO .701.701" "MOUSE LC" ENDSCRIPT
+  local script ready paints click colour
+  # script | the key it presses when it starts waiting | the repaints, the last one ends the wait | its click
+  while IFS='|' read -r script ready paints click; do
+    before=$(wc -l <"$work/xev.log")
+    start_dxplay run "$work/$script.dxs" --quiet
+    wait_for 10 grep -q "^KeyPress $ready\$" <(events_since "$work/xev.log" "$before") ||
+      fail "$script: the script did not start"
+    for colour in $paints; do
+      sleep 0.2  # the script must still be waiting
+      ! gone "$player" || fail "$script: the wait ended before the repaint to $colour"
+      echo "$colour" >"$work/paint"
+    done
+    finish_dxplay "$script"
+    expect_status 0 "$script"
+    wait_for 2 grep -qx "ButtonPress 1 $click" <(events_since "$work/xev.log" "$before") ||
+      fail "$script: no click after the wait"
+    echo 000000 >"$work/paint"
+  done <<'EOF'
+change|a|00FF00|700,700
+equal|b|FF0000 3366CC|701,701
+EOF
+}
+
+# --- two monitors: the primary on the right, a second one to its left -------------------
+
+test_two_monitors() {
+  start_two_heads "$here/two-monitors.conf"
+  start_xev 2048x768+0+0 DxEvents "$work/xev.log"
+  xdotool mousemove 1500 384
+  local before expected
+  make_dxs "$work/two.dxs" "L1=-1000,100" "MOUSE GO 1" "MOUSE LC" "MOUSE GO .10.20" "MOUSE LC" "MOUSE GO .-1.767" "MOUSE LC" ENDSCRIPT
+  before=$(wc -l <"$work/xev.log")
+  run_dxplay run "$work/two.dxs" --quiet
+  expect_status 0 "two monitors"
+  expected="ButtonPress 1 24,100
+ButtonRelease 1 24,100
+ButtonPress 1 1034,20
+ButtonRelease 1 1034,20
+ButtonPress 1 1023,767
+ButtonRelease 1 1023,767"
+  wait_for 5 at_least_events "$work/xev.log" "$before" 9 || true
+  [ "$(button_events "$work/xev.log" "$before")" = "$expected" ] ||
+    fail "two monitors: xev logged $(events_since "$work/xev.log" "$before")"
+  # A capture on the left monitor stores a negative x.
+  make_dxs "$work/capture.dxs" "" ENDSCRIPT
+  make_dxs "$work/expected.dxs" "L4=-924,300" ENDSCRIPT
+  start_dxplay capture "$work/capture.dxs" --location 4
+  "$PROBE" grabbed pointer 10 || fail "capture: dxplay never grabbed the pointer"
+  xdotool mousemove 100 300 click 1
+  finish_dxplay "capture on the left monitor"
+  expect_status 0 "capture on the left monitor"
+  cmp "$work/capture.dxs" "$work/expected.dxs" >&2 || fail "capture on the left monitor: wrong file"
+  expect_nothing_held "two monitors"
+}
+
+# --- the window list and bringing a window to the front -----------------------------
+
+entry_of() { printf '%08X' "$(( $1 ))"; }
+
+test_windows() {
+  start_xvfb
+  start_xev 500x500+0+0 DxFirst "$work/first.log"
+  local first=$xev_window
+  start_xev 500x500+0+0 DxSecond "$work/second.log"
+  local second=$xev_window
+  run_dxplay windows
+  expect_status 0 "windows"
+  grep -qx "$(entry_of "$first") - DxFirst" "$work/out" || fail "windows: no entry for DxFirst: $(cat "$work/out")"
+  grep -qx "$(entry_of "$second") - DxSecond" "$work/out" || fail "windows: no entry for DxSecond: $(cat "$work/out")"
+  xdotool mousemove 700 700
+  make_dxs "$work/front.dxs" "" "MOUSE GO .100.100" "MOUSE LC" 'KEY $41 PRESS' "MOUSE GO .700.700" ENDSCRIPT
+  local option value log other before_log before_other
+  # option | its value | the log that must see the click and the key | the other one
+  while IFS='|' read -r option value log other; do
+    before_log=$(wc -l <"$work/$log.log")
+    before_other=$(wc -l <"$work/$other.log")
+    run_dxplay run "$work/front.dxs" --quiet "$option" "$(eval echo "$value")"
+    expect_status 0 "$option $value"
+    wait_for 5 at_least_events "$work/$log.log" "$before_log" 4 || true
+    [ "$(button_events "$work/$log.log" "$before_log")$(key_events "$work/$log.log" "$before_log")" = \
+      "ButtonPress 1 100,100
+ButtonRelease 1 100,100KeyPress a
+KeyRelease a" ] || fail "$option $value: $log logged $(events_since "$work/$log.log" "$before_log")"
+    [ -z "$(button_events "$work/$other.log" "$before_other")$(key_events "$work/$other.log" "$before_other")" ] ||
+      fail "$option $value: $other saw input too"
+  done <<'EOF'
+--window|"$(entry_of "$first") - DxFirst"|first|second
+--window-name|DxSecond|second|first
+--window|$(entry_of "$first")|first|second
+EOF
+  expect_nothing_held "windows"
+}
+
+# --- bad input --------------------------------------------------------------------------
+
+test_bad_input() {
+  start_xvfb
+  make_dxs "$work/good.dxs" "" ENDSCRIPT
+  mkdir "$work/folder.dxs"
+  mkfifo "$work/fifo.dxs"
+  printf 'Dorvaxil script\r\nversion: 1.0\r\n\r\nnotes: $00ZZ\r\n' >"$work/broken.dxs"
+  make_dxs "$work/bad_line.dxs" "" "LONG a" "LOOP 5 " ENDSCRIPT
+  make_dxs "$work/no_keysym.dxs" "" 'KEY $41' "MOUSE LD" 'KEY $07 PRESS' ENDSCRIPT
+  make_dxs "$work/not_on_map.dxs" "" 'KEY $10' 'KEY $7C PRESS' ENDSCRIPT
+  local args expected_status text
+  # arguments | exit status | a text stderr must hold ($work expanded)
+  while IFS='|' read -r args expected_status text; do
+    args=$(eval echo "$args")
+    text=$(eval echo "\"$text\"")
+    # shellcheck disable=SC2086
+    DX_TIMEOUT=10 run_dxplay $args
+    expect_status "$expected_status" "dxplay $args"
+    grep -qF -- "$text" "$work/err" || fail "dxplay $args: stderr lacks '$text': $(cat "$work/err")"
+    expect_nothing_held "dxplay $args"
+    cmp -s "$work/good.dxs" <(make_dxs /dev/stdout "" ENDSCRIPT) || fail "dxplay $args changed good.dxs"
+  done <<'EOF'
+run $work/none.dxs|2|File not found.
+run $work/folder.dxs|2|folder.dxs
+run $work/fifo.dxs|2|fifo.dxs
+run $work/broken.dxs|2|broken.dxs
+run $work/bad_line.dxs|1|bad_line.dxs:14: '5 ' is not a valid integer value.
+run $work/no_keysym.dxs|1|no_keysym.dxs:15: key code $07 has no X keysym
+run $work/not_on_map.dxs|1|not_on_map.dxs:14: key code $7C (F13) is not on the current keyboard map
+run $work/good.dxs --window 7FFFFF00|4|no window
+run $work/good.dxs --window-name NoSuchTitleHere|4|NoSuchTitleHere
+run $work/good.dxs --window XYZ|64|XYZ
+run $work/good.dxs --bogus|64|--bogus
+run|64|SCRIPT.dxs
+capture $work/good.dxs|64|--location
+capture $work/good.dxs --location 21|64|21
+capture $work/good.dxs --key 0|64|0
+frobnicate|64|frobnicate
+run $work/good.dxs --stop-key ctrl+nokey|64|ctrl+nokey
+EOF
+  # An unreadable file, for a user without root's rights over it.
+  make_dxs "$work/secret.dxs" "" ENDSCRIPT
+  chmod 000 "$work/secret.dxs"
+  chmod 755 "$work"
+  status=0
+  setpriv --reuid=65534 --regid=65534 --clear-groups timeout 10 "$DXPLAY" run "$work/secret.dxs" \
+    >"$work/out" 2>"$work/err" || status=$?
+  expect_status 2 "an unreadable file"
+  # No display at all.
+  status=0
+  env -u DISPLAY timeout 10 "$DXPLAY" run "$work/good.dxs" >"$work/out" 2>"$work/err" || status=$?
+  expect_status 3 "no display"
+  grep -q DISPLAY "$work/err" || fail "no display: the message does not say what is needed: $(cat "$work/err")"
+}
+
+# The X server goes away during a run: a clear message, exit 3, no hang.
+test_server_gone() {
+  start_xvfb
+  local server=${started[0]}
+  make_dxs "$work/loop.dxs" "" 'KEY $41' REPEAT "LONG a" "UNTILNE a a"
+  make_dxs "$work/delay.dxs" "" 'KEY $41' "DELAY 100000"
+  local script
+  for script in loop delay; do
+    [ "$script" = delay ] && start_xvfb && server=${started[-1]}
+    start_dxplay run "$work/$script.dxs" --quiet
+    wait_for 10 holding_key || fail "$script: the script never held its key"
+    stop_process "$server"
+    finish_dxplay "$script: server gone"
+    expect_status 3 "$script: server gone"
+    grep -q "connection to the X server was lost" "$work/err" || fail "$script: no clear message: $(cat "$work/err")"
+  done
+}
+
+holding_key() { held_down | grep -q key; }
+
+"test_$group"
