@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs, on a Debian machine, whatever the build and the tests need and is
 # missing: compilers, GoogleTest, the mingw-w64 cross compiler, 64-bit Wine,
-# Xvfb, the X clients and the Xorg driver of the X11 tests. Everything the project builds is 64-bit, so nothing here adds the i386
-# architecture: many kernels and containers cannot execute 32-bit programs.
+# Xvfb, the X clients and the Xorg driver of the X11 tests. Everything the
+# project builds is 64-bit, so nothing here adds the i386 architecture: many
+# kernels and containers cannot execute 32-bit programs.
 # A machine that has everything already installs nothing and asks no mirror.
 set -euo pipefail
 
