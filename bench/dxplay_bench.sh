@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Figures of dxplay on a private Xvfb, side by side with dxsim on the same
+# scripts where dxsim has the figure: lines per second of a tight script for
+# the whole process (status line on a pseudo-terminal, and output not a
+# terminal), the reaction from a repaint to the line after a pixel wait, the
+# stop key's latency, and the CPU share of DELAY 3000. Medians over RUNS.
+# Usage: bench/dxplay_bench.sh BUILD_DIR [RUNS]   (a build without sanitizers)
+set -euo pipefail
+build=$(cd "${1:?build directory}" && pwd)
+runs=${2:-5}
+here=$(cd "$(dirname "$0")" && pwd)
+DXPLAY=$build/tools/dxplay/dxplay
+DXSIM=$build/tools/dxsim/dxsim
+PROBE=$build/tests/x11/x11_probe
+. "$here/../tests/x11/x11_lib.sh"
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+seconds_of() {  # cmd...: the wall seconds it took
+  local start=$EPOCHREALTIME
+  "$@" >/dev/null 2>&1 || true
+  awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.4f\n", b - a }'
+}
+
+start_xvfb
+start "$work/xev.log" xev -geometry 1024x768+0+0 -name DxBench  # something to receive the input
+
+# A tight script: LOOP COUNT around BODY lines of LONG a; it runs
+# 2 + COUNT * (BODY + 1) lines.
+body=50
+count=40000
+lines_run=$(( 2 + count * (body + 1) ))
+code=("LOOP $count")
+for (( i = 0; i < body; i++ )); do code+=("LONG a"); done
+code+=(ENDLOOP ENDSCRIPT)
+make_dxs "$work/tight.dxs" "" "${code[@]}"
+
+lines_per_second() {  # cmd...
+  local i
+  for (( i = 0; i < runs; i++ )); do seconds_of "$@"; done | median |
+    awk -v n="$lines_run" '{ printf "%.0f", n / $1 }'
+}
+
+echo "tight script, $lines_run lines, whole process, median of $runs runs (lines/s; goal >= 200000):"
+printf '  %-40s %12s\n' "dxplay, output not a terminal" "$(lines_per_second "$DXPLAY" run "$work/tight.dxs")"
+printf '  %-40s %12s\n' "dxplay, status line on a terminal" \
+  "$(lines_per_second script -qec "$DXPLAY run $work/tight.dxs" /dev/null)"
+printf '  %-40s %12s\n' "dxplay --quiet" "$(lines_per_second "$DXPLAY" run "$work/tight.dxs" --quiet)"
+printf '  %-40s %12s\n' "dxsim run, output discarded" "$(lines_per_second "$DXSIM" run "$work/tight.dxs")"
+
+stop_process "$last_pid"  # xev: the probes below cover the screen themselves
+
+# From a repaint of the probe's window to the click on the line after the wait.
+make_dxs "$work/react.dxs" "L1=10,10" "LONG a" "LONG b" "LOOP $(( runs * 4 ))" "GETCOLOR b 1" 'KEY $41 PRESS' \
+  REPEAT "GETCOLOR a 1" "UNTILNE a b" "MOUSE LC" ENDLOOP ENDSCRIPT
+xdotool mousemove 512 384
+start "$work/react.log" "$PROBE" react $(( runs * 4 ))
+react_probe=$last_pid
+sleep 0.3  # the probe's window is up
+"$DXPLAY" run "$work/react.dxs" --quiet
+wait "$react_probe" || true
+echo "pixel wait, repaint to the next line, median of $(( runs * 4 )) (ms; goal <= 1):"
+printf '  %-40s %12s\n' "dxplay" "$(median <"$work/react.log" | awk '{ printf "%.3f", $1 / 1000 }')"
+printf '  %-40s %12s\n' "dxsim" "n/a (simulated screen)"
+
+# From the stop key to the end of the process, in a DELAY and in a loop.
+make_dxs "$work/stop_delay.dxs" "" 'KEY $41 PRESS' "DELAY 100000" ENDSCRIPT
+make_dxs "$work/stop_loop.dxs" "" 'KEY $41 PRESS' REPEAT "LONG a" "UNTILNE a a" ENDSCRIPT
+echo "stop key to the end of the process, median of $runs (ms; goal <= 20):"
+for script in stop_delay stop_loop; do
+  "$PROBE" stop "$runs" Control_L Alt_L Shift_L F12 -- "$DXPLAY" run "$work/$script.dxs" --quiet >"$work/$script.log"
+  printf '  %-40s %12s\n' "dxplay, ${script#stop_}" "$(awk '{ print $1 }' "$work/$script.log" | median | awk '{ printf "%.2f", $1 / 1000 }')"
+done
+
+# CPU share of one core while DELAY 3000 waits.
+make_dxs "$work/delay.dxs" "" "DELAY 3000" ENDSCRIPT
+cpu_share() {  # cmd...
+  local i
+  for (( i = 0; i < 3; i++ )); do
+    { TIMEFORMAT='%R %U %S'; time "$@" >/dev/null 2>&1; } 2>&1 | awk '{ printf "%.2f\n", 100 * ($2 + $3) / $1 }'
+  done | median
+}
+echo "DELAY 3000, CPU share of one core, median of 3 (%; goal <= 5):"
+printf '  %-40s %12s\n' "dxplay" "$(cpu_share "$DXPLAY" run "$work/delay.dxs" --quiet)"
+printf '  %-40s %12s\n' "dxsim (virtual clock, no waiting)" "$(cpu_share "$DXSIM" run "$work/delay.dxs")"
