@@ -111,6 +111,18 @@ xev_events() {  # log
     }' "$1"
 }
 
+# True once xev, after line LINE of its log, has seen someone grab the
+# pointer (its window loses the pointer to the grab) or the keyboard (its
+# window, which must hold the focus, loses it to the grab).
+grab_seen() {  # log line pointer|keyboard
+  local event=LeaveNotify
+  [ "$3" = keyboard ] && event=FocusOut
+  tail -n "+$(( $2 + 1 ))" "$1" | awk -v event="$event" '
+    $1 == event && $2 == "event," { seen = NR; next }
+    seen && NR <= seen + 2 && /mode NotifyGrab,/ { found = 1 }
+    END { exit !found }'
+}
+
 # Every key and button the XTest devices still hold down, one a line; empty
 # when nothing is held.
 held_down() {

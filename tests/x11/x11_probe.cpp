@@ -13,8 +13,6 @@
 //       RUNS times: starts COMMAND, waits for a key press on its window (the
 //       script is in its wait), presses the keys named (Control_L, F12, ...)
 //       through XTest, and prints the microseconds until COMMAND has ended.
-//   x11_probe grabbed pointer|keyboard SECONDS
-//       exits 0 once another client holds that grab, 1 after SECONDS.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -179,26 +177,6 @@ int StopCommand(int runs, char** argv) {
   return 0;
 }
 
-int GrabbedCommand(const char* what, int seconds) {
-  Display* display = XOpenDisplay(nullptr);
-  if (!display) Die("cannot open the display");
-  Window root = DefaultRootWindow(display);
-  bool pointer = std::strcmp(what, "pointer") == 0;
-  int64_t deadline = NowMicroseconds() + int64_t{seconds} * 1000000;
-  while (NowMicroseconds() < deadline) {
-    int result = pointer ? XGrabPointer(display, root, False, 0, GrabModeAsync, GrabModeAsync, None, None, CurrentTime)
-                         : XGrabKeyboard(display, root, False, GrabModeAsync, GrabModeAsync, CurrentTime);
-    if (result == AlreadyGrabbed) return 0;
-    if (result == GrabSuccess) {
-      if (pointer) XUngrabPointer(display, CurrentTime);
-      else XUngrabKeyboard(display, CurrentTime);
-    }
-    XSync(display, False);
-    usleep(20000);
-  }
-  return 1;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -206,7 +184,6 @@ int main(int argc, char** argv) {
   if (command == "paint" && argc == 8) return PaintCommand(argv + 2);
   if (command == "react" && argc == 3) return ReactCommand(std::atoi(argv[2]));
   if (command == "stop" && argc > 4) return StopCommand(std::atoi(argv[2]), argv + 3);
-  if (command == "grabbed" && argc == 4) return GrabbedCommand(argv[2], std::atoi(argv[3]));
-  std::fprintf(stderr, "usage: x11_probe paint|react|stop|grabbed ...\n");
+  std::fprintf(stderr, "usage: x11_probe paint|react|stop ...\n");
   return 64;
 }

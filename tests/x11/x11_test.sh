@@ -141,6 +141,7 @@ key_events() { events_since "$1" "$2" | grep -E '^(KeyPress|KeyRelease)' || true
 test_capture() {
   start_xvfb
   start_xev 1024x768+0+0 DxEvents "$work/xev.log"
+  xdotool mousemove 512 384 windowfocus --sync "$xev_window"
   local base="K1=41 L1=100,200 L3=5,5"
   local code=("MOUSE GO 1" "MOUSE LC" "KEY #01 PRESS" ENDSCRIPT)
   local slot_option grab action new_slot before
@@ -153,7 +154,7 @@ test_capture() {
     before=$(wc -l <"$work/xev.log")
     # shellcheck disable=SC2086
     start_dxplay capture "$work/capture.dxs" $slot_option
-    "$PROBE" grabbed "$grab" 10 || fail "$slot_option: dxplay never grabbed the $grab"
+    wait_for 10 grab_seen "$work/xev.log" "$before" "$grab" || fail "$slot_option: dxplay never grabbed the $grab"
     # shellcheck disable=SC2086
     xdotool $action
     finish_dxplay "capture $slot_option"
@@ -234,8 +235,9 @@ ButtonRelease 1 1023,767"
   # A capture on the left monitor stores a negative x.
   make_dxs "$work/capture.dxs" "" ENDSCRIPT
   make_dxs "$work/expected.dxs" "L4=-924,300" ENDSCRIPT
+  before=$(wc -l <"$work/xev.log")
   start_dxplay capture "$work/capture.dxs" --location 4
-  "$PROBE" grabbed pointer 10 || fail "capture: dxplay never grabbed the pointer"
+  wait_for 10 grab_seen "$work/xev.log" "$before" pointer || fail "capture: dxplay never grabbed the pointer"
   xdotool mousemove 100 300 click 1
   finish_dxplay "capture on the left monitor"
   expect_status 0 "capture on the left monitor"
