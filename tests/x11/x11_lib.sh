@@ -98,7 +98,7 @@ start_xev() {  # geometry title log
 # xev's log as one line per input event, in order:
 #   Motion X,Y | ButtonPress N X,Y | ButtonRelease N X,Y | KeyPress KEYSYM | KeyRelease KEYSYM
 # with root coordinates.
-xev_events() {  # log
+xev_events() {  # [log], else standard input
   awk '
     /^(KeyPress|KeyRelease|ButtonPress|ButtonRelease|MotionNotify) event/ { type = $1; n = 0; next }
     type == "" { next }
@@ -108,7 +108,7 @@ xev_events() {  # log
       else if (type ~ /^Button/) { match($0, /button [0-9]+/); print type, substr($0, RSTART + 7, RLENGTH - 7), at }
       else print "Motion", at
       type = ""
-    }' "$1"
+    }' ${1+"$1"}
 }
 
 # True once xev, after line LINE of its log, has seen someone grab the
@@ -146,27 +146,29 @@ dxs_coordinate() {  # value
   else printf '$+%X' "$1"; fi
 }
 
+slot_value() {  # name slots...: the value of the last slot of that name
+  local name=$1 slot value=
+  shift
+  for slot; do [ "${slot%%=*}" = "$name" ] && value=${slot#*=}; done
+  echo "$value"
+}
+
 # Writes a script file as the program saves it (CR LF). SLOTS is a blank-
-# separated list of K<n>=<hex code> and L<n>=<x>,<y>; CODE the code lines,
-# one an argument.
+# separated list of K<n>=<hex code> and L<n>=<x>,<y>, a later one replacing
+# an earlier one; CODE the code lines, one an argument.
 make_dxs() {  # file slots code...
-  local file=$1 slots=$2 slot n value
+  local file=$1 slots=$2 n value
   shift 2
   {
     printf 'Dorvaxil script\r\nversion: 1.0\r\n\r\nnotes: $0000\r\n\r\nkeys\r\n'
     for n in $(seq 1 40); do
-      for slot in $slots; do
-        [ "${slot%%=*}" = "K$n" ] && printf '%02d: $%s\r\n' "$n" "${slot#*=}"
-      done
+      value=$(slot_value "K$n" $slots)
+      [ -z "$value" ] || printf '%02d: $%s\r\n' "$n" "$value"
     done
     printf 'endkeys\r\n\r\nlocations\r\n'
     for n in $(seq 1 20); do
-      for slot in $slots; do
-        if [ "${slot%%=*}" = "L$n" ]; then
-          value=${slot#*=}
-          printf '%02d: %s,%s\r\n' "$n" "$(dxs_coordinate "${value%,*}")" "$(dxs_coordinate "${value#*,}")"
-        fi
-      done
+      value=$(slot_value "L$n" $slots)
+      [ -z "$value" ] || printf '%02d: %s,%s\r\n' "$n" "$(dxs_coordinate "${value%,*}")" "$(dxs_coordinate "${value#*,}")"
     done
     printf 'endlocations\r\n\r\ncode: $%04X\r\n' "$#"
     for line in "$@"; do printf '%s\r\n' "$line"; done
