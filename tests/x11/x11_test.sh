@@ -256,7 +256,8 @@ entry_of() { printf '%08X' "$(( $1 ))"; }
 
 test_windows() {
   start_xvfb
-  start_xev 500x500+0+0 DxFirst "$work/first.log"
+  # DxSecond covers all of DxFirst but its right and bottom edge.
+  start_xev 600x600+0+0 DxFirst "$work/first.log"
   local first=$xev_window
   start_xev 500x500+0+0 DxSecond "$work/second.log"
   local second=$xev_window
@@ -285,7 +286,45 @@ KeyRelease a" ] || fail "$option $value: $log logged $(events_since "$work/$log.
 --window-name|DxSecond|second|first
 --window|$(entry_of "$first")|first|second
 EOF
+  # --pick: the window of the next click, which is not passed on.
+  xdotool mousemove 550 550
+  before_log=$(wc -l <"$work/first.log")
+  start_dxplay run "$work/front.dxs" --quiet --pick
+  wait_for 10 grab_seen "$work/first.log" "$before_log" pointer || fail "--pick: dxplay never grabbed the pointer"
+  xdotool click 1
+  finish_dxplay "--pick"
+  expect_status 0 "--pick"
+  wait_for 5 at_least_events "$work/first.log" "$before_log" 5 || true
+  [ "$(button_events "$work/first.log" "$before_log")$(key_events "$work/first.log" "$before_log")" = \
+    "ButtonPress 1 100,100
+ButtonRelease 1 100,100KeyPress a
+KeyRelease a" ] || fail "--pick: DxFirst logged $(events_since "$work/first.log" "$before_log")"
   expect_nothing_held "windows"
+}
+
+# --- what a run prints -------------------------------------------------------------------
+
+test_output() {
+  start_xvfb
+  make_dxs "$work/delay.dxs" "" "LONG a" "DELAY 300" ENDSCRIPT
+  local options expected
+  # options | what the terminal shows ("" for nothing)
+  while IFS='|' read -r options expected; do
+    # shellcheck disable=SC2086
+    script -qec "$DXPLAY run $work/delay.dxs $options" /dev/null >"$work/typescript" </dev/null ||
+      fail "run $options on a terminal failed: $(cat "$work/typescript")"
+    if [ -n "$expected" ]; then
+      grep -qF "$expected" "$work/typescript" || fail "run $options: the terminal lacks '$expected': $(cat -v "$work/typescript")"
+    else
+      [ ! -s "$work/typescript" ] || fail "run $options: the terminal shows $(cat -v "$work/typescript")"
+    fi
+  done <<'EOF'
+|14: DELAY 300
+--quiet|
+EOF
+  run_dxplay run "$work/delay.dxs"
+  expect_status 0 "run, output not a terminal"
+  [ ! -s "$work/out" ] || fail "run, output not a terminal: it printed $(cat -v "$work/out")"
 }
 
 # --- bad input --------------------------------------------------------------------------
