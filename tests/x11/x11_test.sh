@@ -339,42 +339,45 @@ test_bad_input() {
   make_dxs "$work/no_keysym.dxs" "" 'KEY $41' "MOUSE LD" 'KEY $07 PRESS' ENDSCRIPT
   make_dxs "$work/not_on_map.dxs" "" 'KEY $10' 'KEY $7C PRESS' ENDSCRIPT
   local args expected_status text
-  # arguments | exit status | a text stderr must hold ($work expanded)
+  # arguments | exit status | a whole line stderr must hold ($work expanded)
   while IFS='|' read -r args expected_status text; do
     args=${args//\$work/$work}
+    text=${text//\$work/$work}
     # shellcheck disable=SC2086
     DX_TIMEOUT=10 run_dxplay $args
     expect_status "$expected_status" "dxplay $args"
-    grep -qF -- "$text" "$work/err" || fail "dxplay $args: stderr lacks '$text': $(cat "$work/err")"
+    expect_stderr "$text" "dxplay $args"
     expect_nothing_held "dxplay $args"
     cmp -s "$work/good.dxs" <(make_dxs /dev/stdout "" ENDSCRIPT) || fail "dxplay $args changed good.dxs"
   done <<'EOF'
-run $work/none.dxs|2|File not found.
-run $work/folder.dxs|2|folder.dxs
-run $work/fifo.dxs|2|fifo.dxs
-run $work/broken.dxs|2|broken.dxs
-run $work/bad_line.dxs|1|bad_line.dxs:14: '5 ' is not a valid integer value.
-run $work/no_keysym.dxs|1|no_keysym.dxs:15: key code $07 has no X keysym
-run $work/not_on_map.dxs|1|not_on_map.dxs:14: key code $7C (F13) is not on the current keyboard map
-run $work/good.dxs --window 7FFFFF00|4|no window
-run $work/good.dxs --window-name NoSuchTitleHere|4|NoSuchTitleHere
-run $work/good.dxs --window XYZ|64|XYZ
-run $work/good.dxs --bogus|64|--bogus
-run|64|SCRIPT.dxs
-capture $work/good.dxs|64|--location
-capture $work/good.dxs --location 21|64|21
-capture $work/good.dxs --key 0|64|0
-frobnicate|64|frobnicate
-run $work/good.dxs --stop-key ctrl+nokey|64|ctrl+nokey
+run $work/none.dxs|2|dxplay: $work/none.dxs: File not found.
+run $work/folder.dxs|2|dxplay: $work/folder.dxs: File access denied.
+run $work/fifo.dxs|2|dxplay: $work/fifo.dxs: File access denied.
+run $work/broken.dxs|2|dxplay: $work/broken.dxs: '$00ZZ' is not a valid integer value.
+run $work/bad_line.dxs|1|$work/bad_line.dxs:14: '5 ' is not a valid integer value.
+run $work/no_keysym.dxs|1|$work/no_keysym.dxs:15: key code $07 has no X keysym.
+run $work/not_on_map.dxs|1|$work/not_on_map.dxs:14: key code $7C (F13) is not on the current keyboard map.
+run $work/good.dxs --window 7FFFFF00|4|dxplay: no window 7FFFFF00
+run $work/good.dxs --window-name NoSuchTitleHere|4|dxplay: no top-level window's title contains 'NoSuchTitleHere'
+run $work/good.dxs --window XYZ|64|dxplay: bad value for --window: 'XYZ'
+run $work/good.dxs --bogus|64|dxplay: unexpected '--bogus'
+run|64|dxplay: missing SCRIPT.dxs
+capture $work/good.dxs|64|dxplay: capture needs --location N or --key N
+capture $work/good.dxs --location 21|64|dxplay: bad value for --location: '21'
+capture $work/good.dxs --key 0|64|dxplay: bad value for --key: '0'
+frobnicate|64|dxplay: unexpected 'frobnicate'
+run $work/good.dxs --stop-key ctrl+nokey|64|dxplay: bad value for --stop-key: 'ctrl+nokey'
 EOF
   # An unreadable file, for a user without root's rights over it.
   make_dxs "$work/secret.dxs" "" ENDSCRIPT
   chmod 000 "$work/secret.dxs"
   chmod 755 "$work"
+  local as_user=()
+  [ "$(id -u)" -ne 0 ] || as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
   status=0
-  setpriv --reuid=65534 --regid=65534 --clear-groups timeout 10 "$DXPLAY" run "$work/secret.dxs" \
-    >"$work/out" 2>"$work/err" || status=$?
+  "${as_user[@]}" timeout 10 "$DXPLAY" run "$work/secret.dxs" >"$work/out" 2>"$work/err" || status=$?
   expect_status 2 "an unreadable file"
+  expect_stderr "dxplay: $work/secret.dxs: File access denied." "an unreadable file"
   # No display at all.
   status=0
   env -u DISPLAY timeout 10 "$DXPLAY" run "$work/good.dxs" >"$work/out" 2>"$work/err" || status=$?
