@@ -36,6 +36,7 @@ make_dxs "$work/tight.dxs" "" "${code[@]}"
 
 lines_per_second() {  # cmd...
   local i
+  "$@" >/dev/null 2>&1 || fail "$* ended with status $?"
   for (( i = 0; i < runs; i++ )); do seconds_of "$@"; done | median |
     awk -v n="$lines_run" '{ printf "%.0f", n / $1 }'
 }
@@ -49,17 +50,24 @@ printf '  %-40s %12s\n' "dxsim run, output discarded" "$(lines_per_second "$DXSI
 
 stop_process "$last_pid"  # xev: the probes below cover the screen themselves
 
-# From a repaint of the probe's window to the click on the line after the wait.
-make_dxs "$work/react.dxs" "L1=10,10" "LONG a" "LONG b" "LOOP $(( runs * 4 ))" "GETCOLOR b 1" 'KEY $41 PRESS' \
-  REPEAT "GETCOLOR a 1" "UNTILNE a b" "MOUSE LC" ENDLOOP ENDSCRIPT
+# From a repaint of the probe's window to the click on the line after the
+# wait, with nothing else in the loop and with a DELAY 1 in it.
+react() {  # extra line of the loop ("" for none)
+  local extra=()
+  [ -z "$1" ] || extra=("$1")
+  make_dxs "$work/react.dxs" "L1=10,10" "LONG a" "LONG b" "LOOP $(( runs * 4 ))" "GETCOLOR b 1" 'KEY $41 PRESS' \
+    REPEAT "${extra[@]}" "GETCOLOR a 1" "UNTILNE a b" "MOUSE LC" ENDLOOP ENDSCRIPT
+  start "$work/react.log" "$PROBE" react $(( runs * 4 ))
+  local probe=$last_pid
+  sleep 0.3  # the probe's window is up
+  "$DXPLAY" run "$work/react.dxs" --quiet
+  wait "$probe" || true
+  median <"$work/react.log" | awk '{ printf "%.3f", $1 / 1000 }'
+}
 xdotool mousemove 512 384
-start "$work/react.log" "$PROBE" react $(( runs * 4 ))
-react_probe=$last_pid
-sleep 0.3  # the probe's window is up
-"$DXPLAY" run "$work/react.dxs" --quiet
-wait "$react_probe" || true
 echo "pixel wait, repaint to the next line, median of $(( runs * 4 )) (ms; goal <= 1):"
-printf '  %-40s %12s\n' "dxplay" "$(median <"$work/react.log" | awk '{ printf "%.3f", $1 / 1000 }')"
+printf '  %-40s %12s\n' "dxplay, REPEAT GETCOLOR UNTILNE" "$(react "")"
+printf '  %-40s %12s\n' "dxplay, the same with DELAY 1 in the loop" "$(react "DELAY 1")"
 printf '  %-40s %12s\n' "dxsim" "n/a (simulated screen)"
 
 # From the stop key to the end of the process, in a DELAY and in a loop.
@@ -79,6 +87,15 @@ cpu_share() {  # cmd...
     { TIMEFORMAT='%R %U %S'; time "$@" >/dev/null 2>&1; } 2>&1 | awk '{ printf "%.2f\n", 100 * ($2 + $3) / $1 }'
   done | median
 }
-echo "DELAY 3000, CPU share of one core, median of 3 (%; goal <= 5):"
-printf '  %-40s %12s\n' "dxplay" "$(cpu_share "$DXPLAY" run "$work/delay.dxs" --quiet)"
-printf '  %-40s %12s\n' "dxsim (virtual clock, no waiting)" "$(cpu_share "$DXSIM" run "$work/delay.dxs")"
+# A pixel poll of about 3 s that never sees a change, with DELAY 1 between reads.
+make_dxs "$work/poll.dxs" "L1=10,10" "LONG a" "LOOP 3000" "DELAY 1" "GETCOLOR a 1" ENDLOOP ENDSCRIPT
+echo "CPU share of one core, median of 3 (%; goal <= 5 for DELAY 3000):"
+printf '  %-40s %12s\n' "dxplay, DELAY 3000" "$(cpu_share "$DXPLAY" run "$work/delay.dxs" --quiet)"
+printf '  %-40s %12s\n' "dxplay, 3000 x (DELAY 1, GETCOLOR)" "$(cpu_share "$DXPLAY" run "$work/poll.dxs" --quiet)"
+printf '  %-40s %12s\n' "dxsim, DELAY 3000" "n/a (virtual clock: $(seconds_of "$DXSIM" run "$work/delay.dxs") s)"
+
+# Pixel reads per second, the rate of a poll without DELAY (it keeps a core busy).
+make_dxs "$work/reads.dxs" "L1=10,10" "LONG a" "LOOP 20000" "GETCOLOR a 1" ENDLOOP ENDSCRIPT
+echo "GETCOLOR lines per second, median of $runs:"
+printf '  %-40s %12s\n' "dxplay" "$(lines_run=40003 lines_per_second "$DXPLAY" run "$work/reads.dxs" --quiet)"
+printf '  %-40s %12s\n' "dxsim, output discarded" "$(lines_run=40003 lines_per_second "$DXSIM" run "$work/reads.dxs")"

@@ -131,7 +131,9 @@ int ReactCommand(int runs) {
   Probe probe = OpenFullScreen();
   for (int run = 0; run < runs; ++run) {
     if (!WaitForEvent(probe, KeyPress, 10000)) Die("no key press from the script");
-    usleep(2000);  // the script is in its wait by now
+    // The script is in its wait by now; the random part keeps the repaint
+    // out of step with any period of the script's polling.
+    usleep(static_cast<useconds_t>(2000 + std::rand() % 1000));
     Paint(probe, run % 2 ? "000000" : "FFFFFF");
     int64_t painted = NowMicroseconds();
     if (!WaitForEvent(probe, ButtonPress, 10000)) Die("no click after the repaint");

@@ -135,6 +135,23 @@ EOF
   finish_dxplay "--stop-key ctrl+shift+F11"
   expect_status 0 "--stop-key ctrl+shift+F11"
   expect_nothing_held "--stop-key ctrl+shift+F11"
+  # A stop key that another client holds: said at the start, and the run
+  # goes on until a signal stops it.
+  make_dxs "$work/holder.dxs" "" 'KEY $42' "DELAY 100000"
+  start "$work/holder.out" "$DXPLAY" run "$work/holder.dxs" --quiet
+  local holder=$last_pid
+  wait_for 10 holding_key || fail "the first run never held its key"
+  start_dxplay run "$work/delay.dxs" --quiet
+  wait_for 10 holding || fail "the second run never held its key and button"
+  grep -qxF "dxplay: Ctrl+Alt+Shift+F12 is taken by another program: no stop key" "$work/player.out" ||
+    fail "the second run did not say that the stop key is taken: $(cat "$work/player.out")"
+  xdotool key ctrl+alt+shift+F12
+  wait_for 10 gone "$holder" || fail "the stop key did not stop the run that holds it"
+  ! gone "$player" || fail "the stop key stopped the run that does not hold it"
+  kill -INT "$player"
+  finish_dxplay "a stop key taken by another client"
+  expect_status 130 "a stop key taken by another client"
+  expect_nothing_held "a stop key taken by another client"
 }
 
 # --- capture into a slot --------------------------------------------------------------
@@ -175,6 +192,25 @@ test_capture() {
 --key 1|keyboard|key Return|K1=0D
 --key 40|keyboard|key Delete|K40=2E
 EOF
+  # A save that fails (a user who may not write the file or its folder)
+  # leaves the old file as it was.
+  [ "$(id -u)" -eq 0 ] || { echo "a failed save is tested as root only" >&2; return 0; }
+  mkdir "$work/locked"
+  make_dxs "$work/locked/capture.dxs" "$base" "${code[@]}"
+  cp "$work/locked/capture.dxs" "$work/before.dxs"
+  chmod 755 "$work"
+  chmod 555 "$work/locked"
+  chmod 444 "$work/locked/capture.dxs"
+  before=$(wc -l <"$work/xev.log")
+  start "$work/player.out" setpriv --reuid=65534 --regid=65534 --clear-groups \
+    "$DXPLAY" capture "$work/locked/capture.dxs" --location 2
+  player=$last_pid
+  wait_for 10 grab_seen "$work/xev.log" "$before" pointer || fail "a failed save: dxplay never grabbed the pointer"
+  xdotool mousemove 300 400 click 1
+  finish_dxplay "a failed save"
+  expect_status 2 "a failed save"
+  cmp "$work/locked/capture.dxs" "$work/before.dxs" >&2 || fail "a failed save changed the file"
+  [ "$(ls "$work/locked")" = capture.dxs ] || fail "a failed save left $(ls "$work/locked")"
 }
 
 # --- pixel waits against a window that repaints on request ----------------------------
