@@ -15,6 +15,7 @@
 #include "base/crlf_lines.h"
 #include "base/slot_counts.h"
 #include "engine/host.h"
+#include "sim/sim_defaults.h"
 #include "sim/sim_log.h"
 
 namespace dx {
@@ -69,7 +70,7 @@ class SimMainWindow : public MainWindow {
   std::array<std::string, kLocationSlotCount> location_x_;
   std::array<std::string, kLocationSlotCount> location_y_;
   std::array<std::string, kKeySlotCount> keys_;
-  std::string target_window_ = "00010001 - Target";
+  std::string target_window_{sim_defaults::kTargetWindow};
   std::string status_;
   std::string go_caption_ = "go";
   std::vector<std::string> messages_;
