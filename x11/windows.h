@@ -16,9 +16,9 @@ struct TitledWindow {
   std::string title;  // as a window entry shows it (EntryTitle)
 };
 
-// A title as a window entry holds it: at most 199 characters (UTF-8 code
-// points, never a split one), control characters as spaces so that an
-// entry stays one line.
+// A title as a window entry holds it: at most 199 bytes, never a split
+// UTF-8 code point, control characters as spaces so that an entry stays one
+// line.
 std::string EntryTitle(std::string_view utf8);
 
 // _NET_WM_NAME (UTF-8), else WM_NAME; "" for none or a vanished window.

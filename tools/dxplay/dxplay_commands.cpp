@@ -11,7 +11,7 @@
 #include "base/file_system.h"
 #include "base/format_hex.h"
 #include "base/script_error.h"
-#include "base/window_entry.h"
+#include "engine/window_entry.h"
 #include "engine/run_script.h"
 #include "scriptfile/script_file.h"
 #include "texts/dxplay_texts.h"

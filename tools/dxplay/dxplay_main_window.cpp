@@ -33,15 +33,15 @@ void DxplayMainWindow::ShowEditorSelection() {
 }
 
 std::string DxplayMainWindow::LocationXText(int n) {
-  return n >= 1 && n <= kLocationSlotCount ? document_.locations[static_cast<std::size_t>(n - 1)].x : std::string();
+  return IsLocationSlot(n) ? document_.locations[static_cast<std::size_t>(n - 1)].x : std::string();
 }
 
 std::string DxplayMainWindow::LocationYText(int n) {
-  return n >= 1 && n <= kLocationSlotCount ? document_.locations[static_cast<std::size_t>(n - 1)].y : std::string();
+  return IsLocationSlot(n) ? document_.locations[static_cast<std::size_t>(n - 1)].y : std::string();
 }
 
 std::string DxplayMainWindow::KeySlotText(int n) {
-  return n >= 1 && n <= kKeySlotCount ? document_.keys[static_cast<std::size_t>(n - 1)] : std::string();
+  return IsKeySlot(n) ? document_.keys[static_cast<std::size_t>(n - 1)] : std::string();
 }
 
 void DxplayMainWindow::ShowPlainMessage(std::string_view utf8) {
