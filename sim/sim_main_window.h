@@ -43,7 +43,7 @@ class SimMainWindow : public MainWindow {
 
   // Set-up and inspection.
   void SetEditorText(std::string text);
-  // The lines joined with CR LF, no break after the last one.
+  // The document's code lines as the window's code editor shows them.
   void SetCodeLines(const std::vector<std::string>& lines);
   const std::string& EditorText() const { return lines_.Text(); }
   int SelectionStart() const { return selection_start_; }
