@@ -30,6 +30,9 @@ std::vector<TitledWindow> TitledTopLevelWindows(Display* display);
 
 bool WindowExists(Display* display, uint32_t window);
 
+// The process id a window's client gives in _NET_WM_PID, 0 for none.
+uint32_t WindowProcessId(Display* display, uint32_t window);
+
 // The application window at a child of the root (a window manager's frame
 // holds it): the first window below it with WM_STATE, else the child itself.
 uint32_t ClientWindowOf(Display* display, uint32_t root_child);

@@ -4,6 +4,9 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <fstream>
+#include <set>
+#include <sstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -102,6 +105,35 @@ Target PickedWindow(Display* display, bool quiet) {
   return {0, WindowEntry(id, x11::EntryTitle(x11::WindowTitle(display, id)))};
 }
 
+// The processes dxplay runs under: a terminal whose title shows the
+// command line would otherwise match its own --window-name text.
+std::set<uint32_t> AncestorProcessIds() {
+  std::set<uint32_t> ids;
+  for (pid_t pid = getppid(); pid > 1 && ids.insert(static_cast<uint32_t>(pid)).second;) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line)) break;
+    // "pid (name) state ppid ...": the name may hold blanks and parentheses.
+    std::istringstream rest(line.substr(line.rfind(')') + 1));
+    char state = 0;
+    if (!(rest >> state >> pid)) break;
+  }
+  return ids;
+}
+
+// The first window whose title holds the text; one of dxplay's own
+// terminal only when no other window matches.
+std::optional<x11::TitledWindow> WindowTitled(Display* display, const std::string& text) {
+  const std::set<uint32_t> ancestors = AncestorProcessIds();
+  std::optional<x11::TitledWindow> own_terminal;
+  for (const x11::TitledWindow& w : x11::TitledTopLevelWindows(display)) {
+    if (w.title.find(text) == std::string::npos) continue;
+    if (!ancestors.count(x11::WindowProcessId(display, w.id))) return w;
+    if (!own_terminal) own_terminal = w;
+  }
+  return own_terminal;
+}
+
 Target ResolveTarget(const DxplayOptions& o, Display* display) {
   switch (o.target) {
     case DxplayOptions::Target::NoWindow: return {0, WindowEntry(0, kNoWindowTitle)};
@@ -112,12 +144,12 @@ Target ResolveTarget(const DxplayOptions& o, Display* display) {
         return {kExitNoWindow, {}};
       }
       return {0, WindowEntry(o.window_id, x11::EntryTitle(x11::WindowTitle(display, o.window_id)))};
-    case DxplayOptions::Target::Name:
-      for (const x11::TitledWindow& w : x11::TitledTopLevelWindows(display)) {
-        if (w.title.find(o.window_name) != std::string::npos) return {0, WindowEntry(w.id, w.title)};
-      }
+    case DxplayOptions::Target::Name: {
+      const std::optional<x11::TitledWindow> w = WindowTitled(display, o.window_name);
+      if (w) return {0, WindowEntry(w->id, w->title)};
       Error(t::NoTitledWindowMessage(o.window_name));
       return {kExitNoWindow, {}};
+    }
   }
   return {kExitNoWindow, {}};
 }
@@ -131,6 +163,9 @@ void WarnAboutStopKey(const x11::StopKey& stop_key, const KeyCombination& combin
 int Play(const DxplayOptions& o, const ScriptDocument& doc, ScriptFileLines lines, Display* display,
          std::string entry) {
   x11::X11EnginePlatform platform(display);
+  platform.OnFocusRefused([&o] {
+    if (!o.quiet) Error(t::kFocusNotTaken);
+  });
   const x11::StopKey stop_key(display, o.stop_key);
   WarnAboutStopKey(stop_key, o.stop_key);
   EventLoop events(display, stop_key);
