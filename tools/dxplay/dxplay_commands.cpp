@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -20,6 +21,7 @@
 #include "texts/dxplay_texts.h"
 #include "texts/program_texts.h"
 #include "tools/dxplay/dxplay_main_window.h"
+#include "tools/dxplay/messages.h"
 #include "tools/dxplay/stop_signals.h"
 #include "x11/display.h"
 #include "x11/grab.h"
@@ -42,7 +44,7 @@ StatusLine* g_status = nullptr;  // cleared before the last words of a lost serv
 
 void Error(std::string_view message) {
   if (g_status) g_status->Clear();
-  std::fprintf(stderr, "%s: %.*s\n", t::kProgramName.data(), static_cast<int>(message.size()), message.data());
+  PrintError(message);
 }
 
 // Prompts and results, for a user at a terminal.
@@ -51,8 +53,11 @@ void Say(std::string_view message, bool quiet = false) {
   std::fflush(stdout);
 }
 
-void OnDisplayLost() {
-  if (g_status) g_status->Clear();
+// The server took every key and button state with it: nothing is left to
+// release, and no request can be sent any more.
+[[noreturn]] void OnDisplayLost() {
+  Error(t::kDisplayLostMessage);
+  std::_Exit(kExitNoDisplay);
 }
 
 struct DisplayCloser {

@@ -1,8 +1,7 @@
 #include "tools/dxplay/dxplay_main_window.h"
 
-#include <cstdio>
-
 #include "texts/program_texts.h"
+#include "tools/dxplay/messages.h"
 #include "x11/x11_engine_platform.h"
 
 namespace dx {
@@ -46,7 +45,7 @@ std::string DxplayMainWindow::KeySlotText(int n) {
 
 void DxplayMainWindow::ShowPlainMessage(std::string_view utf8) {
   status_.Clear();
-  std::fprintf(stderr, "dxplay: %.*s\n", static_cast<int>(utf8.size()), utf8.data());
+  PrintError(utf8);
 }
 
 int DxplayMainWindow::CurrentFileLine() const {
