@@ -17,6 +17,7 @@
 #include "engine/host.h"
 #include "sim/sim_defaults.h"
 #include "sim/sim_log.h"
+#include "texts/program_texts.h"
 
 namespace dx {
 
@@ -72,7 +73,7 @@ class SimMainWindow : public MainWindow {
   std::array<std::string, kKeySlotCount> keys_;
   std::string target_window_{sim_defaults::kTargetWindow};
   std::string status_;
-  std::string go_caption_ = "go";
+  std::string go_caption_{kCaptionGo};
   std::vector<std::string> messages_;
   bool terminating_ = false;
   int64_t deliveries_ = 0;
