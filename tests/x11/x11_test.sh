@@ -111,6 +111,7 @@ test_stop() {
     wait_for 10 holding || fail "$script: the script never held its key and button"
     case $stop in
       stop-key) xdotool key ctrl+alt+shift+F12 ;;
+      *-lock) xdotool key "${stop%-lock}" ctrl+alt+shift+F12 "${stop%-lock}" ;;
       *) kill "-$stop" "$player" ;;
     esac
     finish_dxplay "$script, $stop"
@@ -119,6 +120,8 @@ test_stop() {
   done <<'EOF'
 loop stop-key 0
 delay stop-key 0
+delay Num_Lock-lock 0
+loop Caps_Lock-lock 0
 loop INT 130
 delay INT 130
 loop TERM 143
@@ -361,6 +364,12 @@ EOF
   run_dxplay run "$work/delay.dxs"
   expect_status 0 "run, output not a terminal"
   [ ! -s "$work/out" ] || fail "run, output not a terminal: it printed $(cat -v "$work/out")"
+  run_dxplay --help
+  expect_status 0 "--help"
+  grep -q '^usage: dxplay run SCRIPT.dxs' "$work/out" || fail "--help: no usage on standard output"
+  run_dxplay --version
+  expect_status 0 "--version"
+  grep -qx 'dxplay [0-9.]*' "$work/out" || fail "--version printed $(cat "$work/out")"
 }
 
 # --- bad input --------------------------------------------------------------------------
