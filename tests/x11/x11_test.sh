@@ -361,6 +361,15 @@ test_output() {
 |14: DELAY 300
 --quiet|
 EOF
+  # A tight script redraws the status line at most once a frame (16 ms,
+  # counted in whole milliseconds: at least 15 ms apart).
+  local code=("LOOP 20000" "LONG a" "LONG b" ENDLOOP ENDSCRIPT) start_time redraws most
+  make_dxs "$work/tight.dxs" "" "${code[@]}"
+  start_time=$EPOCHREALTIME
+  script -qec "$DXPLAY run $work/tight.dxs" /dev/null >"$work/typescript" </dev/null
+  most=$(awk -v a="$start_time" -v b="$EPOCHREALTIME" 'BEGIN { printf "%d", (b - a) * 1000 / 15 + 2 }')
+  redraws=$(grep -o $'\r\033\[K' "$work/typescript" | wc -l)
+  (( redraws <= most )) || fail "the status line was drawn $redraws times, more than once a frame ($most)"
   run_dxplay run "$work/delay.dxs"
   expect_status 0 "run, output not a terminal"
   [ ! -s "$work/out" ] || fail "run, output not a terminal: it printed $(cat -v "$work/out")"
