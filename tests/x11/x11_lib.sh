@@ -50,6 +50,7 @@ trap cleanup EXIT
 start() {  # log cmd...
   local log=$1
   shift
+  : >"$log"  # there before anyone polls it
   "$@" >"$log" 2>&1 &
   last_pid=$!
   started+=("$last_pid")

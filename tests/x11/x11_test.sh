@@ -67,6 +67,33 @@ $expected"
   done <"$here/events.table"
 }
 
+# Every pixel of a screen whose size does not divide 65536 is reached: 60
+# points a screen size, each clicked where the script says.
+test_rounding() {
+  local size width height i x y code expected before
+  for size in 1366x768 1920x1080 1280x1024; do
+    width=${size%x*} height=${size#*x}
+    start_xvfb "$size"
+    start_xev "$size+0+0" DxEvents "$work/xev.$size.log"
+    code=() expected=""
+    for (( i = 0; i < 60; i++ )); do
+      x=$(( (i * 613 + 1) % width )) y=$(( (i * 347 + 2) % height ))
+      (( i == 59 )) && x=$(( width - 1 )) y=$(( height - 1 ))
+      code+=("MOUSE GO .$x.$y" "MOUSE LC")
+      expected+="ButtonPress 1 $x,$y"$'\n'
+    done
+    make_dxs "$work/points.dxs" "" "${code[@]}" ENDSCRIPT
+    before=$(wc -l <"$work/xev.$size.log")
+    run_dxplay run "$work/points.dxs" --quiet
+    expect_status 0 "60 points on $size"
+    wait_for 5 at_least_events "$work/xev.$size.log" "$before" 180 || true
+    [ "$(events_since "$work/xev.$size.log" "$before" | grep ButtonPress)" = "${expected%$'\n'}" ] ||
+      fail "60 points on $size: $(diff <(events_since "$work/xev.$size.log" "$before" | grep ButtonPress) - <<<"${expected%$'\n'}")"
+    stop_process "$xev_pid"
+    stop_process "${started[-2]}"
+  done
+}
+
 # --- a shell in xterm runs what the script types ------------------------------------
 
 test_xterm() {
