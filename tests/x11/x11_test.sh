@@ -68,12 +68,14 @@ $expected"
 }
 
 # Every pixel of a screen whose size does not divide 65536 is reached: 60
-# points a screen size, each clicked where the script says.
+# points a screen size, each clicked where the script says, and a captured
+# point is clicked where it was captured.
 test_rounding() {
-  local size width height i x y code expected before
+  local size width height i x y code expected before server
   for size in 1366x768 1920x1080 1280x1024; do
     width=${size%x*} height=${size#*x}
     start_xvfb "$size"
+    server=${started[-1]}
     start_xev "$size+0+0" DxEvents "$work/xev.$size.log"
     code=() expected=""
     for (( i = 0; i < 60; i++ )); do
@@ -89,8 +91,24 @@ test_rounding() {
     wait_for 5 at_least_events "$work/xev.$size.log" "$before" 180 || true
     [ "$(events_since "$work/xev.$size.log" "$before" | grep ButtonPress)" = "${expected%$'\n'}" ] ||
       fail "60 points on $size: $(diff <(events_since "$work/xev.$size.log" "$before" | grep ButtonPress) - <<<"${expected%$'\n'}")"
+    # A captured point is the point a script then clicks.
+    make_dxs "$work/captured.dxs" "" "MOUSE GO 1" "MOUSE LC" ENDSCRIPT
+    x=$(( width / 2 + 1 )) y=$(( height / 3 ))
+    xdotool mousemove "$x" "$y"
+    before=$(wc -l <"$work/xev.$size.log")
+    start_dxplay capture "$work/captured.dxs" --location 1
+    wait_for 10 grab_seen "$work/xev.$size.log" "$before" pointer || fail "capture on $size: no grab"
+    xdotool click 1
+    finish_dxplay "capture on $size"
+    expect_status 0 "capture on $size"
+    xdotool mousemove 0 0
+    before=$(wc -l <"$work/xev.$size.log")
+    run_dxplay run "$work/captured.dxs" --quiet
+    expect_status 0 "the captured point on $size"
+    wait_for 5 logged "$work/xev.$size.log" "$before" "ButtonPress 1 $x,$y" ||
+      fail "the captured point $x,$y on $size: xev logged $(events_since "$work/xev.$size.log" "$before")"
     stop_process "$xev_pid"
-    stop_process "${started[-2]}"
+    stop_process "$server"
   done
 }
 
