@@ -500,6 +500,20 @@ test_server_gone() {
     expect_status 3 "$script: server gone"
     grep -q "connection to the X server was lost" "$work/err" || fail "$script: no clear message: $(cat "$work/err")"
   done
+  # ... and while a capture waits for its click: the file stays as it was.
+  start_xvfb
+  server=${started[-1]}
+  start_xev 1024x768+0+0 DxEvents "$work/xev.log"
+  make_dxs "$work/capture.dxs" "L1=1,2" ENDSCRIPT
+  cp "$work/capture.dxs" "$work/before.dxs"
+  local before
+  before=$(wc -l <"$work/xev.log")
+  start_dxplay capture "$work/capture.dxs" --location 1
+  wait_for 10 grab_seen "$work/xev.log" "$before" pointer || fail "capture: dxplay never grabbed the pointer"
+  stop_process "$server"
+  finish_dxplay "capture: server gone"
+  expect_status 3 "capture: server gone"
+  cmp "$work/capture.dxs" "$work/before.dxs" >&2 || fail "capture: server gone: the file changed"
 }
 
 holding_key() { held_down | grep -q key; }
