@@ -345,10 +345,16 @@ test_windows() {
   local first=$xev_window
   start_xev 500x500+0+0 DxSecond "$work/second.log"
   local second=$xev_window
+  start "$work/xterm.log" xterm -T DxTerm -geometry 20x5+600+600
+  local term
+  wait_for 10 xdotool search --name '^DxTerm$' >/dev/null || fail "xterm did not map its window"
+  term=$(xdotool search --name '^DxTerm$' | head -1)
   run_dxplay windows
   expect_status 0 "windows"
-  grep -qx "$(entry_of "$first") - DxFirst" "$work/out" || fail "windows: no entry for DxFirst: $(cat "$work/out")"
-  grep -qx "$(entry_of "$second") - DxSecond" "$work/out" || fail "windows: no entry for DxSecond: $(cat "$work/out")"
+  local entry
+  for entry in "$(entry_of "$first") - DxFirst" "$(entry_of "$second") - DxSecond" "$(entry_of "$term") - DxTerm"; do
+    grep -qxF "$entry" "$work/out" || fail "windows: no line '$entry': $(cat "$work/out")"
+  done
   xdotool mousemove 700 700
   make_dxs "$work/front.dxs" "" "MOUSE GO .100.100" "MOUSE LC" 'KEY $41 PRESS' "MOUSE GO .700.700" ENDSCRIPT
   local option value log other before_log before_other
