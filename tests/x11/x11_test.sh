@@ -240,6 +240,25 @@ test_capture() {
 --key 1|keyboard|key Return|K1=0D
 --key 40|keyboard|key Delete|K40=2E
 EOF
+  # The bundled examples: the capture adds its one line and changes no other.
+  local example
+  # example | option | grab to wait for | xdotool arguments | the one line added
+  while IFS='|' read -r example slot_option grab action new_slot; do
+    cp "$here/../../examples/$example" "$work/example.dxs"
+    before=$(wc -l <"$work/xev.log")
+    # shellcheck disable=SC2086
+    start_dxplay capture "$work/example.dxs" $slot_option
+    wait_for 10 grab_seen "$work/xev.log" "$before" "$grab" || fail "$example: no grab"
+    # shellcheck disable=SC2086
+    xdotool $action
+    finish_dxplay "capture into $example"
+    expect_status 0 "capture into $example"
+    [ "$(diff "$here/../../examples/$example" "$work/example.dxs" | grep '^[<>]')" = "> $new_slot"$'\r' ] ||
+      fail "capture into $example changed: $(diff "$here/../../examples/$example" "$work/example.dxs")"
+  done <<'EOF'
+typical.dxs|--location 5|pointer|mousemove 300 400 click 1|05: $12C,$190
+wait_for_change.dxs|--key 3|keyboard|key F5|03: $74
+EOF
   # A save that fails (a user who may not write the file or its folder)
   # leaves the old file as it was.
   [ "$(id -u)" -eq 0 ] || { echo "a failed save is tested as root only" >&2; return 0; }
