@@ -92,13 +92,12 @@ std::vector<Example> ManualExamples() {
     if (!open) examples.push_back({static_cast<int>(i + 1), {}, {}, {}});
     open = true;
     Example& ex = examples.back();
+    // An error message quotes the line, so "=>" lines show blanks as code does.
+    ReplaceAll(body, "<SP>", " ");
+    ReplaceAll(body, "<TAB>", "\t");
     switch (kind) {
       case LineKind::Setup: ex.setup.push_back(body); break;
-      case LineKind::Code:
-        ReplaceAll(body, "<SP>", " ");
-        ReplaceAll(body, "<TAB>", "\t");
-        ex.code.push_back(body);
-        break;
+      case LineKind::Code: ex.code.push_back(body); break;
       case LineKind::Effects: ex.effects += (ex.effects.empty() ? "" : " ") + body; break;
       case LineKind::Other: break;
     }
