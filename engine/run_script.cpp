@@ -41,8 +41,8 @@ void HighlightCurrentLine(RunState& state, std::size_t raw_length) {
 }
 
 void OfferToHandlers(RunState& state) {
-  const std::string line = state.CurrentLine;  // every handler sees the same text
-  for (const CommandEntry& entry : kCommandTable) entry.handler(line, state);
+  const std::string line = state.CurrentLine;  // the handler may change CurrentLine
+  OfferLine(line, state);
 }
 
 enum class CycleResult { Continue, Stop, Bound };
@@ -109,11 +109,6 @@ bool RunShouldEnd(MainWindow& owner) {
 void SendInputRecord(RunState& state) {
   state.Platform.SendInput(state.Input);
   state.Held.Note(state.Input);
-}
-
-void EndScriptCommand(std::string_view line, RunState& state) {
-  if (!LineIs(line, Command::EndScript)) return;
-  state.Owner.Fields().StopRequested = true;
 }
 
 int32_t ScriptLineCount(MainWindow& owner) {

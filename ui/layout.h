@@ -46,7 +46,6 @@ namespace dx::layout {
 
 inline constexpr char kMainWindowClass[] = "TFormMain";
 inline constexpr char kPickerWindowClass[] = "TFormWin";
-inline constexpr char kApplicationTitle[] = "Dorvaxil";
 inline constexpr char kMainWindowCaption[] = "Dorvaxil";
 inline constexpr char kPickerCaption[] = "Select window";
 
