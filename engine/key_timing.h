@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/slot_counts.h"
+
 namespace dx {
 
 class MainWindow;
@@ -35,7 +37,6 @@ void BeepCommand(std::string_view line, RunState& state);
 void EndScriptCommand(std::string_view line, RunState& state);
 
 // The key slots a line reads; any other number is itself the key code.
-constexpr bool IsKeySlot(int32_t n) { return n >= 1 && n <= 40; }
 
 // The text a key slot's code is converted from: its hex digits behind "$".
 std::string KeySlotCodeText(std::string_view slot_text);

@@ -6,6 +6,7 @@
 #include "base/integer_rule.h"
 #include "texts/program_texts.h"
 #include "engine/keyword_rule.h"
+#include "engine/window_entry.h"
 
 namespace dx {
 
@@ -117,10 +118,7 @@ int32_t ScriptLineCount(MainWindow& owner) {
   return owner.EditorLine(raw - 1).empty() ? raw - 1 : raw;
 }
 
-uint32_t GetTargetWindow(MainWindow& owner) {
-  const std::string text = owner.TargetWindowText();
-  return static_cast<uint32_t>(StrToInt("$" + text.substr(0, 8)));
-}
+uint32_t GetTargetWindow(MainWindow& owner) { return HandleOfWindowEntry(owner.TargetWindowText()); }
 
 RunOutcome RunScript(MainWindow& owner, EnginePlatform& platform, const RunOptions& options) {
   owner.SetStatusText(kStatusActive);
@@ -148,7 +146,7 @@ RunOutcome BGOClick(MainWindow& owner, EnginePlatform& platform, const RunOption
   // A start from inside the message delivery of a running script.
   if (owner.Fields().RunActive) return RunOutcome::NotStarted;
   if (ScriptLineCount(owner) == 0) return RunOutcome::NotStarted;
-  if (owner.TargetWindowText().size() <= 8) {
+  if (!NamesAWindow(owner.TargetWindowText())) {
     owner.ShowPlainMessage(kNoWindowMessage);
     return RunOutcome::NotStarted;
   }
