@@ -259,6 +259,28 @@ EOF
 typical.dxs|--location 5|pointer|mousemove 300 400 click 1|05: $12C,$190
 wait_for_change.dxs|--key 3|keyboard|key F5|03: $74
 EOF
+  # A signal ends a capture that waits: the grab goes, the file stays.
+  make_dxs "$work/capture.dxs" "$base" "${code[@]}"
+  cp "$work/capture.dxs" "$work/before.dxs"
+  local signal expected_status
+  # signal | option | grab | exit status
+  while IFS='|' read -r signal slot_option grab expected_status; do
+    before=$(wc -l <"$work/xev.log")
+    # shellcheck disable=SC2086
+    start_dxplay capture "$work/capture.dxs" $slot_option
+    wait_for 10 grab_seen "$work/xev.log" "$before" "$grab" || fail "$signal: no grab"
+    kill "-$signal" "$player"
+    finish_dxplay "$signal during capture $slot_option"
+    expect_status "$expected_status" "$signal during capture $slot_option"
+    cmp "$work/capture.dxs" "$work/before.dxs" >&2 || fail "$signal during capture $slot_option changed the file"
+    before=$(wc -l <"$work/xev.log")
+    xdotool click 1 key b
+    wait_for 5 logged "$work/xev.log" "$before" "KeyRelease b" ||
+      fail "$signal during capture $slot_option: the $grab stayed grabbed"
+  done <<'EOF'
+INT|--location 4|pointer|130
+TERM|--key 4|keyboard|143
+EOF
   # A save that fails (a user who may not write the file or its folder)
   # leaves the old file as it was.
   [ "$(id -u)" -eq 0 ] || { echo "a failed save is tested as root only" >&2; return 0; }
