@@ -60,9 +60,12 @@ display_named_in() {  # file written through -displayfd
   [ -s "$1" ] && grep -q '^[0-9]' "$1"
 }
 
-# A private Xvfb on a display number the server picks itself.
-start_xvfb() {  # [WxH]
-  "Xvfb" -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp -noreset \
+# A private Xvfb on a display number the server picks itself; more
+# arguments go to Xvfb (-extension RANDR leaves RandR out).
+start_xvfb() {  # [WxH [xvfb args...]]
+  local size=${1:-1024x768}
+  shift || true
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset "$@" \
     3>"$work/xvfb.display" >"$work/xvfb.log" 2>&1 &
   started+=("$!")
   wait_for 20 display_named_in "$work/xvfb.display" ||

@@ -74,9 +74,10 @@ $expected"
 # point is clicked where it was captured.
 test_rounding() {
   local size width height i x y code expected before server
+  # The last size on a server without RandR: the screen is then the root.
   for size in 1366x768 1920x1080 1280x1024; do
     width=${size%x*} height=${size#*x}
-    start_xvfb "$size"
+    if [ "$size" = 1280x1024 ]; then start_xvfb "$size" -extension RANDR; else start_xvfb "$size"; fi
     server=${started[-1]}
     start_xev "$size+0+0" DxEvents "$work/xev.$size.log"
     code=() expected=""
@@ -342,6 +343,16 @@ test_pixels() {
 change|a|00FF00|700,500
 equal|b|FF0000 3366CC|701,501
 EOF
+  # Colour values as the Windows program gives them: black is 0, and white
+  # (00FFFFFF) is not the -1 of a point off the screen. A wrong value spins
+  # the script until its time is up.
+  echo FFFFFF >"$work/paint"
+  wait_for 2 grep -q 'painted FFFFFF' "$work/probe.log" || fail "no white repaint"
+  make_dxs "$work/values.dxs" "L1=120,120 L2=-5,-5 L3=900,700" "LONG white" "LONG off" "LONG black" "LONG zero" \
+    "GETCOLOR white 1" "GETCOLOR off 2" REPEAT "UNTILNE white off" REPEAT "GETCOLOR black 3" "UNTIL black zero" ENDSCRIPT
+  xsetroot -solid black
+  DX_TIMEOUT=5 run_dxplay run "$work/values.dxs" --quiet
+  expect_status 0 "colour values"
 }
 
 # --- two monitors: the primary on the right, a second one to its left -------------------
@@ -526,6 +537,12 @@ EOF
   "${as_user[@]}" timeout 10 "$DXPLAY" run "$work/secret.dxs" >"$work/out" 2>"$work/err" || status=$?
   expect_status 2 "an unreadable file"
   expect_stderr "dxplay: $work/secret.dxs: File access denied." "an unreadable file"
+  # A server without XTest.
+  start_xvfb 640x480 -extension XTEST
+  status=0
+  timeout 10 "$DXPLAY" run "$work/good.dxs" >"$work/out" 2>"$work/err" || status=$?
+  expect_status 3 "no XTest"
+  expect_stderr "dxplay: the X server has no XTest extension, which dxplay needs to send input" "no XTest"
   # No display at all.
   status=0
   env -u DISPLAY timeout 10 "$DXPLAY" run "$work/good.dxs" >"$work/out" 2>"$work/err" || status=$?
