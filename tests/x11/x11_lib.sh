@@ -100,6 +100,12 @@ start_xev() {  # geometry title log
   xev_window=$(sed -n 's/^Outer window is \(0x[0-9a-f]*\),.*/\1/p' "$3")
 }
 
+# Waits until a window titled exactly TITLE is viewable; its id in $mapped_window.
+wait_mapped() {  # title
+  wait_for 10 xdotool search --onlyvisible --name "^$1\$" >/dev/null || fail "no window '$1' was mapped"
+  mapped_window=$(xdotool search --onlyvisible --name "^$1\$" | head -1)
+}
+
 # xev's log as one line per input event, in order:
 #   Motion X,Y | ButtonPress N X,Y | ButtonRelease N X,Y | KeyPress KEYSYM | KeyRelease KEYSYM
 # with root coordinates.

@@ -123,6 +123,7 @@ test_xterm() {
   start "$work/xterm.log" xterm -T DxTerm -geometry 80x24+0+0 \
     -e sh -c "cd '$work/home' && touch ready && exec bash --norc --noprofile"
   wait_for 10 test -e "$work/home/ready" || fail "xterm did not start its shell"
+  wait_mapped DxTerm
   # echo Hi 42 >out, then Enter: letters, Shift, digits, punctuation.
   local keys=(45 43 48 4F 20 "10 / KEY \$48 PRESS / KEY \$10 UP" 49 20 34 32 20
               "10 / KEY \$BE PRESS / KEY \$10 UP" 4F 55 54 0D)
@@ -400,9 +401,8 @@ test_windows() {
   start_xev 500x500+0+0 DxSecond "$work/second.log"
   local second=$xev_window
   start "$work/xterm.log" xterm -T DxTerm -geometry 20x5+600+600
-  local term
-  wait_for 10 xdotool search --name '^DxTerm$' >/dev/null || fail "xterm did not map its window"
-  term=$(xdotool search --name '^DxTerm$' | head -1)
+  wait_mapped DxTerm
+  local term=$mapped_window
   run_dxplay windows
   expect_status 0 "windows"
   local entry
