@@ -3,7 +3,8 @@
 //
 //   x11_probe paint X Y W H RRGGBB FIFO
 //       maps a window filled with RRGGBB; every line RRGGBB written into
-//       FIFO repaints it; prints "painted RRGGBB" once the server has it.
+//       FIFO repaints it; prints "painted RRGGBB" once the server has it,
+//       and "key KEYSYM" and "button N X,Y" for the input it receives.
 //   x11_probe react RUNS
 //       a window over the whole screen; RUNS times: waits for a key press
 //       (the script is ready), repaints in the other colour, waits for a
@@ -106,6 +107,22 @@ bool WaitForEvent(Probe& probe, int type, int timeout_ms) {
   }
 }
 
+// Prints the key presses and clicks the window receives: "key KEYSYM",
+// "button N X,Y" (root coordinates).
+void PrintInput(Probe& probe) {
+  while (XPending(probe.display)) {
+    XEvent event;
+    XNextEvent(probe.display, &event);
+    if (event.type == KeyPress) {
+      const char* name = XKeysymToString(XLookupKeysym(&event.xkey, 0));
+      std::printf("key %s\n", name ? name : "?");
+    } else if (event.type == ButtonPress) {
+      std::printf("button %u %d,%d\n", event.xbutton.button, event.xbutton.x_root, event.xbutton.y_root);
+    }
+  }
+  std::fflush(stdout);
+}
+
 int PaintCommand(char** argv) {
   Probe probe = OpenWindow(std::atoi(argv[0]), std::atoi(argv[1]), std::atoi(argv[2]), std::atoi(argv[3]), argv[4]);
   int fifo = open(argv[5], O_RDWR);  // read-write: no end of file when a writer closes
@@ -115,6 +132,10 @@ int PaintCommand(char** argv) {
   std::string pending;
   char buffer[256];
   for (;;) {
+    PrintInput(probe);
+    pollfd fds[] = {{fifo, POLLIN, 0}, {ConnectionNumber(probe.display), POLLIN, 0}};
+    poll(fds, 2, -1);
+    if (!(fds[0].revents & POLLIN)) continue;
     ssize_t got = read(fifo, buffer, sizeof buffer);
     if (got <= 0) return 0;
     pending.append(buffer, static_cast<size_t>(got));

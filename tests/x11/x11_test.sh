@@ -314,7 +314,7 @@ test_pixels() {
   start_xev 1024x600+0+0 DxEvents "$work/xev.log"
   xsetroot -solid '#3366CC'
   mkfifo "$work/paint"
-  start "$work/probe.log" "$PROBE" paint 100 100 50 50 000000 "$work/paint"
+  start "$work/probe.log" "$PROBE" paint 90 90 120 120 000000 "$work/paint"
   wait_for 10 grep -q 'painted 000000' "$work/probe.log" || fail "the probe did not paint"
   local before
   # Waits for a change of the probe's pixel, then clicks.
@@ -344,6 +344,17 @@ test_pixels() {
 change|a|00FF00|700,500
 equal|b|FF0000 3366CC|701,501
 EOF
+  # The bundled example clicks slot 1 (100,200, on the probe), waits for the
+  # pixel there to change and presses Enter.
+  echo 000000 >"$work/paint"
+  start_dxplay run "$here/../../examples/wait_for_change.dxs" --quiet
+  wait_for 10 grep -qx 'button 1 100,200' "$work/probe.log" || fail "wait_for_change.dxs did not click slot 1"
+  sleep 0.3  # it must still be waiting
+  ! gone "$player" || fail "wait_for_change.dxs: the wait ended before the repaint"
+  echo 0000FF >"$work/paint"
+  finish_dxplay "wait_for_change.dxs"
+  expect_status 0 "wait_for_change.dxs"
+  wait_for 2 grep -qx 'key Return' "$work/probe.log" || fail "wait_for_change.dxs did not press Enter"
   # Colour values as the Windows program gives them: black is 0, and white
   # (00FFFFFF) is not the -1 of a point off the screen. A wrong value spins
   # the script until its time is up.
