@@ -21,6 +21,7 @@ seconds_of() {  # cmd...: the wall seconds it took
   awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.4f\n", b - a }'
 }
 
+echo "machine: $(nproc) cores, load average $(cut -d" " -f1-3 /proc/loadavg) (figures by the wall clock follow the load)"
 start_xvfb
 start "$work/xev.log" xev -geometry 1024x768+0+0 -name DxBench  # something to receive the input
 

@@ -397,6 +397,19 @@ ButtonRelease 1 1023,767"
   finish_dxplay "capture on the left monitor"
   expect_status 0 "capture on the left monitor"
   cmp "$work/capture.dxs" "$work/expected.dxs" >&2 || fail "capture on the left monitor: wrong file"
+  # A pixel wait on the left monitor reads the pixel there.
+  mkfifo "$work/paint"
+  start "$work/probe.log" "$PROBE" paint 100 100 50 50 000000 "$work/paint"
+  wait_for 10 grep -q 'painted 000000' "$work/probe.log" || fail "the probe did not paint"
+  make_dxs "$work/left.dxs" "L1=-900,120" "LONG a" "LONG b" "GETCOLOR b 1" REPEAT "GETCOLOR a 1" "UNTILNE a b" \
+    "MOUSE GO 1" "MOUSE LC" ENDSCRIPT
+  start_dxplay run "$work/left.dxs" --quiet
+  sleep 0.3  # it must still be waiting
+  ! gone "$player" || fail "a pixel wait on the left monitor ended before the repaint"
+  echo 00FF00 >"$work/paint"
+  finish_dxplay "a pixel wait on the left monitor"
+  expect_status 0 "a pixel wait on the left monitor"
+  wait_for 2 grep -qx 'button 1 124,120' "$work/probe.log" || fail "no click on the left monitor's probe"
   expect_nothing_held "two monitors"
 }
 
