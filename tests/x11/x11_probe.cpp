@@ -50,9 +50,9 @@ struct Probe {
 
 unsigned long PixelOf(Display* display, const char* rrggbb) {
   XColor colour{};
-  std::string spec = std::string("#") + rrggbb;
+  std::string name = std::string("#") + rrggbb;
   Colormap map = DefaultColormap(display, DefaultScreen(display));
-  if (!XParseColor(display, map, spec.c_str(), &colour) || !XAllocColor(display, map, &colour)) Die("bad colour");
+  if (!XParseColor(display, map, name.c_str(), &colour) || !XAllocColor(display, map, &colour)) Die("bad colour");
   return colour.pixel;
 }
 
