@@ -200,6 +200,9 @@ EOF
   xdotool key ctrl+alt+shift+F12
   wait_for 10 gone "$holder" || fail "the stop key did not stop the run that holds it"
   ! gone "$player" || fail "the stop key stopped the run that does not hold it"
+  status=0
+  wait "$holder" || status=$?
+  expect_status 0 "the run that holds the stop key"
   kill -INT "$player"
   finish_dxplay "a stop key taken by another client"
   expect_status 130 "a stop key taken by another client"
