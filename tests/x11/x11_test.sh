@@ -27,7 +27,7 @@ at_least_events() {  # log line count
 
 # Starts dxplay in the background; its pid in $player.
 start_dxplay() {  # args...
-  start "$work/player.out" env --default-signal=INT,TERM "$DXPLAY" "$@"
+  start "$work/player.out" env --default-signal=INT,TERM,HUP,QUIT "$DXPLAY" "$@"
   player=$last_pid
 }
 
@@ -140,7 +140,7 @@ test_xterm() {
   expect_nothing_held "typing into xterm"
 }
 
-# --- stopping: the stop key, SIGINT, SIGTERM; nothing left down --------------------
+# --- stopping: the stop key and the signals; nothing left down ----------------------
 
 holding() {  # true once the script holds key a and the left button
   local held
@@ -175,6 +175,8 @@ loop INT 130
 delay INT 130
 loop TERM 143
 delay TERM 143
+loop HUP 129
+delay QUIT 131
 EOF
   # Another combination, and the default one then does not stop the run.
   # (Not Ctrl+Alt with F1-F12: the X server takes those to switch consoles.)
