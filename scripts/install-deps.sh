@@ -13,9 +13,9 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb xauth x11-utils imagemagick
   libx11-dev libxtst-dev libxrandr-dev libxinerama-dev
-  # The X11 end-to-end tests: clients that watch and drive dxplay, and
-  # Xorg's dummy driver for two monitors.
-  xdotool xterm xinput x11-xserver-utils xserver-xorg-core xserver-xorg-video-dummy
+  # The X11 end-to-end tests: clients that watch and drive dxplay, a window
+  # manager, and Xorg's dummy driver for two monitors.
+  xdotool xterm xinput x11-xserver-utils openbox xserver-xorg-core xserver-xorg-video-dummy
 )
 
 sudo_if_needed() {

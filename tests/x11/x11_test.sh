@@ -475,6 +475,44 @@ KeyRelease a" ] || fail "--pick: DxFirst logged $(events_since "$work/first.log"
   expect_nothing_held "windows"
 }
 
+# Under a window manager (openbox): the list holds the client windows, and
+# a target is brought to the front through the manager.
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+active_window() { printf '%d' "$(xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //')"; }
+
+test_window_manager() {
+  start_xvfb
+  start "$work/wm.log" openbox --sm-disable
+  wait_for 10 wm_running || fail "openbox did not start: $(cat "$work/wm.log")"
+  start_xev 300x300+0+0 DxFirst "$work/first.log"
+  local first=$xev_window
+  start_xev 300x300+400+300 DxSecond "$work/second.log"
+  local second=$xev_window
+  run_dxplay windows
+  expect_status 0 "windows under a window manager"
+  [ "$(cat "$work/out")" = "$(entry_of "$first") - DxFirst
+$(entry_of "$second") - DxSecond" ] || fail "windows under a window manager: $(cat "$work/out")"
+  make_dxs "$work/key.dxs" "" 'KEY $41 PRESS' ENDSCRIPT
+  local option value log window before
+  eval "$(xdotool getwindowgeometry --shell "$first")"
+  # option | its value | the window that must be in front and get the key
+  while IFS='|' read -r option value log; do
+    window=${!log}
+    [ "$option" != --pick ] || xdotool mousemove $(( X + 50 )) $(( Y + 50 ))
+    before=$(wc -l <"$work/$log.log")
+    start_dxplay run "$work/key.dxs" --quiet $option $(eval echo "$value")
+    [ "$option" != --pick ] || { wait_for 10 grab_seen "$work/$log.log" "$before" pointer || fail "--pick: no grab"; xdotool click 1; }
+    finish_dxplay "$option under a window manager"
+    expect_status 0 "$option under a window manager"
+    [ "$(active_window)" = "$(( window ))" ] || fail "$option under a window manager: $(active_window) is active"
+    wait_for 5 logged "$work/$log.log" "$before" "KeyPress a" || fail "$option under a window manager: no key in $log"
+  done <<'EOF'
+--window|$(entry_of "$first")|first
+--window-name|DxSecond|second
+--pick||first
+EOF
+}
+
 # --- what a run prints -------------------------------------------------------------------
 
 test_output() {
