@@ -268,6 +268,17 @@ EOF
 typical.dxs|--location 5|pointer|mousemove 300 400 click 1|05: $12C,$190
 wait_for_change.dxs|--key 3|keyboard|key F5|03: $74
 EOF
+  # A key without a virtual-key code is refused: status 1, the file stays.
+  make_dxs "$work/capture.dxs" "$base" "${code[@]}"
+  cp "$work/capture.dxs" "$work/before.dxs"
+  before=$(wc -l <"$work/xev.log")
+  start_dxplay capture "$work/capture.dxs" --key 2
+  wait_for 10 grab_seen "$work/xev.log" "$before" keyboard || fail "a key without a code: no grab"
+  xdotool key XF86AudioPlay
+  finish_dxplay "a key without a code"
+  expect_status 1 "a key without a code"
+  expect_stderr "dxplay: the key pressed (XF86AudioPlay) has no virtual-key code" "a key without a code"
+  cmp "$work/capture.dxs" "$work/before.dxs" >&2 || fail "a key without a code changed the file"
   # A signal ends a capture that waits: the grab goes, the file stays.
   make_dxs "$work/capture.dxs" "$base" "${code[@]}"
   cp "$work/capture.dxs" "$work/before.dxs"
