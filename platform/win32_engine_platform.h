@@ -20,6 +20,8 @@ class Win32EnginePlatform final : public EnginePlatform {
   explicit Win32EnginePlatform(HWND mainWindow) : mainWindow_(mainWindow) {}
 
   bool SendInput(const InputRecord& record) override;
+  uint16_t KeyScanCode(uint8_t vk) override;
+  bool HasHigherRights(uint32_t handle) override;
   int ScreenWidth() override;
   int ScreenHeight() override;
   uint32_t ReadScreenPixel(int32_t x, int32_t y) override;
