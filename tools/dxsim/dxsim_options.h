@@ -28,6 +28,7 @@ struct DxsimOptions {
   int64_t max_lines = 0;
   uint64_t tick_start = 1000;
   uint64_t tick_step = 10;
+  uint64_t refuse_input_at = 0;  // the N-th SendInput is refused; 0: none
   bool json = false;    // check: --format json
   bool werror = false;  // check: warnings fail too
 };
