@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "engine/host.h"
@@ -37,5 +38,10 @@ class Win32EnginePlatform final : public EnginePlatform {
   std::optional<INPUT> lastMove_;  // the last absolute move sent
   uint64_t lastMoveTick_ = 0;
 };
+
+// The platform the program runs with: a Win32EnginePlatform. Defined alone
+// in its own file, so that a test build of the program can link a double
+// of the system in its place.
+std::unique_ptr<EnginePlatform> MakeEnginePlatform(HWND mainWindow);
 
 }  // namespace dx::win
