@@ -2,7 +2,7 @@
 
 #include "platform/handle_value.h"
 #include "platform/text_encoding.h"
-#include "ui/layout.h"
+#include "texts/program_texts.h"
 
 namespace dx::win {
 
@@ -17,7 +17,7 @@ void PostClickToFixedWindow() {
 
 void ShowMessageBox(HWND owner, const MessageText& text, BoxIcon icon) {
   const UINT style = MB_OK | (icon == BoxIcon::Error ? MB_ICONERROR : 0u);
-  MessageBoxW(owner, WideFromMessage(text).c_str(), WideFromProgramText(layout::kApplicationTitle).c_str(), style);
+  MessageBoxW(owner, WideFromMessage(text).c_str(), WideFromProgramText(kApplicationTitle).c_str(), style);
 }
 
 }  // namespace dx::win

@@ -19,9 +19,9 @@ void SimMainWindow::SelectInEditor(int start, int length) {
   log_.Add(std::move(e));
 }
 
-std::string SimMainWindow::LocationXText(int n) { return n >= 1 && n <= 20 ? location_x_[n - 1] : std::string(); }
-std::string SimMainWindow::LocationYText(int n) { return n >= 1 && n <= 20 ? location_y_[n - 1] : std::string(); }
-std::string SimMainWindow::KeySlotText(int n) { return n >= 1 && n <= 40 ? keys_[n - 1] : std::string(); }
+std::string SimMainWindow::LocationXText(int n) { return IsLocationSlot(n) ? location_x_[n - 1] : std::string(); }
+std::string SimMainWindow::LocationYText(int n) { return IsLocationSlot(n) ? location_y_[n - 1] : std::string(); }
+std::string SimMainWindow::KeySlotText(int n) { return IsKeySlot(n) ? keys_[n - 1] : std::string(); }
 
 void SimMainWindow::SetStatusText(std::string_view utf8) {
   status_ = std::string(utf8);

@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "base/crlf_lines.h"
+#include "base/slot_counts.h"
 #include "engine/host.h"
+#include "sim/sim_defaults.h"
 #include "sim/sim_log.h"
 
 namespace dx {
@@ -65,10 +67,10 @@ class SimMainWindow : public MainWindow {
   LineIndex lines_;  // the editor's text
   int selection_start_ = 0;
   int selection_length_ = 0;
-  std::array<std::string, 20> location_x_;
-  std::array<std::string, 20> location_y_;
-  std::array<std::string, 40> keys_;
-  std::string target_window_ = "00010001 - Target";
+  std::array<std::string, kLocationSlotCount> location_x_;
+  std::array<std::string, kLocationSlotCount> location_y_;
+  std::array<std::string, kKeySlotCount> keys_;
+  std::string target_window_{sim_defaults::kTargetWindow};
   std::string status_;
   std::string go_caption_ = "go";
   std::vector<std::string> messages_;

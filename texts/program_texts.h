@@ -10,6 +10,9 @@
 
 namespace dx {
 
+// The caption of every message box.
+inline constexpr std::string_view kApplicationTitle = "Dorvaxil";
+
 // The status bar.
 inline constexpr std::string_view kStatusActive = "skript je aktivn\xC3\xAD";
 inline constexpr std::string_view kStatusStopped = "skript byl zastaven";

@@ -101,7 +101,7 @@ void AddMainPage(Builder& b) {
 
 void AddLocationsPage(Builder& b) {
   const Page pg = Page::Locations;
-  for (int n = 1; n <= kLocationSlots; ++n) {
+  for (int n = 1; n <= kLocationSlotCount; ++n) {
     const int x = n <= 10 ? 0 : 144;
     const int y = 8 + 24 * ((n - 1) % 10);
     const std::string num = std::to_string(n);
@@ -114,7 +114,7 @@ void AddLocationsPage(Builder& b) {
 
 void AddKeysPage(Builder& b) {
   const Page pg = Page::Keys;
-  for (int n = 1; n <= kKeySlots; ++n) {
+  for (int n = 1; n <= kKeySlotCount; ++n) {
     const int x = 72 * ((n - 1) / 10);
     const int y = 8 + 24 * ((n - 1) % 10);
     const std::string num = std::to_string(n);
