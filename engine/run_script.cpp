@@ -132,7 +132,7 @@ RunOutcome RunScript(MainWindow& owner, EnginePlatform& platform, const RunOptio
   RunOutcome outcome;
   try {
     const uint32_t target = GetTargetWindow(owner);
-    if (platform.HasHigherRights(target)) throw ScriptError(kHigherRightsMessage);
+    if (platform.HasHigherRights(target)) throw ScriptError(HigherRightsMessage());
     platform.SetForegroundWindow(target);
     outcome = Runner(state, options).RunPasses();
   } catch (...) {

@@ -34,12 +34,16 @@ inline constexpr std::string_view kSaveDialogTitle = "Save script...";
 // the code page (1 for the first).
 inline std::string RefusedInputMessage(int64_t line) {
   return "The system refused the input (locked screen, or a window with higher rights): line " +
-         std::to_string(line) + ". Unlock the screen, or start Dorvaxil with the rights of the target window";
+         std::to_string(line) + ". Unlock the screen, or start " + std::string(kApplicationTitle) +
+         " with the rights of the target window";
 }
 // Before the first line: the target would refuse every record.
-inline constexpr std::string_view kHigherRightsMessage =
-    "The target window runs with higher rights than Dorvaxil, so the system would refuse the input to it: "
-    "start Dorvaxil with the same rights (as administrator), or choose another window";
+inline std::string HigherRightsMessage() {
+  const std::string name(kApplicationTitle);
+  return "The target window runs with higher rights than " + name +
+         ", so the system would refuse the input to it: start " + name +
+         " with the same rights (as administrator), or choose another window";
+}
 
 // A stop key that is not registered cannot stop a run, e.g.
 // "Ctrl+Alt+Shift+A is taken by another program: no stop key".

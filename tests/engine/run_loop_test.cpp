@@ -216,7 +216,7 @@ TEST(RunLoop, TargetThatCannotBePlayedIntoFailsBeforeTheFirstLine) {
     std::string message;
   } cases[] = {
       {"unreadable handle", "zzzzzzzz - x", false, "'$zzzzzzzz' is not a valid integer value."},
-      {"higher rights", "00010001 - T", true, std::string(kHigherRightsMessage) + "."},
+      {"higher rights", "00010001 - T", true, HigherRightsMessage() + "."},
   };
   for (const auto& c : cases) {
     test::SimRun run({"BEEP"});
