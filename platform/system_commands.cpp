@@ -1,12 +1,14 @@
 #include "platform/system_commands.h"
 
+#include <string>
+
 #include "platform/handle_value.h"
 #include "platform/text_encoding.h"
 #include "texts/program_texts.h"
 
 namespace dx::win {
 
-void StartHelpEditor() { WinExec("notepad.exe dorvaxil.txt", SW_SHOWNORMAL); }
+void StartHelpEditor() { WinExec(("notepad.exe " + std::string(kManualFileName)).c_str(), SW_SHOWNORMAL); }
 
 void PostClickToFixedWindow() {
   const HWND target = HandleFromValue(0xFA4);

@@ -63,14 +63,7 @@ void SimMainWindow::SetEditorText(std::string text) {
   selection_length_ = std::min(selection_length_, size - selection_start_);
 }
 
-void SimMainWindow::SetCodeLines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) text += "\r\n";
-    text += lines[i];
-  }
-  SetEditorText(std::move(text));
-}
+void SimMainWindow::SetCodeLines(const std::vector<std::string>& lines) { SetEditorText(EditTextFromLines(lines)); }
 
 void SimMainWindow::SetLocation(int n, std::string x, std::string y) {
   location_x_.at(static_cast<std::size_t>(n - 1)) = std::move(x);

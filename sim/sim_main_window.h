@@ -17,6 +17,7 @@
 #include "engine/host.h"
 #include "sim/sim_defaults.h"
 #include "sim/sim_log.h"
+#include "texts/program_texts.h"
 
 namespace dx {
 
@@ -43,7 +44,7 @@ class SimMainWindow : public MainWindow {
 
   // Set-up and inspection.
   void SetEditorText(std::string text);
-  // The lines joined with CR LF, no break after the last one.
+  // The document's code lines as the window's code editor shows them.
   void SetCodeLines(const std::vector<std::string>& lines);
   const std::string& EditorText() const { return lines_.Text(); }
   int SelectionStart() const { return selection_start_; }
@@ -72,7 +73,7 @@ class SimMainWindow : public MainWindow {
   std::array<std::string, kKeySlotCount> keys_;
   std::string target_window_{sim_defaults::kTargetWindow};
   std::string status_;
-  std::string go_caption_ = "go";
+  std::string go_caption_{kCaptionGo};
   std::vector<std::string> messages_;
   bool terminating_ = false;
   int64_t deliveries_ = 0;

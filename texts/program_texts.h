@@ -10,6 +10,9 @@
 
 namespace dx {
 
+// The manual, beside the program; the help button opens it in notepad.
+inline constexpr std::string_view kManualFileName = "dorvaxil.txt";
+
 // The caption of every message box.
 inline constexpr std::string_view kApplicationTitle = "Dorvaxil";
 

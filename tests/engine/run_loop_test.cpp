@@ -45,6 +45,12 @@ TEST(RunLoop, HighlightCoversEachLineAndItsBreak) {
   }
 }
 
+TEST(RunLoop, ADocumentEndingInAnEmptyLineKeepsItAsTheWindowDoes) {
+  test::SimRun run({"BEEP", ""});
+  EXPECT_EQ(run.window.EditorText(), "BEEP\r\n\r\n");
+  EXPECT_EQ(ScriptLineCount(run.window), 2);
+}
+
 TEST(RunLoop, StartsOnlyWithLinesAndAWindow) {
   struct Case {
     const char* name;
