@@ -2,6 +2,12 @@
 // the system refuses the third record the program sends, as it does on a
 // locked screen or toward a window with higher rights. Wine refuses
 // nothing, so this is how the program's answer to a refusal is seen.
+// Every record asked for is written to "sent.log" in the current folder,
+// one line each ("key 41 down", "key 41 up refused", "mouse 0002"): what
+// the target sees of the last releases depends on where the focus is by
+// then, so the end-to-end test reads what was sent here.
+#include <cstdio>
+
 #include "platform/win32_engine_platform.h"
 
 namespace dx::win {
@@ -11,10 +17,17 @@ constexpr int kRefusedRecord = 3;
 
 class RefusingPlatform final : public EnginePlatform {
  public:
-  explicit RefusingPlatform(HWND mainWindow) : real_(mainWindow) {}
+  explicit RefusingPlatform(HWND mainWindow) : real_(mainWindow), log_(std::fopen("sent.log", "wb")) {}
+  ~RefusingPlatform() override {
+    if (log_) std::fclose(log_);
+  }
+  RefusingPlatform(const RefusingPlatform&) = delete;
+  RefusingPlatform& operator=(const RefusingPlatform&) = delete;
 
   bool SendInput(const InputRecord& record) override {
-    return ++sent_ == kRefusedRecord ? false : real_.SendInput(record);
+    const bool refused = ++sent_ == kRefusedRecord;
+    Log(record, refused);
+    return refused ? false : real_.SendInput(record);
   }
   uint16_t KeyScanCode(uint8_t vk) override { return real_.KeyScanCode(vk); }
   bool HasHigherRights(uint32_t handle) override { return real_.HasHigherRights(handle); }
@@ -27,7 +40,19 @@ class RefusingPlatform final : public EnginePlatform {
   void SetForegroundWindow(uint32_t handle) override { real_.SetForegroundWindow(handle); }
 
  private:
+  void Log(const InputRecord& r, bool refused) {
+    if (!log_) return;
+    if (r.Type() == InputRecord::kTypeKeyboard) {
+      std::fprintf(log_, "key %02X %s", r.KeyVk(), (r.KeyFlags() & kKeyUp) ? "up" : "down");
+    } else {
+      std::fprintf(log_, "mouse %04X", r.MouseFlags());
+    }
+    std::fprintf(log_, refused ? " refused\n" : "\n");
+    std::fflush(log_);
+  }
+
   Win32EnginePlatform real_;
+  std::FILE* log_;
   int sent_ = 0;
 };
 
