@@ -1,6 +1,6 @@
 #include "engine/keyboard_keys.h"
 
-#include <algorithm>
+#include <array>
 
 namespace dx {
 namespace {
@@ -154,23 +154,20 @@ constexpr KeyboardKey kKeys[] = {
     {0xE2, 0x56, N},  // the key between left Shift and Z
 };
 
-const KeyboardKey* Find(uint8_t vk) {
-  const auto it = std::find_if(std::begin(kKeys), std::end(kKeys), [&](const KeyboardKey& k) { return k.vk == vk; });
-  return it == std::end(kKeys) ? nullptr : it;
+// Every key record asks twice or three times: one row per code, made once.
+constexpr std::array<KeyboardKey, 256> MakeIndex() {
+  std::array<KeyboardKey, 256> index{};
+  for (const KeyboardKey& key : kKeys) index[key.vk] = key;
+  return index;
 }
+constexpr std::array<KeyboardKey, 256> kByCode = MakeIndex();
 
 }  // namespace
 
 std::span<const KeyboardKey> KeyboardKeys() { return kKeys; }
 
-bool IsExtendedKey(uint8_t vk) {
-  const KeyboardKey* key = Find(vk);
-  return key && key->extended;
-}
+bool IsExtendedKey(uint8_t vk) { return kByCode[vk].extended; }
 
-uint16_t UsLayoutScanCode(uint8_t vk) {
-  const KeyboardKey* key = Find(vk);
-  return key ? key->us_scan : 0;
-}
+uint16_t UsLayoutScanCode(uint8_t vk) { return kByCode[vk].us_scan; }
 
 }  // namespace dx
