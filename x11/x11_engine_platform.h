@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "engine/host.h"
+#include "engine/keyboard_keys.h"
 #include "x11/monitor.h"
 
 using Display = struct _XDisplay;
@@ -21,6 +22,11 @@ class X11EnginePlatform final : public EnginePlatform {
   // Throws ScriptError for a key code without a keysym or whose keysym has
   // no key on the current map.
   bool SendInput(const InputRecord& record) override;
+  // Keys go by keysym on X, so a record's scan code does nothing here: the
+  // US layout's serves.
+  uint16_t KeyScanCode(uint8_t vk) override { return UsLayoutScanCode(vk); }
+  // X gives no client higher rights over input than another.
+  bool HasHigherRights(uint32_t) override { return false; }
   int ScreenWidth() override { return monitor_.width; }
   int ScreenHeight() override { return monitor_.height; }
   uint32_t ReadScreenPixel(int32_t x, int32_t y) override;

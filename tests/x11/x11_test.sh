@@ -489,6 +489,11 @@ KeyRelease a" ] || fail "--pick: DxFirst logged $(events_since "$work/first.log"
 # Under a window manager (openbox): the list holds the client windows, and
 # a target is brought to the front through the manager.
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+clients_listed() {  # ids...: true once the window manager lists them all
+  local list id
+  list=$(xprop -root _NET_CLIENT_LIST)
+  for id; do grep -q "$(printf '0x%x' "$id")\b" <<<"$list" || return 1; done
+}
 active_window() { printf '%d' "$(xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //')"; }
 
 test_window_manager() {
@@ -499,6 +504,7 @@ test_window_manager() {
   local first=$xev_window
   start_xev 300x300+400+300 DxSecond "$work/second.log"
   local second=$xev_window
+  wait_for 10 clients_listed "$first" "$second" || fail "openbox did not list its clients"
   run_dxplay windows
   expect_status 0 "windows under a window manager"
   [ "$(cat "$work/out")" = "$(entry_of "$first") - DxFirst
