@@ -15,6 +15,10 @@ inline constexpr std::string_view kStatusActive = "skript je aktivn\xC3\xAD";
 inline constexpr std::string_view kStatusStopped = "skript byl zastaven";
 inline constexpr std::string_view kStatusPickPosition = "vyber pozici v po\xC5\xBE" "adovan\xC3\xA9m okn\xC4\x9B";
 inline constexpr std::string_view kStatusPositionPicked = "pozice vybr\xC3\xA1na";
+// Every text the status bar shows but the stop-key warning (ASCII): the
+// controls' font must have their letters.
+inline constexpr std::string_view kStatusTexts[] = {kStatusActive, kStatusStopped, kStatusPickPosition,
+                                                    kStatusPositionPicked};
 
 // The go button.
 inline constexpr std::string_view kCaptionGo = "go";

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/text_encoding.h"
+#include "ui/control_font.h"
 
 namespace dx::ui {
 namespace {
@@ -219,9 +220,7 @@ ControlFont& ControlFont::operator=(ControlFont&& other) noexcept {
 
 void ControlFont::Reset(int dpi) {
   ControlFont next;
-  next.font_ = CreateFontW(-layout::Scaled(layout::kFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, win::WideFromProgramText(layout::kFontFace).c_str());
+  next.font_ = CreateControlFont(dpi);
   *this = std::move(next);
 }
 
