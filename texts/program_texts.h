@@ -31,6 +31,23 @@ inline constexpr std::string_view kUnknownErrorMessage = "Unknown error";
 inline constexpr std::string_view kLoadDialogTitle = "Load script...";
 inline constexpr std::string_view kSaveDialogTitle = "Save script...";
 
+// The code memo's context menu: the edit's own entries, then the check.
+inline constexpr std::string_view kMenuUndo = "&Undo";
+inline constexpr std::string_view kMenuCut = "Cu&t";
+inline constexpr std::string_view kMenuCopy = "&Copy";
+inline constexpr std::string_view kMenuPaste = "&Paste";
+inline constexpr std::string_view kMenuDelete = "&Delete";
+inline constexpr std::string_view kMenuSelectAll = "Select &All";
+inline constexpr std::string_view kMenuCheckScript = "Check &script\tF7";
+
+// The window of the script check: its caption, its columns, and the one
+// row it shows when the checker finds nothing.
+inline constexpr std::string_view kCheckCaption = "Script check";
+inline constexpr std::string_view kCheckColumnLine = "line";
+inline constexpr std::string_view kCheckColumnSeverity = "severity";
+inline constexpr std::string_view kCheckColumnMessage = "message";
+inline constexpr std::string_view kCheckNoFindings = "no findings: the checker sees nothing wrong";
+
 // A stop key that is not registered cannot stop a run, e.g.
 // "Ctrl+Alt+Shift+A is taken by another program: no stop key".
 inline std::string NotRegisteredWarning(std::string_view combination, bool takenByAnotherProgram) {
