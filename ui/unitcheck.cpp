@@ -88,16 +88,26 @@ void TFormCheck::PlaceBesideOwner() {
   RECT main{}, mine{};
   GetWindowRect(owner_->Handle(), &main);
   GetWindowRect(hwnd_, &mine);
-  const int width = mine.right - mine.left, height = mine.bottom - mine.top;
+  const LONG width = mine.right - mine.left, height = mine.bottom - mine.top;
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   GetMonitorInfoW(MonitorFromWindow(owner_->Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
   const RECT& work = monitor.rcWork;
-  // Right of the main window where it fits, else left of it, always on the monitor.
-  int left = main.right + width <= work.right ? main.right : main.left - width;
-  left = std::max(static_cast<int>(work.left), std::min(left, static_cast<int>(work.right) - width));
-  const int top = std::max(static_cast<int>(work.top), std::min(static_cast<int>(main.top), static_cast<int>(work.bottom) - height));
-  SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // Right of the main window, else left of it, below, above: the first
+  // place where the whole window is on the monitor and leaves the main
+  // window clear; else the first, moved onto the monitor.
+  const POINT places[] = {{main.right, main.top}, {main.left - width, main.top}, {main.left, main.bottom},
+                          {main.left, main.top - height}};
+  POINT at = places[0];
+  for (const POINT& p : places) {
+    if (p.x >= work.left && p.y >= work.top && p.x + width <= work.right && p.y + height <= work.bottom) {
+      at = p;
+      break;
+    }
+  }
+  at.x = std::max(work.left, std::min(at.x, work.right - width));
+  at.y = std::max(work.top, std::min(at.y, work.bottom - height));
+  SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TFormCheck::ShowFindings(HINSTANCE instance, TFormMain& owner, const std::vector<check::Diagnostic>& findings) {
