@@ -157,11 +157,11 @@ HFONT FaceFont(const std::wstring& face) {
                      face.c_str());
 }
 
-// The program's font, made as the program makes it.
+// The font the program gives the control, made as the program makes it.
 struct ControlFontHere {
-  ControlFontHere() {
+  explicit ControlFontHere(const char* control) {
     HDC screen = GetDC(nullptr);
-    font = dx::ui::CreateControlFont(GetDeviceCaps(screen, LOGPIXELSY));
+    font = dx::ui::CreateControlFont(GetDeviceCaps(screen, LOGPIXELSY), dx::ui::LettersOf(*L::FindControl(control)));
     ReleaseDC(nullptr, screen);
   }
   ~ControlFontHere() { DeleteObject(font); }
@@ -206,7 +206,7 @@ void ControlsDrawTheTableFace(Context& c, const void*) {
   if (!label) return;
   const std::wstring text = WindowText(label);
   const Ink shown = ScreenInk(label);
-  const ControlFontHere table;
+  const ControlFontHere table("LabelWin");
   const Ink want = DrawnInk(text, table.font, shown.w, shown.h);
   HFONT courier = FaceFont(L"Courier New");
   r.Expect(shown.Count() > 10, "\"" + Narrow(text) + "\" shows ink");
@@ -218,34 +218,44 @@ void ControlsDrawTheTableFace(Context& c, const void*) {
 // A text with letters beyond ASCII, and how the user brings it up.
 struct GlyphRow {
   const char* control;
-  std::string_view text;
-  int page;             // the page to show first; 0: none
-  const char* button;   // the button that shows it; nullptr: none
+  std::wstring text;
+  int page;            // the page to show first
+  const char* button;  // the button that shows it; nullptr: none
+  bool typed;          // document text, typed into the control
 };
+
+// Document text beyond ASCII: the letter of byte 0xE0 in the machine's ANSI
+// code page ("\u00E0" in the western one, "\u0155" in the central-European).
+std::wstring AnsiLetters() {
+  wchar_t letter = L'?';
+  MultiByteToWideChar(CP_ACP, 0, "\xE0", 1, &letter, 1);
+  return std::wstring(L"notes ") + letter;
+}
 
 // Every letter of each text is a glyph of the program's font, not the box
 // it draws for a character it lacks, and the screen shows the text so.
 void LettersHaveGlyphs(Context& c, const void*) {
-  static const std::string localisation = L::FindControl("LabelLocalisation")->caption;
-  static const GlyphRow rows[] = {
-      {"LabelLocalisation", localisation, L::IdPageHelp, nullptr},
-      {"SBar", dx::kStatusPickPosition, L::IdPageLocations, "SB1"},
+  const GlyphRow rows[] = {
+      {"LabelLocalisation", Widen(L::FindControl("LabelLocalisation")->caption), L::IdPageHelp, nullptr, false},
+      {"MemoNotes", AnsiLetters(), L::IdPageMain, nullptr, true},
+      {"SBar", Widen(dx::kStatusPickPosition), L::IdPageLocations, "SB1", false},
   };
   Report& r = c.report;
-  const ControlFontHere font;
   const int size = 4 * L::Scaled(L::kFontHeight, c.dpi);
-  const Ink box = DrawnInk(L"\xE000", font.font, size, size);  // a private-use character no face has
-  r.Expect(box.Count() > 0, "the face draws a box for a character it lacks");
   Session s(c);
   if (!s.ok) return;
   for (const GlyphRow& row : rows) {
-    const std::wstring text = Widen(row.text);
+    const ControlFontHere font(row.control);
+    const Ink box = DrawnInk(L"\xE000", font.font, size, size);  // a private-use character no face has
+    r.Expect(box.Count() > 0, std::string("the font of ") + row.control + " draws a box for a character it lacks");
+    const std::wstring& text = row.text;
     for (const wchar_t letter : text) {
       if (letter < 0x80) continue;
       r.Expect(DrawnInk(std::wstring(1, letter), font.font, size, size) != box,
                "\"" + Narrow(std::wstring(1, letter)) + "\" of " + Shown(text) + " has a glyph");
     }
-    if (row.page) r.Expect(s.app.ShowPage(row.page), "page " + std::to_string(row.page) + " shows");
+    r.Expect(s.app.ShowPage(row.page), "page " + std::to_string(row.page) + " shows");
+    if (row.typed) s.app.SetText(row.control, text);
     if (row.button) s.app.Click(row.button);
     HWND control = s.app.Control(row.control);
     if (!control) continue;
@@ -253,7 +263,7 @@ void LettersHaveGlyphs(Context& c, const void*) {
     Ink shown;
     const Ink want = DrawnInk(text, font.font, ScreenInk(control).w, 3 * L::Scaled(L::kFontHeight, c.dpi));
     const bool drawn = WaitUntil([&] { return InkContains(shown = ScreenInk(control), want); }, kTimeoutMs);
-    r.Expect(drawn, row.control + std::string(" draws ") + Shown(text) + " in the program's font");
+    r.Expect(drawn, row.control + std::string(" draws ") + Shown(text) + " in its font");
   }
 }
 

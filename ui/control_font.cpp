@@ -70,7 +70,14 @@ bool FontCovers(HFONT font, std::wstring_view face, std::wstring_view text) {
          std::find(glyphs.begin(), glyphs.end(), WORD{0xFFFF}) == glyphs.end();
 }
 
-HFONT CreateControlFont(int dpi) {
+Letters LettersOf(const layout::ControlRow& row) {
+  const bool beyondAscii =
+      std::any_of(row.caption.begin(), row.caption.end(), [](char c) { return static_cast<unsigned char>(c) > 0x7F; });
+  return row.kind == layout::Kind::StatusBar || beyondAscii ? Letters::ProgramTexts : Letters::Machine;
+}
+
+HFONT CreateControlFont(int dpi, Letters letters) {
+  if (letters == Letters::Machine) return MakeFont(dpi, DEFAULT_CHARSET);
   const std::wstring face = win::WideFromProgramText(layout::kFontFace);
   const std::wstring shown = ShownCharacters();
   // The machine's own variant first: where it covers the texts, it is the

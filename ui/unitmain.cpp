@@ -105,7 +105,7 @@ void TFormMain::OnCreate() {
 }
 
 void TFormMain::BuildControls() {
-  const ControlContext context{instance_, font_.Get(), dpi_};
+  const ControlContext context{instance_, font_, dpi_};
   for (const ControlRow& entry : layout::Controls()) {
     HWND parent = nullptr;
     switch (entry.parent) {
