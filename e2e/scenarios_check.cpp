@@ -130,6 +130,13 @@ void CheckWindow(Context& ctx, const void*) {
              std::to_string(s0) + ".." + std::to_string(s1));
     r.ExpectInt(Send(app.Control("TabMain"), TCM_GETCURSEL), L::IdPageCode - L::IdPageMain, "the code page shows");
   }
+  // Escape in the list puts the window away.
+  if (HWND window = FindTopWindow(app.Pid(), Widen(L::kCheckWindowClass))) {
+    SetForegroundWindow(window);
+    WaitUntil([&] { return GetForegroundWindow() == window; }, kTimeoutMs);
+    PressKeys({VK_ESCAPE});
+    r.Expect(WaitUntil([&] { return !IsWindowVisible(window); }, kTimeoutMs), "Escape hides the check window");
+  }
   // The edit's own entries stay in the menu and work: "Select All".
   SetForegroundWindow(app.Main());
   WaitUntil([&] { return GetForegroundWindow() == app.Main(); }, kTimeoutMs);

@@ -209,12 +209,13 @@ void MemoEditor::CheckScript() {
 
 void MemoEditor::ShowContextMenu(LPARAM where) {
   POINT at{static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))};
-  if (where == -1) {
-    // From the keyboard: at the caret.
+  if (at.x == -1 && at.y == -1) {
+    // From the keyboard: at the caret, or the memo's corner when the caret
+    // stands past the last character (no place to tell).
     DWORD start = 0;
     SendMessageW(memo_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
     const LRESULT place = SendMessageW(memo_, EM_POSFROMCHAR, start, 0);
-    at = {static_cast<short>(LOWORD(place)), static_cast<short>(HIWORD(place))};
+    at = place == -1 ? POINT{0, 0} : POINT{static_cast<short>(LOWORD(place)), static_cast<short>(HIWORD(place))};
     ClientToScreen(memo_, &at);
   }
   HMENU menu = CreatePopupMenu();

@@ -160,6 +160,8 @@ void TFormCheck::OnNotify(const NMHDR& header) {
     if ((change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED)) ListFindingsSelect(change.iItem);
   } else if (header.code == LVN_ITEMACTIVATE) {
     ListFindingsActivate(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);
+  } else if (header.code == LVN_KEYDOWN && reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_ESCAPE) {
+    ShowWindow(hwnd_, SW_HIDE);
   }
 }
 
