@@ -55,19 +55,39 @@ std::wstring ShownCharacters() {
   return out;
 }
 
+namespace {
+
+// Whether every character of `text` has a place in the code page of the
+// font's character set: the whole glyph set of a bitmap variant.
+bool CodePageHolds(BYTE charset, std::wstring_view text) {
+  CHARSETINFO info{};
+  if (!TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<ULONG_PTR>(charset)), &info, TCI_SRCCHARSET))
+    return false;
+  BOOL lost = FALSE;
+  const int length = static_cast<int>(text.size());
+  return WideCharToMultiByte(info.ciACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, nullptr, &lost) > 0 &&
+         !lost;
+}
+
+}  // namespace
+
 bool FontCovers(HFONT font, std::wstring_view face, std::wstring_view text) {
   HDC dc = GetDC(nullptr);
   if (!dc) return false;
   HGDIOBJ old = SelectObject(dc, font);
   wchar_t chosen[LF_FACESIZE] = {};
   GetTextFaceW(dc, LF_FACESIZE, chosen);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
   std::vector<WORD> glyphs(text.size());
   const DWORD done = GetGlyphIndicesW(dc, text.data(), static_cast<int>(text.size()), glyphs.data(),
                                       GGI_MARK_NONEXISTING_GLYPHS);
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
-  return lstrcmpiW(chosen, std::wstring(face).c_str()) == 0 && done == text.size() &&
-         std::find(glyphs.begin(), glyphs.end(), WORD{0xFFFF}) == glyphs.end();
+  if (lstrcmpiW(chosen, std::wstring(face).c_str()) != 0) return false;
+  // A system that does not map a bitmap face's glyphs tells by the code page.
+  if (done == GDI_ERROR) return CodePageHolds(metrics.tmCharSet, text);
+  return done == text.size() && std::find(glyphs.begin(), glyphs.end(), WORD{0xFFFF}) == glyphs.end();
 }
 
 Letters LettersOf(const layout::ControlRow& row) {
