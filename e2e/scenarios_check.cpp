@@ -43,7 +43,8 @@ Rows ExpectedRows(const CheckRow& row) {
   options.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   Rows rows;
   for (const dx::check::Diagnostic& d : dx::check::CheckScript(document, options)) {
-    const std::string message = d.suggestion.empty() ? d.message : d.message + " (" + d.suggestion + ")";
+    const std::string message = (d.suggestion.empty() ? d.message : d.message + " (" + d.suggestion + ")") + " [" +
+                                std::string(dx::check::RuleOf(d.rule).name) + "]";
     rows.push_back({d.line > 0 ? std::to_wstring(d.line) : L"", Widen(dx::check::SeverityName(d.severity())),
                     Widen(message)});
   }

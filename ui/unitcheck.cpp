@@ -117,8 +117,10 @@ void TFormCheck::ShowFindings(HINSTANCE instance, TFormMain& owner, const std::v
   SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
   lines_.clear();
   for (const check::Diagnostic& d : findings) {
+    // As dxsim check says it: the message, the suggestion, the rule's name.
     std::string message = d.message;
     if (!d.suggestion.empty()) message += " (" + d.suggestion + ")";
+    message += " [" + std::string(check::RuleOf(d.rule).name) + "]";
     AddRow(list_, static_cast<int>(lines_.size()), d.line > 0 ? std::to_wstring(d.line) : std::wstring(),
            Wide(check::SeverityName(d.severity())), WideFromScriptBytes(message));
     lines_.push_back(d.line);
@@ -160,8 +162,10 @@ void TFormCheck::OnNotify(const NMHDR& header) {
     if ((change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED)) ListFindingsSelect(change.iItem);
   } else if (header.code == LVN_ITEMACTIVATE) {
     ListFindingsActivate(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);
-  } else if (header.code == LVN_KEYDOWN && reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_ESCAPE) {
-    ShowWindow(hwnd_, SW_HIDE);
+  } else if (header.code == LVN_KEYDOWN) {
+    const WORD key = reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey;
+    if (key == VK_ESCAPE) ShowWindow(hwnd_, SW_HIDE);
+    if (key == VK_F7) owner_->CheckScriptClick();  // again, after an edit
   }
 }
 
