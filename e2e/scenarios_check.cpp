@@ -152,7 +152,8 @@ void CheckWindow(Context& ctx, const void*) {
 }  // namespace
 
 void AddCheckScenarios(std::vector<Scenario>& out) {
-  out.push_back({"check_window", "F7 and the memo's context menu list the checker's findings; a finding chosen selects its line",
+  out.push_back({"check_window",
+                 "F7 and the memo's context menu list the checker's findings; a finding chosen selects its line",
                  CheckWindow});
 }
 

@@ -172,9 +172,15 @@ struct ControlFontHere {
 // pixel for pixel, the rest of that box blank as well.
 bool InkContains(const Ink& whole, const Ink& part) {
   int left = part.w, top = part.h, right = -1, bottom = -1;
-  for (int y = 0; y < part.h; ++y)
-    for (int x = 0; x < part.w; ++x)
-      if (part.At(x, y)) left = std::min(left, x), top = std::min(top, y), right = std::max(right, x), bottom = std::max(bottom, y);
+  for (int y = 0; y < part.h; ++y) {
+    for (int x = 0; x < part.w; ++x) {
+      if (!part.At(x, y)) continue;
+      left = std::min(left, x);
+      top = std::min(top, y);
+      right = std::max(right, x);
+      bottom = std::max(bottom, y);
+    }
+  }
   if (right < 0) return false;
   const int bw = right - left + 1, bh = bottom - top + 1;
   for (int oy = 0; oy + bh <= whole.h; ++oy) {

@@ -34,7 +34,8 @@ void LoadCentralEuropeanVariants() {
   if (length == 0 || length >= MAX_PATH) return;
   for (const wchar_t* file : kCentralEuropeanFiles) {
     const std::wstring path = std::wstring(windows) + L"\\Fonts\\" + file;
-    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) AddFontResourceExW(path.c_str(), FR_PRIVATE, nullptr);
+    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+      AddFontResourceExW(path.c_str(), FR_PRIVATE, nullptr);
   }
 }
 
