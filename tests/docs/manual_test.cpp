@@ -150,7 +150,7 @@ std::string Hex2(unsigned value) {
 // "key 0D up".
 std::string RecordWords(const InputRecord& r) {
   if (r.Type() == InputRecord::kTypeKeyboard) {
-    return "key " + Hex2(r.KeyVk()) + (r.KeyFlags() == 0 ? " down" : " up");
+    return "key " + Hex2(r.KeyVk()) + ((r.KeyFlags() & kKeyUp) ? " up" : " down");
   }
   struct Flag {
     uint32_t flags;
