@@ -22,10 +22,9 @@ class X11EnginePlatform final : public EnginePlatform {
   // Throws ScriptError for a key code without a keysym or whose keysym has
   // no key on the current map.
   bool SendInput(const InputRecord& record) override;
-  // Keys go by keysym on X, so a record's scan code does nothing here: the
-  // US layout's serves.
+  // Keys are sent by keysym; the record's scan code plays no part on X.
   uint16_t KeyScanCode(uint8_t vk) override { return UsLayoutScanCode(vk); }
-  // X gives no client higher rights over input than another.
+  // X gives every client the same rights over input.
   bool HasHigherRights(uint32_t) override { return false; }
   int ScreenWidth() override { return monitor_.width; }
   int ScreenHeight() override { return monitor_.height; }
