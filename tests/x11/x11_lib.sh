@@ -65,12 +65,16 @@ display_named_in() {  # file written through -displayfd
 start_xvfb() {  # [WxH [xvfb args...]]
   local size=${1:-1024x768}
   shift || true
+  # A file of its own for each server, made empty before it starts, so that
+  # the number read is never an earlier server's.
+  local display_file=$work/xvfb.${#started[@]}.display
+  : >"$display_file"
   Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset "$@" \
-    3>"$work/xvfb.display" >"$work/xvfb.log" 2>&1 &
+    3>"$display_file" >"$work/xvfb.log" 2>&1 &
   started+=("$!")
-  wait_for 20 display_named_in "$work/xvfb.display" ||
+  wait_for 20 display_named_in "$display_file" ||
     fail "Xvfb did not start: $(tail -3 "$work/xvfb.log")"
-  export DISPLAY=":$(head -1 "$work/xvfb.display")"
+  export DISPLAY=":$(head -1 "$display_file")"
 }
 
 # Xorg's dummy driver with two 1024x768 heads: the primary at root 1024,0
