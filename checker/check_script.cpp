@@ -25,7 +25,7 @@ CodeLine MakeCodeLine(int number, std::string_view raw) {
 class Checker {
  public:
   Checker(const ScriptDocument& document, const CheckOptions& options)
-      : document_(document), options_(options), walk_(findings_) {}
+      : document_(document), options_(options), walk_(findings_, options.first_line) {}
 
   std::vector<Diagnostic> Run() && {
     for (std::size_t i = 0; i < document_.code.size(); ++i)

@@ -42,8 +42,8 @@ int ScriptWalk::Close(const CodeLine& line, Command opener) {
   if (index + 1 != blocks_.size()) {
     const Block& inner = blocks_.back();
     findings_.At(line, line.stripped, Rule::CrossedBlocks,
-                 "this closes the " + Name(opener) + " of line " + std::to_string(block.line) + " while the " +
-                     Name(inner.opener) + " of line " + std::to_string(inner.line) +
+                 "this closes the " + Name(opener) + " of " + LineName(block.line) + " while the " +
+                     Name(inner.opener) + " of " + LineName(inner.line) +
                      " is still open; the highlight goes out of step with the run",
                  "close the " + Name(inner.opener) + " block first");
   }

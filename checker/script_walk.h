@@ -18,7 +18,9 @@ namespace dx::check {
 
 class ScriptWalk {
  public:
-  explicit ScriptWalk(Findings& findings) : findings_(findings) {}
+  // Messages name a line by the host's number: code line 1 is first_line.
+  ScriptWalk(Findings& findings, int first_line) : findings_(findings), first_line_(first_line) {}
+  std::string LineName(int line) const { return "line " + std::to_string(line - 1 + first_line_); }
 
   void Open(const CodeLine& line, Command opener);
   // Closes the innermost open block of the opener's kind; returns the line
@@ -56,6 +58,7 @@ class ScriptWalk {
   void DropClosedTop();
 
   Findings& findings_;
+  int first_line_;
   std::vector<Block> blocks_;                 // in the order of opening; closed ones leave once on top
   std::vector<std::size_t> loops_, repeats_;  // open blocks of each kind, indices into blocks_
   std::unordered_set<std::string> declared_;

@@ -100,6 +100,19 @@ TEST(CheckScript, MessagesOfFailingLinesAreTheRunsOwn) {
   }
 }
 
+// Locations stay code lines; a message that names another line names it
+// as the host counts.
+TEST(CheckScript, MessagesNameLinesAsTheHostCountsThem) {
+  CheckOptions options;
+  options.first_line = 15;
+  const std::vector<Diagnostic> found =
+      CheckScript(TestDocument({"LONG a", "LOOP 2", "REPEAT", "GETCOLOR a 1", "ENDLOOP", "UNTIL a a", "ENDSCRIPT"}),
+                  options);
+  ASSERT_EQ(Found(found), std::vector<std::string>{"5:1 crossed-blocks"});
+  EXPECT_NE(found[0].message.find("LOOP of line 16 while the REPEAT of line 17"), std::string::npos)
+      << found[0].message;
+}
+
 std::string FileText(const char* path) {
   std::ifstream file(path, std::ios::binary);
   std::stringstream text;

@@ -57,10 +57,13 @@ std::string LoadScreen(const DxsimOptions& options, FileSystem& files, SimPlatfo
   return {};
 }
 
-// The input script into `doc`; the message of what went wrong, if anything.
-std::optional<std::string> ReadInput(const DxsimOptions& options, FileSystem& files, ScriptDocument& doc) {
+// The input script into `doc` and where its code stands in the file; the
+// message of what went wrong, if anything.
+std::optional<std::string> ReadInput(const DxsimOptions& options, FileSystem& files, ScriptDocument& doc,
+                                     ScriptFileLines* lines = nullptr) {
   try {
-    ReadScriptFile(options.input_path, doc, files);
+    const ScriptFileLines read = ReadScriptFile(options.input_path, doc, files);
+    if (lines != nullptr) *lines = read;
   } catch (const ScriptError& e) {
     return e.what();
   }
@@ -128,13 +131,19 @@ int ResaveScriptFile(const DxsimOptions& options, std::ostream& out) {
 int CheckScriptFile(const DxsimOptions& options, std::ostream& out) {
   NativeFileSystem files;
   ScriptDocument doc;
-  if (const auto error = ReadInput(options, files, doc)) {
+  ScriptFileLines lines;
+  if (const auto error = ReadInput(options, files, doc, &lines)) {
     PrintDiagnostics(options, {{0, 0, check::Rule::UnreadableFile, FullStopMessage(*error), {}}}, out);
     return kExitFileFailed;
   }
   check::CheckOptions check_options;
   check_options.screen = {options.screen_width, options.screen_height};
-  const std::vector<check::Diagnostic> diagnostics = check::CheckScript(doc, check_options);
+  check_options.first_line = lines.first_code_line;
+  std::vector<check::Diagnostic> diagnostics = check::CheckScript(doc, check_options);
+  // Editors, grep -n and compilers count the lines of the whole file.
+  for (check::Diagnostic& d : diagnostics) {
+    if (d.line > 0) d.line = lines.FileLineOfCode(d.line - 1);
+  }
   PrintDiagnostics(options, diagnostics, out);
   const check::Counts counts = check::CountOf(diagnostics);
   return counts.errors > 0 || (options.werror && counts.warnings > 0) ? kExitRunFailed : 0;
