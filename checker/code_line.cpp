@@ -24,7 +24,60 @@ std::string CodeLine::Rewritten(std::string_view part, std::string_view replacem
   return text;
 }
 
-std::string DidYouMean(std::string_view line) { return "did you mean '" + std::string(line) + "'?"; }
+Suggestion DidYouMean(const CodeLine& line, std::string text) {
+  std::string hint = "did you mean '" + text + "'?";
+  return {std::move(hint), {line.number, std::move(text)}};
+}
+
+Suggestion DeleteTrailingBlanks(const CodeLine& line, std::string_view part) {
+  const std::string_view trimmed = TrimRight(part);
+  const std::size_t blanks = part.size() - trimmed.size();
+  Suggestion s = DidYouMean(line, line.Rewritten(part, trimmed));
+  s.text = "delete the " + (blanks == 1 ? std::string("blank") : std::to_string(blanks) + " blanks") + " after '" +
+           std::string(trimmed) + "': " + s.text;
+  return s;
+}
+
+Suggestion CommentOut(const CodeLine& line) {
+  Suggestion s = DidYouMean(line, std::string(line.raw.substr(0, static_cast<std::size_t>(line.leading))) + "; " +
+                                      std::string(line.stripped));
+  s.text = "a line that starts with ';' is always a comment: " + s.text;
+  return s;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimLeft(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  return text;
+}
+
+std::string_view TrimRight(std::string_view text) {
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+bool OneEditApart(std::string_view a, std::string_view b) {
+  if (a == b) return false;
+  if (a.size() == b.size()) {
+    std::size_t i = 0;
+    while (a[i] == b[i]) ++i;
+    if (a.substr(i + 1) == b.substr(i + 1)) return true;
+    return i + 1 < a.size() && a[i] == b[i + 1] && a[i + 1] == b[i] && a.substr(i + 2) == b.substr(i + 2);
+  }
+  if (a.size() + 1 == b.size()) std::swap(a, b);
+  if (b.size() + 1 != a.size()) return false;
+  std::size_t i = 0;
+  while (i < b.size() && a[i] == b[i]) ++i;
+  return a.substr(i + 1) == b.substr(i);
+}
+
+bool Findings::ErrorSince(std::size_t mark, int line) const {
+  for (std::size_t i = mark; i < diagnostics_.size(); ++i) {
+    if (diagnostics_[i].line == line && diagnostics_[i].severity() == Severity::Error) return true;
+  }
+  return false;
+}
 
 std::vector<Diagnostic> Findings::Sorted() && {
   std::stable_sort(diagnostics_.begin(), diagnostics_.end(), [](const Diagnostic& a, const Diagnostic& b) {
