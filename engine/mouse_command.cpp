@@ -62,9 +62,6 @@ void ButtonAction(const MouseOperands& operands, RunState& state) {
   }
 }
 
-// The system turns an absolute coordinate back into a pixel by truncation.
-int64_t PixelOfAbsolute(int64_t absolute, int extent) { return (absolute * extent) >> 16; }
-
 }  // namespace
 
 MouseOperands ReadMouseOperands(std::string_view line) {

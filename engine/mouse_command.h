@@ -30,4 +30,7 @@ void MouseCommand(std::string_view line, RunState& state);
 // bits the way the record's field holds it. A zero extent gives 0.
 int32_t NormaliseCoordinate(int32_t pixel, int extent);
 
+// The pixel the system makes of an absolute coordinate: by truncation.
+inline int64_t PixelOfAbsolute(int64_t absolute, int extent) { return (absolute * extent) >> 16; }
+
 }  // namespace dx

@@ -98,7 +98,7 @@ int RunScriptFile(const DxsimOptions& options, std::ostream& out) {
   PutDocument(doc, window);
   window.SetTargetWindowText(options.window_text);
 
-  EventPrinter printer(out);
+  EventPrinter printer(out, options.screen_width, options.screen_height);
   log.SetKeeping(false);
   log.SetListener([&](const SimEvent& e) { printer.Print(e); });
   RunOptions run_options;
@@ -106,7 +106,11 @@ int RunScriptFile(const DxsimOptions& options, std::ostream& out) {
   try {
     const RunOutcome outcome = BGOClick(window, platform, run_options);
     printer.Flush();
-    out << OutcomeText(outcome) << '\n';
+    out << OutcomeText(outcome);
+    if (outcome == RunOutcome::LineBoundReached) {
+      out << " after " << options.max_lines << " lines (--max-lines N changes the bound, 0 removes it)";
+    }
+    out << '\n';
     return 0;
   } catch (const ScriptError& e) {
     printer.Flush();
