@@ -159,12 +159,33 @@ class Checker {
     const std::string_view word = line.stripped.substr(skipped);
     const KeyEvents read = KeyEventsOf(operands.rest);
     if (read == KeyEventsOf(word)) return;
-    static constexpr const char* kWhat[] = {"the key goes down and up", "the key only goes up",
-                                            "the key only goes down"};
     findings_.At(line, word, Rule::GluedKeyWord,
                  "the run skips the '" + std::string(1, line.stripped[skipped]) + "' right behind the key code and reads '" +
-                     std::string(operands.rest) + "', so " + kWhat[static_cast<int>(read)],
+                     std::string(operands.rest) + "', so " + KeyEventsInWords(read),
                  DidYouMean(line, line.Rewritten(line.stripped.substr(skipped, 0), " ")));
+  }
+
+  static std::string KeyEventsInWords(KeyEvents events) {
+    static constexpr const char* kWhat[] = {"the key goes down and up", "the key only goes up",
+                                            "the key only goes down"};
+    return kWhat[static_cast<int>(events)];
+  }
+
+  // "KEY $41 SETUP": the run looks for PRESS, then UP, anywhere in the words.
+  void CheckWordInside(const CodeLine& line, const KeyOperands& operands) {
+    const KeyEvents read = KeyEventsOf(operands.rest);
+    if (read == KeyEvents::Down) return;
+    const std::string upper = AsciiUpper(operands.rest);
+    const std::string_view found = read == KeyEvents::DownUp ? "PRESS" : "UP";
+    const std::size_t at = upper.find(found);
+    const bool alone = (at == 0 || IsBlank(upper[at - 1])) &&
+                       (at + found.size() == upper.size() || IsBlank(upper[at + found.size()]));
+    if (alone) return;
+    const std::string_view rest = TrimRight(operands.rest);
+    findings_.At(line, operands.rest, Rule::KeyWordInside,
+                 "the run finds '" + std::string(found) + "' inside '" + std::string(rest) + "', so " +
+                     KeyEventsInWords(read),
+                 DidYouMean(line, line.Rewritten(operands.rest, found)));
   }
 
   void Key(const CodeLine& line) {
@@ -173,6 +194,7 @@ class Checker {
     const std::optional<uint8_t> code = CheckKeyCode(line, operands, document_, findings_);
     if (!code) return;
     CheckGluedWord(line, operands);
+    CheckWordInside(line, operands);
     if (KeyEventsOf(operands.rest) == KeyEvents::Down) {
       walk_.Press(line, *code, "the key $" + FormatHex(*code, 2));
     } else {

@@ -29,12 +29,28 @@ Suggestion DidYouMean(const CodeLine& line, std::string text) {
   return {std::move(hint), {line.number, std::move(text)}};
 }
 
-Suggestion DeleteTrailingBlanks(const CodeLine& line, std::string_view part) {
-  const std::string_view trimmed = TrimRight(part);
-  const std::size_t blanks = part.size() - trimmed.size();
+namespace {
+
+// "the blank", "the 2 tabs", "the blank and tab".
+std::string BlanksInWords(std::string_view blanks) {
+  const auto tabs = static_cast<std::size_t>(std::count(blanks.begin(), blanks.end(), '\t'));
+  if (blanks.size() == 1) return tabs == 1 ? "the tab" : "the blank";
+  if (tabs == 0) return "the " + std::to_string(blanks.size()) + " blanks";
+  if (tabs == blanks.size()) return "the " + std::to_string(tabs) + " tabs";
+  return "the blanks and tabs";
+}
+
+}  // namespace
+
+Suggestion DeleteBlanksAround(const CodeLine& line, std::string_view part) {
+  const std::string_view trimmed = TrimRight(TrimLeft(part));
+  const std::size_t before = static_cast<std::size_t>(trimmed.data() - part.data());
+  const std::size_t after = part.size() - before - trimmed.size();
+  std::string what;
+  if (before > 0) what = BlanksInWords(part.substr(0, before)) + " before";
+  if (after > 0) what += (what.empty() ? "" : " and ") + BlanksInWords(part.substr(before + trimmed.size())) + " after";
   Suggestion s = DidYouMean(line, line.Rewritten(part, trimmed));
-  s.text = "delete the " + (blanks == 1 ? std::string("blank") : std::to_string(blanks) + " blanks") + " after '" +
-           std::string(trimmed) + "': " + s.text;
+  s.text = "delete " + what + " '" + std::string(trimmed) + "': " + s.text;
   return s;
 }
 

@@ -39,9 +39,9 @@ struct Suggestion {
 
 // "did you mean 'TEXT'?", TEXT the whole new line.
 Suggestion DidYouMean(const CodeLine& line, std::string text);
-// `part` (a view into line.stripped) without the blanks at its end; said
-// in words, because the new line looks like the old one.
-Suggestion DeleteTrailingBlanks(const CodeLine& line, std::string_view part);
+// `part` (a view into line.stripped) without the blanks and tabs around
+// it; said in words, because the new line looks like the old one.
+Suggestion DeleteBlanksAround(const CodeLine& line, std::string_view part);
 // The one comment style that no keyword can start: a ';' in front.
 Suggestion CommentOut(const CodeLine& line);
 

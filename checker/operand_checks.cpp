@@ -12,11 +12,11 @@ namespace {
 
 std::string RunMessage(std::string_view text) { return WithFullStop(InvalidIntegerMessage(text)).Bytes(); }
 
-// A number refused only for what stands behind its digits.
-Suggestion TrailingBlankHint(const CodeLine& line, std::string_view text) {
-  const std::string_view trimmed = TrimRight(text);
+// A number refused only for blanks behind its digits or tabs before them.
+Suggestion BlankHint(const CodeLine& line, std::string_view text) {
+  const std::string_view trimmed = TrimRight(TrimLeft(text));
   if (trimmed.size() == text.size() || !TryStrToInt(trimmed)) return {};
-  return DeleteTrailingBlanks(line, text);
+  return DeleteBlanksAround(line, text);
 }
 
 // "MOUSE GO.640.480": the full stop stands among the three skipped
@@ -50,7 +50,7 @@ PointUse CheckLocationSlot(const CodeLine& line, std::string_view slot_text, con
   const std::optional<int32_t> slot = TryStrToInt(slot_text);
   if (!slot) {
     Suggestion hint = CoordinatesHint(line, slot_text);
-    if (hint.text.empty()) hint = TrailingBlankHint(line, slot_text);
+    if (hint.text.empty()) hint = BlankHint(line, slot_text);
     findings.At(line, slot_text, Rule::InvalidInteger, RunMessage(slot_text), hint);
     return PointUse::Failed;
   }
@@ -92,7 +92,7 @@ void CheckSlotSign(const CodeLine& line, const KeyOperands& operands, uint8_t co
 
 std::optional<int32_t> CheckNumber(const CodeLine& line, std::string_view text, Findings& findings) {
   const std::optional<int32_t> value = TryStrToInt(text);
-  if (!value) findings.At(line, text, Rule::InvalidInteger, RunMessage(text), TrailingBlankHint(line, text));
+  if (!value) findings.At(line, text, Rule::InvalidInteger, RunMessage(text), BlankHint(line, text));
   return value;
 }
 

@@ -23,6 +23,7 @@ enum class Rule {
   CommentReadAsCommand,
   UnknownMouseAction,
   GluedKeyWord,
+  KeyWordInside,
   NoSuchKeySlot,
   UndeclaredVariable,
   MissingSecondName,
@@ -45,7 +46,7 @@ struct RuleRow {
   Severity severity;
 };
 
-inline constexpr std::array<RuleRow, 24> kRules = {{
+inline constexpr std::array<RuleRow, 25> kRules = {{
     {Rule::UnreadableFile, "unreadable-file", Severity::Error},
     {Rule::InvalidInteger, "invalid-integer", Severity::Error},
     {Rule::InvalidSlotValue, "invalid-slot-value", Severity::Error},
@@ -58,6 +59,7 @@ inline constexpr std::array<RuleRow, 24> kRules = {{
     {Rule::CommentReadAsCommand, "comment-read-as-command", Severity::Warning},
     {Rule::UnknownMouseAction, "unknown-mouse-action", Severity::Warning},
     {Rule::GluedKeyWord, "glued-key-word", Severity::Warning},
+    {Rule::KeyWordInside, "key-word-inside", Severity::Warning},
     {Rule::NoSuchKeySlot, "no-such-key-slot", Severity::Warning},
     {Rule::UndeclaredVariable, "undeclared-variable", Severity::Warning},
     {Rule::MissingSecondName, "missing-second-name", Severity::Warning},

@@ -100,7 +100,7 @@ void ScriptWalk::ReportSimilar(const CodeLine& line, std::string_view name, cons
                           similar.line_without_end_blanks + "'",
                       {similar.line, similar.line_without_end_blanks});
   } else if (TrimRight(name) == similar.name) {
-    hint = DeleteTrailingBlanks(line, name);
+    hint = DeleteBlanksAround(line, name);
   } else {
     hint = DidYouMean(line, line.Rewritten(name, similar.name));
   }
