@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "checker/input_words.h"
 #include "checker/near_miss.h"
 #include "checker/script_walk.h"
 #include "engine/command_table.h"
@@ -126,7 +127,7 @@ class Checker {
     if (!Readable(line, [&] { operands = ReadMouseOperands(line.stripped); })) return;
     if (operands.action == 'G') return Location(line, operands.position);
     if (operands.button == nullptr || !IsButtonAction(operands.button_action)) {
-      if (FirstWordIfText(line, Command::Mouse).empty()) UnknownMouseAction(line, operands);
+      if (FirstWordIfText(line, Command::Mouse).empty()) CheckMouseAction(line, operands, findings_);
       return;
     }
     const uint32_t id = kButtonId + operands.button->down;
@@ -135,66 +136,12 @@ class Checker {
     if (operands.button_action == 'U' || operands.button_action == 'C') walk_.Release(id);
   }
 
-  static bool IsButtonAction(char action) { return action == 'C' || action == 'D' || action == 'U'; }
-
-  // "MOUSE CLICK", "MOUSE LEFT": the run reads one letter or two and finds
-  // no action in them.
-  void UnknownMouseAction(const CodeLine& line, const MouseOperands& operands) {
-    const bool after_button = operands.button != nullptr;
-    const std::string_view letter = line.stripped.substr(after_button ? 7 : 6, 1);
-    std::string read = after_button ? "after the button " + std::string(1, operands.button->letter) + " the run reads '" +
-                                          std::string(letter) + "', which is none of C, D and U"
-                                    : "the run reads '" + std::string(letter) +
-                                          "' as the mouse action, which is none of G (GO), L, R and M";
-    findings_.At(line, letter, Rule::UnknownMouseAction,
-                 std::move(read) + ", so the line sends the last mouse event again", MouseWordsHint(line));
-  }
-
-  // "KEY $41PRESS": the character behind the code is skipped unseen, and
-  // what it began may then mean something else.
-  void CheckGluedWord(const CodeLine& line, const KeyOperands& operands) {
-    const auto skipped =
-        static_cast<std::size_t>(operands.code_text.data() + operands.code_text.size() - line.stripped.data());
-    if (skipped >= line.stripped.size() || IsBlank(line.stripped[skipped])) return;
-    const std::string_view word = line.stripped.substr(skipped);
-    const KeyEvents read = KeyEventsOf(operands.rest);
-    if (read == KeyEventsOf(word)) return;
-    findings_.At(line, word, Rule::GluedKeyWord,
-                 "the run skips the '" + std::string(1, line.stripped[skipped]) + "' right behind the key code and reads '" +
-                     std::string(operands.rest) + "', so " + KeyEventsInWords(read),
-                 DidYouMean(line, line.Rewritten(line.stripped.substr(skipped, 0), " ")));
-  }
-
-  static std::string KeyEventsInWords(KeyEvents events) {
-    static constexpr const char* kWhat[] = {"the key goes down and up", "the key only goes up",
-                                            "the key only goes down"};
-    return kWhat[static_cast<int>(events)];
-  }
-
-  // "KEY $41 SETUP": the run looks for PRESS, then UP, anywhere in the words.
-  void CheckWordInside(const CodeLine& line, const KeyOperands& operands) {
-    const KeyEvents read = KeyEventsOf(operands.rest);
-    if (read == KeyEvents::Down) return;
-    const std::string upper = AsciiUpper(operands.rest);
-    const std::string_view found = read == KeyEvents::DownUp ? "PRESS" : "UP";
-    const std::size_t at = upper.find(found);
-    const bool alone = (at == 0 || IsBlank(upper[at - 1])) &&
-                       (at + found.size() == upper.size() || IsBlank(upper[at + found.size()]));
-    if (alone) return;
-    const std::string_view rest = TrimRight(operands.rest);
-    findings_.At(line, operands.rest, Rule::KeyWordInside,
-                 "the run finds '" + std::string(found) + "' inside '" + std::string(rest) + "', so " +
-                     KeyEventsInWords(read),
-                 DidYouMean(line, line.Rewritten(operands.rest, found)));
-  }
-
   void Key(const CodeLine& line) {
     KeyOperands operands;
     if (!Readable(line, [&] { operands = ReadKeyOperands(line.stripped); })) return;
     const std::optional<uint8_t> code = CheckKeyCode(line, operands, document_, findings_);
     if (!code) return;
-    CheckGluedWord(line, operands);
-    CheckWordInside(line, operands);
+    CheckKeyWords(line, operands, findings_);
     if (KeyEventsOf(operands.rest) == KeyEvents::Down) {
       walk_.Press(line, *code, "the key $" + FormatHex(*code, 2));
     } else {

@@ -73,6 +73,16 @@ std::string_view TrimRight(std::string_view text) {
   return text;
 }
 
+std::vector<std::string_view> Tokens(std::string_view text) {
+  std::vector<std::string_view> tokens;
+  for (text = TrimLeft(text); !text.empty(); text = TrimLeft(text)) {
+    const std::size_t end = std::min(text.find_first_of(" \t"), text.size());
+    tokens.push_back(text.substr(0, end));
+    text.remove_prefix(end);
+  }
+  return tokens;
+}
+
 bool OneEditApart(std::string_view a, std::string_view b) {
   if (a == b) return false;
   if (a.size() == b.size()) {

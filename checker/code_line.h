@@ -48,6 +48,8 @@ Suggestion CommentOut(const CodeLine& line);
 bool IsBlank(char c);
 std::string_view TrimLeft(std::string_view text);
 std::string_view TrimRight(std::string_view text);
+// The words of the text, split at blanks and tabs.
+std::vector<std::string_view> Tokens(std::string_view text);
 // Optimal string alignment distance of exactly one edit (a character
 // changed, missing, extra, or two neighbours swapped).
 bool OneEditApart(std::string_view a, std::string_view b);

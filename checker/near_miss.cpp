@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <optional>
 
-#include "engine/command_table.h"
 #include "base/integer_rule.h"
+#include "checker/input_words.h"
+#include "engine/command_table.h"
 
 namespace dx::check {
 namespace {
@@ -199,32 +200,6 @@ bool CheckForeign(const CodeLine& line, const Words& words, UntilNames names, Fi
   return false;
 }
 
-// Mouse words of other tools and of people: how "MOUSE LEFT CLICK" is
-// told from "Mouse to the button".
-constexpr std::string_view kMouseWords[] = {"LEFT",    "RIGHT", "MIDDLE",  "BUTTON", "CLICK", "DOUBLECLICK", "DOUBLE",
-                                            "DOWN",    "UP",    "PRESS",   "RELEASE", "MOVE", "MOVETO",      "GOTO",
-                                            "CLICKS"};
-
-bool IsMouseWord(std::string_view token) {
-  return LooksLikeNumber(token) || token[0] == '.' ||
-         std::find(std::begin(kMouseWords), std::end(kMouseWords), AsciiUpper(token)) != std::end(kMouseWords);
-}
-
-std::vector<std::string_view> Tokens(std::string_view text) {
-  std::vector<std::string_view> tokens;
-  for (text = TrimLeft(text); !text.empty(); text = TrimLeft(text)) {
-    const std::size_t end = std::min(text.find_first_of(" \t"), text.size());
-    tokens.push_back(text.substr(0, end));
-    text.remove_prefix(end);
-  }
-  return tokens;
-}
-
-bool Mentions(const std::vector<std::string_view>& tokens, std::string_view word) {
-  return std::any_of(tokens.begin(), tokens.end(),
-                     [&](std::string_view t) { return AsciiUpper(t).find(word) != std::string::npos; });
-}
-
 // The operands behind the keyword of `command` on its line.
 std::string_view OperandsOf(const CodeLine& line, Command command) {
   if (EndsInBlank(command)) return TextAfterKeyword(line.stripped, command);
@@ -261,23 +236,6 @@ std::string_view FirstWordIfText(const CodeLine& line, Command command) {
     if (std::all_of(tokens.begin(), tokens.end(), IsMouseWord)) return {};
   }
   return word;
-}
-
-Suggestion MouseWordsHint(const CodeLine& line) {
-  const std::vector<std::string_view> tokens = Tokens(OperandsOf(line, Command::Mouse));
-  if (tokens.empty() || !std::all_of(tokens.begin(), tokens.end(), IsMouseWord)) return CommentOut(line);
-  const std::string prefix = std::string(line.raw.substr(0, static_cast<std::size_t>(line.leading))) + Name(Command::Mouse);
-  const std::string first = AsciiUpper(tokens[0]);
-  if ((first == "MOVE" || first == "MOVETO" || first == "GOTO") && tokens.size() > 1 && tokens.back() != tokens[0]) {
-    return DidYouMean(line, prefix + " GO " + std::string(tokens.back()));
-  }
-  const char button = Mentions(tokens, "RIGHT") ? 'R' : Mentions(tokens, "MIDDLE") ? 'M' : 'L';
-  const char action = Mentions(tokens, "DOWN") || Mentions(tokens, "PRESS")  ? 'D'
-                      : Mentions(tokens, "UP") || Mentions(tokens, "RELEASE") ? 'U'
-                                                                              : 'C';
-  Suggestion hint = DidYouMean(line, prefix + " " + button + action);
-  if (Mentions(tokens, "DOUBLE")) hint.text += " (a double click is that line twice)";
-  return hint;
 }
 
 }  // namespace dx::check

@@ -30,8 +30,4 @@ void CheckNearMiss(const CodeLine& line, UntilNames names, Findings& findings);
 // word longer than the keyword or operands unlike the command's), else "".
 std::string_view FirstWordIfText(const CodeLine& line, Command command);
 
-// For a MOUSE line with no mouse action: the line people mean by words
-// such as "CLICK", "RIGHT DOWN" or "MOVE 3", else the comment style.
-Suggestion MouseWordsHint(const CodeLine& line);
-
 }  // namespace dx::check
