@@ -106,10 +106,21 @@ bool Findings::ErrorSince(std::size_t mark, int line) const {
 }
 
 std::vector<Diagnostic> Findings::Sorted() && {
-  std::stable_sort(diagnostics_.begin(), diagnostics_.end(), [](const Diagnostic& a, const Diagnostic& b) {
-    return a.line != b.line ? a.line < b.line : a.column < b.column;
-  });
-  return std::move(diagnostics_);
+  // Small keys are sorted, so that each finding is moved once.
+  struct Key {
+    int line;
+    int column;
+    std::size_t index;
+  };
+  std::vector<Key> keys;
+  keys.reserve(diagnostics_.size());
+  for (std::size_t i = 0; i < diagnostics_.size(); ++i) keys.push_back({diagnostics_[i].line, diagnostics_[i].column, i});
+  std::stable_sort(keys.begin(), keys.end(),
+                   [](const Key& a, const Key& b) { return a.line != b.line ? a.line < b.line : a.column < b.column; });
+  std::vector<Diagnostic> sorted;
+  sorted.reserve(keys.size());
+  for (const Key& key : keys) sorted.push_back(std::move(diagnostics_[key.index]));
+  return sorted;
 }
 
 }  // namespace dx::check
