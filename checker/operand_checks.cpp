@@ -1,6 +1,7 @@
 #include "checker/operand_checks.h"
 
 #include <string>
+#include <vector>
 
 #include "engine/current_point.h"
 #include "base/integer_rule.h"
@@ -12,11 +13,16 @@ namespace {
 
 std::string RunMessage(std::string_view text) { return WithFullStop(InvalidIntegerMessage(text)).Bytes(); }
 
-// A number refused only for blanks behind its digits or tabs before them.
+// A number refused only for blanks behind its digits or tabs before them,
+// or for words behind it ("DELAY 500 ms", "LOOP 3 times").
 Suggestion BlankHint(const CodeLine& line, std::string_view text) {
   const std::string_view trimmed = TrimRight(TrimLeft(text));
-  if (trimmed.size() == text.size() || !TryStrToInt(trimmed)) return {};
-  return DeleteBlanksAround(line, text);
+  if (trimmed.size() != text.size() && TryStrToInt(trimmed)) return DeleteBlanksAround(line, text);
+  const std::vector<std::string_view> words = Tokens(text);
+  if (words.size() < 2 || !TryStrToInt(words[0])) return {};
+  Suggestion hint = DidYouMean(line, line.Rewritten(text, words[0]));
+  hint.text = "nothing may follow the number: " + hint.text;
+  return hint;
 }
 
 // "MOUSE GO.640.480": the full stop stands among the three skipped
