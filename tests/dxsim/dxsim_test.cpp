@@ -29,6 +29,7 @@ TEST(DxsimOptions, EachCommandLineIsReadOrNamedForWhatIsWrong) {
       {{"run", "a.dxs"}, "run a.dxs  1000000 text"},
       {{"run", "a.dxs", "--max-lines", "0"}, "run a.dxs  0 text"},
       {{"run", "--max-lines", "5", "a.dxs"}, "run a.dxs  5 text"},
+      {{"run", "a.dxs", "--refuse-input-at", "3"}, "run a.dxs  1000000 text"},
       {{"resave", "a.dxs", "b.dxs"}, "resave a.dxs b.dxs 1000000 text"},
       {{"check", "a.dxs", "--werror", "--format", "json"}, "check a.dxs  1000000 json werror"},
       {{"--help"}, "help   1000000 text"},
@@ -67,6 +68,7 @@ TEST(RecordLabel, NamesWhatTheBytesMean) {
       {InputRecord::kTypeMouse, 0, 0, 0, "mouse, no action"},
       {InputRecord::kTypeKeyboard, 0x0D, 0, kKeyUp, "key 0D up"},
       {InputRecord::kTypeKeyboard, 0x41, 0, 0, "key 41 down"},
+      {InputRecord::kTypeKeyboard, 0x25, 0, kKeyExtended | kKeyUp, "key 25 up, extended"},
   };
   for (const Row& row : rows) {
     InputRecord record;

@@ -7,7 +7,9 @@ namespace dx {
 
 std::string RecordLabel(const InputRecord& record, int screen_width, int screen_height) {
   if (record.Type() == InputRecord::kTypeKeyboard) {
-    return "key " + FormatHex(record.KeyVk(), 2) + ((record.KeyFlags() & kKeyUp) != 0 ? " up" : " down");
+    const uint32_t flags = record.KeyFlags();
+    return "key " + FormatHex(record.KeyVk(), 2) + ((flags & kKeyUp) != 0 ? " up" : " down") +
+           ((flags & kKeyExtended) != 0 ? ", extended" : "");
   }
   if (record.Type() != InputRecord::kTypeMouse) return "type " + std::to_string(record.Type());
   const uint32_t flags = record.MouseFlags();
