@@ -11,7 +11,6 @@
 
 namespace dx::check {
 
-
 // A word of a MOUSE line that means a mouse action to people ("CLICK",
 // "RIGHT", "MOVE", a number): how "MOUSE LEFT CLICK" is told from
 // "Mouse to the button".
