@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "platform/text_encoding.h"
+#include "win32/text_encoding.h"
 #include "ui/control_font.h"
 #include "ui/subclass.h"
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/text_encoding.h"
+#include "win32/text_encoding.h"
 #include "ui/subclass.h"
 #include "texts/program_texts.h"
 

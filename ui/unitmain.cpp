@@ -6,9 +6,9 @@
 
 #include "checker/check_script.h"
 #include "engine/run_script.h"
-#include "platform/file_dialogs.h"
-#include "platform/system_commands.h"
-#include "platform/text_encoding.h"
+#include "win32/file_dialogs.h"
+#include "win32/system_commands.h"
+#include "win32/text_encoding.h"
 #include "scriptfile/script_file.h"
 #include "texts/program_texts.h"
 #include "ui/button_pictures.h"

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "engine/host.h"
-#include "platform/message_pump.h"
-#include "platform/win32_engine_platform.h"
+#include "win32/message_pump.h"
+#include "win32/win32_engine_platform.h"
 #include "base/file_system.h"
 #include "ui/control_factory.h"
 #include "ui/document_binding.h"
