@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# Makes the Debian package in a folder of its own and checks it without
+# installing it: exactly the promised files with their modes, the control
+# fields, both man pages rendered without a warning, and the programs run
+# from the unpacked tree.
+# usage: check_debian.sh CPACK BUILD_DIR VERSION PROGRAM...
+set -uo pipefail
+cpack=$1 build=$2 version=$3
+shift 3
+programs=("$@")
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
+out=$build/deb-check
+failures=0
+
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+rm -rf "$out"
+mkdir -p "$out"
+if ! (cd "$build" && "$cpack" -G DEB -B "$out") >"$out/cpack.log" 2>&1; then
+  cat "$out/cpack.log" >&2
+  fail "cpack could not make the package"
+  exit 1
+fi
+deb=$out/dorvaxil_${version}_$(dpkg --print-architecture).deb
+[ -f "$deb" ] || { fail "no $(basename "$deb") in $out: $(ls "$out")"; exit 1; }
+
+# The contents: mode and path of every file, owned by root; every folder
+# 0755.
+want=()
+for p in "${programs[@]}"; do
+  want+=("-rwxr-xr-x ./usr/bin/$p" "-rw-r--r-- ./usr/share/man/man1/$p.1.gz")
+done
+want+=("-rw-r--r-- ./usr/share/doc/dorvaxil/dorvaxil.txt" "-rw-r--r-- ./usr/share/doc/dorvaxil/copyright")
+for e in "$source_dir"/examples/*.dxs; do
+  want+=("-rw-r--r-- ./usr/share/doc/dorvaxil/examples/$(basename "$e")")
+done
+listing=$(dpkg-deb -c "$deb")
+got_files=$(awk '$1 !~ /^d/ {print $1, $6}' <<<"$listing" | sort)
+want_files=$(printf '%s\n' "${want[@]}" | sort)
+[ "$got_files" = "$want_files" ] || fail "the package holds
+$got_files
+and should hold
+$want_files"
+odd=$(awk '($1 ~ /^d/ && $1 != "drwxr-xr-x") || $2 != "root/root"' <<<"$listing")
+[ -z "$odd" ] || fail "entries not owned by root or folders not 0755:
+$odd"
+
+# The control fields: each row a field and a pattern its value must match.
+fields=(
+  "Package|^dorvaxil$"
+  "Version|^${version//./\\.}$"
+  "Architecture|^$(dpkg --print-architecture)$"
+  "Section|^utils$"
+  "Priority|^optional$"
+  "Maintainer|^[^<]+ <[^>]+@[^>]+>$"
+  "Description|^plays mouse and key scripts"
+  "Depends|(^|, )libc6 "
+  "Depends|(^|, )libstdc\+\+6 "
+)
+for p in "${programs[@]}"; do
+  if [ "$p" = dxplay ]; then
+    fields+=("Depends|(^|, )libx11-6 " "Depends|(^|, )libxtst6 ")
+  fi
+done
+for row in "${fields[@]}"; do
+  name=${row%%|*} pattern=${row#*|}
+  value=$(dpkg-deb -f "$deb" "$name" | head -n 1)
+  grep -Eq -- "$pattern" <<<"$value" || fail "control field $name is '$value', should match $pattern"
+done
+
+root=$out/root
+dpkg-deb -x "$deb" "$root"
+
+# Both man pages render at 80 columns without a warning and name the
+# version.
+for p in "${programs[@]}"; do
+  page=$root/usr/share/man/man1/$p.1.gz
+  warnings=$(zcat "$page" | groff -man -ww -z 2>&1)
+  [ -z "$warnings" ] || fail "groff warns about $p.1:
+$warnings"
+  text=$(MANWIDTH=80 man --warnings -l "$page" 2>"$out/man.err")
+  [ ! -s "$out/man.err" ] || fail "man warns about $p.1: $(cat "$out/man.err")"
+  grep -q "Dorvaxil $version" <<<"$text" || fail "man $p does not name Dorvaxil $version"
+done
+
+# The unpacked programs run: dxsim plays the packaged example.
+example=$root/usr/share/doc/dorvaxil/examples/typical.dxs
+run=$("$root/usr/bin/dxsim" run "$example")
+status=$?
+[ $status -eq 0 ] && [ "$(tail -n 1 <<<"$run")" = RunEnded ] ||
+  fail "the packaged dxsim ended with status $status and '$(tail -n 1 <<<"$run")' on the packaged example"
+for p in "${programs[@]}"; do
+  if [ "$p" = dxplay ]; then
+    v=$("$root/usr/bin/dxplay" --version) || fail "dxplay --version failed"
+    grep -q "$version" <<<"$v" || fail "dxplay --version says '$v', not $version"
+  fi
+done
+
+[ $failures -eq 0 ] || exit 1
+echo "$(basename "$deb"): $(wc -l <<<"$got_files") files, Depends: $(dpkg-deb -f "$deb" Depends)"
