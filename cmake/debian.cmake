@@ -27,6 +27,9 @@ foreach(program IN LISTS DX_DEB_PROGRAMS)
   list(APPEND DX_DEB_MAN_PAGES ${page})
 endforeach()
 add_custom_target(man_pages ALL DEPENDS ${DX_DEB_MAN_PAGES})
+# Everything the package holds that a build makes, for a build of just that.
+add_custom_target(deb_files)
+add_dependencies(deb_files man_pages ${DX_DEB_PROGRAMS})
 
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
