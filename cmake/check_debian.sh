@@ -5,7 +5,7 @@
 # from the unpacked tree.
 # usage: check_debian.sh CPACK BUILD_DIR VERSION PROGRAM...
 set -uo pipefail
-cpack=$1 build=$2 version=$3
+cpack=$1 build=$(cd "$2" && pwd) version=$3
 shift 3
 programs=("$@")
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
