@@ -86,17 +86,23 @@ $warnings"
   grep -q "Dorvaxil $version" <<<"$text" || fail "man $p does not name Dorvaxil $version"
 done
 
-# The unpacked programs run: dxsim plays the packaged example.
+# The unpacked programs run. Each row: program, exit status, a pattern a
+# line of its output matches, its arguments.
 example=$root/usr/share/doc/dorvaxil/examples/typical.dxs
-run=$("$root/usr/bin/dxsim" run "$example")
-status=$?
-[ $status -eq 0 ] && [ "$(tail -n 1 <<<"$run")" = RunEnded ] ||
-  fail "the packaged dxsim ended with status $status and '$(tail -n 1 <<<"$run")' on the packaged example"
-for p in "${programs[@]}"; do
-  if [ "$p" = dxplay ]; then
-    v=$("$root/usr/bin/dxplay" --version) || fail "dxplay --version failed"
-    grep -q "$version" <<<"$v" || fail "dxplay --version says '$v', not $version"
-  fi
+runs=(
+  "dxsim|0|^RunEnded$|run $example"
+  "dxplay|0|$version|--version"
+  "dxplay|0|^usage: dxplay run|--help"
+)
+for row in "${runs[@]}"; do
+  IFS='|' read -r p want_status pattern args <<<"$row"
+  [[ " ${programs[*]} " == *" $p "* ]] || continue
+  # shellcheck disable=SC2086 # the arguments are words
+  output=$("$root/usr/bin/$p" $args 2>&1)
+  status=$?
+  [ "$status" -eq "$want_status" ] && grep -Eq -- "$pattern" <<<"$output" ||
+    fail "the packaged $p $args ended with status $status and printed
+$output"
 done
 
 [ $failures -eq 0 ] || exit 1
