@@ -21,6 +21,12 @@ std::string_view LineIndex::Line(int index) const {
   return std::string_view(text_).substr(start, end - start);
 }
 
+int LineIndex::LineOfOffset(int offset) const {
+  if (offset <= 0) return 0;
+  const auto after = std::upper_bound(starts_.begin(), starts_.end(), static_cast<size_t>(offset));
+  return static_cast<int>(after - starts_.begin()) - 1;
+}
+
 Selection ClippedSelection(int start, int length, int textLength) {
   const int64_t size = std::max(textLength, 0);
   const int64_t from = std::clamp<int64_t>(start, 0, size);

@@ -18,6 +18,9 @@ class LineIndex {
   // Raw line `index` without its break; "" when out of range.
   std::string_view Line(int index) const;
   const std::string& Text() const { return text_; }
+  // The raw line that holds the character at `offset` (an offset at a
+  // line's start belongs to that line; beyond the text, the last line).
+  int LineOfOffset(int offset) const;
 
  private:
   std::string text_;

@@ -68,6 +68,13 @@ class MainWindow {
   // Lets the window system deliver all pending messages; handlers of the
   // main window run nested inside this call.
   virtual void DeliverMessages() = 0;
+  // Lets messages arrive for up to wait_ms, delivering them; returns early
+  // once one has been delivered. A host that cannot wait delivers what is
+  // pending and returns at once, and the caller asks again.
+  virtual void DeliverMessagesWaiting(uint64_t wait_ms) {
+    (void)wait_ms;
+    DeliverMessages();
+  }
   // True once the application has been asked to end (its main window was
   // closed); stays true.
   virtual bool ApplicationTerminating() = 0;

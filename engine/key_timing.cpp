@@ -86,10 +86,14 @@ void DelayCommand(std::string_view line, RunState& state) {
   // 64-bit ticks never wrap, so the end always lies n ms after the start
   // (before it for a negative n, which then ends after one delivery).
   const int64_t end = static_cast<int64_t>(start) + milliseconds;
+  // The wait budget comes from the last reading: a host's clock may count
+  // its reads, so the loop reads it exactly once per delivery.
+  int64_t now = static_cast<int64_t>(start);
   for (;;) {
-    state.Owner.DeliverMessages();
+    state.Owner.DeliverMessagesWaiting(now > end ? 0 : static_cast<uint64_t>(end - now + 1));
     if (RunShouldEnd(state.Owner)) return;
-    if (static_cast<int64_t>(state.Platform.TickCount()) > end) return;
+    now = static_cast<int64_t>(state.Platform.TickCount());
+    if (now > end) return;
   }
 }
 

@@ -1,5 +1,5 @@
-// KEY (key down/up through the run's InputRecord), DELAY (a busy wait that
-// keeps delivering messages) and BEEP.
+// KEY (key down/up through the run's InputRecord), DELAY (a wait that keeps
+// delivering messages; a host may sleep in it until a message comes) and BEEP.
 #pragma once
 
 #include <cstdint>

@@ -62,10 +62,9 @@ void ButtonAction(const MouseOperands& operands, RunState& state) {
   }
 }
 
-// The system turns an absolute coordinate back into a pixel by truncation.
-int64_t PixelOfAbsolute(int64_t absolute, int extent) { return (absolute * extent) >> 16; }
-
 }  // namespace
+
+int64_t PixelOfAbsolute(int64_t absolute, int extent) { return (absolute * extent) >> 16; }
 
 MouseOperands ReadMouseOperands(std::string_view line) {
   if (line.size() < kActionPosition) FailIncomplete(line);

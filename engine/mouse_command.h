@@ -30,4 +30,8 @@ void MouseCommand(std::string_view line, RunState& state);
 // bits the way the record's field holds it. A zero extent gives 0.
 int32_t NormaliseCoordinate(int32_t pixel, int extent);
 
+// The pixel an absolute coordinate lands on, as the system computes it:
+// (absolute * extent) >> 16, truncating towards minus infinity.
+int64_t PixelOfAbsolute(int64_t absolute, int extent);
+
 }  // namespace dx

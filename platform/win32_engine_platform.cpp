@@ -1,5 +1,6 @@
 #include "platform/win32_engine_platform.h"
 
+#include "engine/mouse_command.h"
 #include "platform/handle_value.h"
 
 namespace dx::win {
@@ -55,8 +56,8 @@ bool PressesOrReleases(const INPUT& input) {
 // The pixel of the primary screen an absolute move lands on (the system
 // truncates), or nothing for a point the system keeps off the screen.
 std::optional<POINT> PixelOf(const INPUT& move) {
-  const int64_t width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  const int64_t x = move.mi.dx * width / 65536, y = move.mi.dy * height / 65536;
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  const int64_t x = PixelOfAbsolute(move.mi.dx, width), y = PixelOfAbsolute(move.mi.dy, height);
   if (move.mi.dx < 0 || move.mi.dy < 0 || x >= width || y >= height) return std::nullopt;
   return POINT{static_cast<LONG>(x), static_cast<LONG>(y)};
 }

@@ -5,7 +5,6 @@
 #include <array>
 
 #include "platform/handle_value.h"
-#include "base/format_hex.h"
 
 namespace dx::win {
 namespace {
@@ -19,10 +18,6 @@ BOOL CALLBACK AddTitledWindow(HWND window, LPARAM param) {
 }
 
 }  // namespace
-
-std::string WindowEntry(uint32_t handleValue, std::string_view title) {
-  return FormatHex(handleValue, 8) + " - " + std::string(title);
-}
 
 std::vector<std::string> TitledTopLevelWindowEntries() {
   std::vector<std::string> entries;

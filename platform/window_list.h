@@ -1,6 +1,6 @@
-// The titled top-level windows of the desktop as window entries:
-// 8 upper-case hexadecimal digits of the handle, " - ", the title (at most
-// 199 characters, as GetWindowTextA returns it into 200 bytes).
+// The titled top-level windows of the desktop as window entries (see
+// base/window_entry.h), the title at most 199 characters, as GetWindowTextA
+// returns it into 200 bytes.
 #pragma once
 
 #include <cstdint>
@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-namespace dx::win {
+#include "base/window_entry.h"
 
-std::string WindowEntry(uint32_t handleValue, std::string_view title);
+namespace dx::win {
 
 // In the system's enumeration order (top of the window order first).
 std::vector<std::string> TitledTopLevelWindowEntries();

@@ -157,4 +157,14 @@ ScriptFileLines ReadScriptFile(const std::string& path, ScriptDocument& document
   return lines;
 }
 
+ScriptFileLoad TryReadScriptFile(const std::string& path, ScriptDocument& document, FileSystem& files) {
+  ScriptFileLoad load;
+  try {
+    load.lines = ReadScriptFile(path, document, files);
+  } catch (const ScriptError& e) {
+    load.error = e.what();
+  }
+  return load;
+}
+
 }  // namespace dx

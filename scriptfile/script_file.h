@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "base/file_system.h"
@@ -39,5 +40,13 @@ struct ScriptFileLines {
 // are cleared only once their count has converted, the code likewise, and
 // a slot's x is stored before its y is converted.
 ScriptFileLines ReadScriptFile(const std::string& path, ScriptDocument& document, FileSystem& files);
+
+// ReadScriptFile for the tools: the load's message when it fails (without
+// the full stop an error box adds), else the lines of the file read.
+struct ScriptFileLoad {
+  ScriptFileLines lines;
+  std::optional<std::string> error;
+};
+ScriptFileLoad TryReadScriptFile(const std::string& path, ScriptDocument& document, FileSystem& files);
 
 }  // namespace dx

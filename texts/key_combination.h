@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,5 +17,17 @@ inline constexpr unsigned kModifierShift = 0x4;
 // F1 to F24, 0 to 9 and A to Z are named here; any other key by
 // `layoutKeyName` (the keyboard layout's name for it), else by its code.
 std::string CombinationName(unsigned modifiers, uint16_t key, std::string_view layoutKeyName = {});
+
+struct KeyCombination {
+  unsigned modifiers = 0;
+  uint16_t key = 0;
+  bool operator==(const KeyCombination&) const = default;
+};
+
+// The combination a user writes, e.g. "ctrl+alt+F11": modifiers Ctrl (or
+// Control), Alt and Shift in any order and any case, joined by '+', then a
+// key that CombinationName names by itself (F1 to F24, 0 to 9, A to Z).
+// Nothing for any other text, a repeated modifier or a missing key.
+std::optional<KeyCombination> ParseCombination(std::string_view text);
 
 }  // namespace dx

@@ -25,5 +25,29 @@ TEST(KeyCombination, NamesAsTheUserReadsThem) {
   for (const Case& c : cases) EXPECT_EQ(CombinationName(c.modifiers, c.key, c.layoutName), c.want) << c.want;
 }
 
+TEST(KeyCombination, ReadsWhatAUserWrites) {
+  constexpr unsigned kCtrlAlt = kModifierControl | kModifierAlt;
+  struct Case {
+    const char* text;
+    std::optional<KeyCombination> want;
+  };
+  const Case cases[] = {
+      {"ctrl+alt+F11", KeyCombination{kCtrlAlt, 0x7A}},
+      {"Ctrl+Alt+Shift+F12", KeyCombination{kCtrlAlt | kModifierShift, 0x7B}},  // as CombinationName writes it
+      {"SHIFT+control+f24", KeyCombination{kModifierShift | kModifierControl, 0x87}},
+      {"alt+q", KeyCombination{kModifierAlt, 'Q'}},
+      {"9", KeyCombination{0, '9'}},
+      {"ctrl+ctrl+F1", std::nullopt},  // a modifier twice
+      {"ctrl+alt+", std::nullopt},     // no key
+      {"ctrl+alt", std::nullopt},      // a modifier is no key
+      {"win+F1", std::nullopt},
+      {"ctrl+F25", std::nullopt},
+      {"ctrl+F0", std::nullopt},
+      {"ctrl+Del", std::nullopt},
+      {"", std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ParseCombination(c.text), c.want) << c.text;
+}
+
 }  // namespace
 }  // namespace dx

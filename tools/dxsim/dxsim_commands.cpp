@@ -59,12 +59,7 @@ std::string LoadScreen(const DxsimOptions& options, FileSystem& files, SimPlatfo
 
 // The input script into `doc`; the message of what went wrong, if anything.
 std::optional<std::string> ReadInput(const DxsimOptions& options, FileSystem& files, ScriptDocument& doc) {
-  try {
-    ReadScriptFile(options.input_path, doc, files);
-  } catch (const ScriptError& e) {
-    return e.what();
-  }
-  return std::nullopt;
+  return TryReadScriptFile(options.input_path, doc, files).error;
 }
 
 const char* OutcomeText(RunOutcome outcome) {

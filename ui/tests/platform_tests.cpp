@@ -191,8 +191,8 @@ void EnginePlatformTests(Checks& t) {
 }
 
 void WindowListTests(Checks& t) {
-  t.Equal(win::WindowEntry(0x104A2, "Calculator"), std::string("000104A2 - Calculator"), "entry", "form");
-  t.Equal(win::WindowEntry(0xFFFFFFFFu, "x"), std::string("FFFFFFFF - x"), "entry", "eight digits");
+  t.Equal(WindowEntry(0x104A2, "Calculator"), std::string("000104A2 - Calculator"), "entry", "form");
+  t.Equal(WindowEntry(0xFFFFFFFFu, "x"), std::string("FFFFFFFF - x"), "entry", "eight digits");
 
   struct Row {
     const char* name;
@@ -207,7 +207,7 @@ void WindowListTests(Checks& t) {
   for (const Row& row : rows) {
     HWND window = CreateWindowExA(0, "STATIC", row.title.c_str(), WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                   GetModuleHandleW(nullptr), nullptr);
-    const std::string entry = win::WindowEntry(win::ValueFromHandle(window), row.shown);
+    const std::string entry = WindowEntry(win::ValueFromHandle(window), row.shown);
     bool found = false;
     bool anyOfHandle = false;
     const std::string prefix = entry.substr(0, 8);

@@ -1,0 +1,35 @@
+// The command line of dxplay, read without touching the display so that
+// every wrong command line gets its message and status 64 first.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "texts/key_combination.h"
+
+namespace dx {
+
+struct DxplayOptions {
+  enum class Command { Run, Capture, Windows, Help, Version };
+  enum class Target { NoWindow, Entry, Name, Pick };
+  enum class Slot { Location, Key };
+
+  Command command = Command::Run;
+  std::string script_path;
+  // run
+  Target target = Target::NoWindow;
+  uint32_t window_id = 0;   // Target::Entry
+  std::string window_name;  // Target::Name
+  KeyCombination stop_key{kModifierControl | kModifierAlt | kModifierShift, 0x7B};
+  bool quiet = false;
+  // capture
+  Slot slot = Slot::Location;
+  int slot_number = 0;
+};
+
+// The options, or nothing with `error` naming the bad word.
+std::optional<DxplayOptions> ParseDxplayOptions(const std::vector<std::string>& args, std::string& error);
+
+}  // namespace dx

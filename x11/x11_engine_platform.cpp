@@ -1,0 +1,122 @@
+#include "x11/x11_engine_platform.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <algorithm>
+#include <climits>
+#include <ctime>
+
+#include "base/format_hex.h"
+#include "base/script_error.h"
+#include "texts/dxplay_texts.h"
+#include "x11/keyboard_map.h"
+#include "x11/pixel_colour.h"
+#include "x11/windows.h"
+
+namespace dx::x11 {
+namespace {
+
+constexpr int kFocusWaitMs = 500;
+constexpr uint32_t kOffScreen = 0xFFFFFFFF;
+
+struct ButtonRow {
+  uint32_t down;
+  uint32_t up;
+  unsigned x_button;
+};
+
+// In the order the system applies a record's flags.
+constexpr ButtonRow kButtons[] = {
+    {kMouseLeftDown, kMouseLeftUp, 1},
+    {kMouseRightDown, kMouseRightUp, 3},
+    {kMouseMiddleDown, kMouseMiddleUp, 2},
+};
+
+int ClampToInt(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
+
+uint32_t QueriedColour(Display* display, unsigned long pixel) {
+  XColor colour{};
+  colour.pixel = pixel;
+  XQueryColor(display, DefaultColormap(display, DefaultScreen(display)), &colour);
+  return static_cast<uint32_t>(colour.red >> 8) | static_cast<uint32_t>(colour.green >> 8) << 8 |
+         static_cast<uint32_t>(colour.blue >> 8) << 16;
+}
+
+}  // namespace
+
+uint64_t MonotonicMilliseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<uint64_t>(now.tv_sec) * 1000 + static_cast<uint64_t>(now.tv_nsec) / 1000000;
+}
+
+X11EnginePlatform::X11EnginePlatform(Display* display) : display_(display), monitor_(PrimaryMonitor(display)) {}
+
+bool X11EnginePlatform::SendInput(const InputRecord& record) {
+  switch (record.Type()) {
+    case InputRecord::kTypeMouse: return SendMouse(record);
+    case InputRecord::kTypeKeyboard: return SendKey(record);
+    default: return false;  // the system refuses any other type
+  }
+}
+
+bool X11EnginePlatform::SendMouse(const InputRecord& record) {
+  const uint32_t flags = record.MouseFlags();
+  if (flags & kMouseMove) {
+    if (flags & kMouseAbsolute) {
+      const RootPoint p = RootPointOfAbsolute(record.MouseDx(), record.MouseDy(), monitor_);
+      XTestFakeMotionEvent(display_, -1, ClampToInt(p.x), ClampToInt(p.y), CurrentTime);
+    } else {
+      XTestFakeRelativeMotionEvent(display_, record.MouseDx(), record.MouseDy(), CurrentTime);
+    }
+  }
+  for (const ButtonRow& b : kButtons) {
+    if (flags & b.down) XTestFakeButtonEvent(display_, b.x_button, True, CurrentTime);
+    if (flags & b.up) XTestFakeButtonEvent(display_, b.x_button, False, CurrentTime);
+  }
+  XFlush(display_);
+  return true;
+}
+
+bool X11EnginePlatform::SendKey(const InputRecord& record) {
+  const uint16_t vk = record.KeyVk();
+  const KeycodeLookup key = KeycodeOfVirtualKey(display_, vk);
+  if (key.keysym_name.empty()) throw ScriptError(dxplay_texts::NoKeysymMessage(FormatHex(vk, 2)));
+  if (key.keycode == 0) throw ScriptError(dxplay_texts::NoKeycodeMessage(FormatHex(vk, 2), key.keysym_name));
+  XTestFakeKeyEvent(display_, key.keycode, (record.KeyFlags() & kKeyUp) ? False : True, CurrentTime);
+  XFlush(display_);
+  return true;
+}
+
+uint32_t X11EnginePlatform::ReadScreenPixel(int32_t x, int32_t y) {
+  const int screen = DefaultScreen(display_);
+  const int64_t root_x = int64_t{monitor_.x} + x, root_y = int64_t{monitor_.y} + y;
+  if (root_x < 0 || root_y < 0 || root_x >= DisplayWidth(display_, screen) || root_y >= DisplayHeight(display_, screen)) {
+    return kOffScreen;
+  }
+  // A failure reports itself as no image (errors outside a trap are ignored).
+  XImage* image = XGetImage(display_, DefaultRootWindow(display_), static_cast<int>(root_x), static_cast<int>(root_y),
+                            1, 1, AllPlanes, ZPixmap);
+  if (image == nullptr) return kOffScreen;
+  const unsigned long pixel = XGetPixel(image, 0, 0);
+  const ChannelMasks masks{image->red_mask, image->green_mask, image->blue_mask};
+  XDestroyImage(image);
+  if (masks.red == 0 && masks.green == 0 && masks.blue == 0) return QueriedColour(display_, pixel);
+  return ColourReference(pixel, masks);
+}
+
+uint64_t X11EnginePlatform::TickCount() { return MonotonicMilliseconds(); }
+
+void X11EnginePlatform::Beep() {
+  XBell(display_, 0);
+  XFlush(display_);
+}
+
+void X11EnginePlatform::SetForegroundWindow(uint32_t handle) {
+  if (handle == 0) return;
+  BringToFront(display_, handle, kFocusWaitMs);
+}
+
+}  // namespace dx::x11

@@ -1,0 +1,44 @@
+// The operating-system calls of a run on the X11 desktop: input through the
+// XTest extension, pixels read from the root window, the X bell and a
+// monotonic clock.
+#pragma once
+
+#include "engine/host.h"
+#include "x11/monitor.h"
+
+using Display = struct _XDisplay;
+
+namespace dx::x11 {
+
+class X11EnginePlatform final : public EnginePlatform {
+ public:
+  // The primary monitor is read once: a run plays on the layout it started on.
+  explicit X11EnginePlatform(Display* display);
+
+  // Throws ScriptError for a key code without a keysym or whose keysym has
+  // no key on the current map.
+  bool SendInput(const InputRecord& record) override;
+  int ScreenWidth() override { return monitor_.width; }
+  int ScreenHeight() override { return monitor_.height; }
+  uint32_t ReadScreenPixel(int32_t x, int32_t y) override;
+  uint64_t TickCount() override;
+  void Beep() override;
+  // dxplay has no window of its own.
+  void MakeMainWindowNotTopmost() override {}
+  // Handle 0 names no window: nothing is brought to the front.
+  void SetForegroundWindow(uint32_t handle) override;
+
+  const MonitorRect& Monitor() const { return monitor_; }
+
+ private:
+  bool SendMouse(const InputRecord& record);
+  bool SendKey(const InputRecord& record);
+
+  Display* display_;
+  MonitorRect monitor_;
+};
+
+// Milliseconds of CLOCK_MONOTONIC.
+uint64_t MonotonicMilliseconds();
+
+}  // namespace dx::x11
