@@ -57,13 +57,15 @@ fields=(
   "Priority|^optional$"
   "Maintainer|^[^<]+ <[^>]+@[^>]+>$"
   "Description|^plays mouse and key scripts"
-  "Depends|(^|, )libc6 "
-  "Depends|(^|, )libstdc\+\+6 "
 )
-for p in "${programs[@]}"; do
-  if [ "$p" = dxplay ]; then
-    fields+=("Depends|(^|, )libx11-6 " "Depends|(^|, )libxtst6 ")
-  fi
+# A package the programs need, named as dpkg-shlibdeps names it: alone or
+# with a version.
+needs=(libc6 'libstdc\+\+6')
+if [[ " ${programs[*]} " == *" dxplay "* ]]; then
+  needs+=(libx11-6 libxtst6 libxrandr2 libxinerama1)
+fi
+for n in "${needs[@]}"; do
+  fields+=("Depends|(^|, )$n( \(|,|$)")
 done
 for row in "${fields[@]}"; do
   name=${row%%|*} pattern=${row#*|}
