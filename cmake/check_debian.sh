@@ -88,19 +88,20 @@ $warnings"
   grep -q "Dorvaxil $version" <<<"$text" || fail "man $p does not name Dorvaxil $version"
 done
 
-# The unpacked programs run. Each row: program, exit status, a pattern a
-# line of its output matches, its arguments.
+# The unpacked programs run, with no display to reach. Each row: program,
+# exit status, a pattern a line of its output matches, its arguments.
 example=$root/usr/share/doc/dorvaxil/examples/typical.dxs
 runs=(
   "dxsim|0|^RunEnded$|run $example"
   "dxplay|0|$version|--version"
   "dxplay|0|^usage: dxplay run|--help"
+  "dxplay|3|needs an X11 server|run $example"
 )
 for row in "${runs[@]}"; do
   IFS='|' read -r p want_status pattern args <<<"$row"
   [[ " ${programs[*]} " == *" $p "* ]] || continue
   # shellcheck disable=SC2086 # the arguments are words
-  output=$("$root/usr/bin/$p" $args 2>&1)
+  output=$(env -u DISPLAY "$root/usr/bin/$p" $args 2>&1)
   status=$?
   [ "$status" -eq "$want_status" ] && grep -Eq -- "$pattern" <<<"$output" ||
     fail "the packaged $p $args ended with status $status and printed

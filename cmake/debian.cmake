@@ -65,7 +65,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 include(CPack)
 
-# The package holds exactly what it promises, and its dxsim runs.
+# The package holds exactly what it promises, and its programs run.
 if(BUILD_TESTING)
   add_test(NAME debian_package
     COMMAND bash ${PROJECT_SOURCE_DIR}/cmake/check_debian.sh
