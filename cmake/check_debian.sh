@@ -19,7 +19,8 @@ fail() {
 
 rm -rf "$out"
 mkdir -p "$out"
-if ! (cd "$build" && "$cpack" -G DEB -B "$out") >"$out/cpack.log" 2>&1; then
+# Under the strictest umask, so that the modes below cannot come from it.
+if ! (umask 077 && cd "$build" && "$cpack" -G DEB -B "$out") >"$out/cpack.log" 2>&1; then
   cat "$out/cpack.log" >&2
   fail "cpack could not make the package"
   exit 1

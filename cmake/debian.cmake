@@ -31,8 +31,6 @@ add_custom_target(man_pages ALL DEPENDS ${DX_DEB_MAN_PAGES})
 add_custom_target(deb_files)
 add_dependencies(deb_files man_pages ${DX_DEB_PROGRAMS})
 
-set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 install(TARGETS ${DX_DEB_PROGRAMS} RUNTIME DESTINATION bin)
 install(FILES ${DX_DEB_MAN_PAGES} DESTINATION share/man/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/dorvaxil.txt ${PROJECT_SOURCE_DIR}/docs/copyright DESTINATION ${DX_DEB_DOC})
@@ -55,7 +53,7 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "script against a simulated desktop and prints every step, and checks a\n"
     "script for lines that would fail, do nothing or run away.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS ${CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS})
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/debian_modes.cmake)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
