@@ -85,11 +85,14 @@ int32_t NormaliseCoordinate(int32_t pixel, int extent) {
   if (!std::isfinite(scaled)) return 0;
   // The default floating-point environment rounds halves to even.
   auto rounded = static_cast<int64_t>(std::nearbyint(scaled));
-  // Rounding down can land one pixel short of an on-screen point once the
-  // system truncates (y 70 on a 768-high screen became 69): there the exact
-  // ceiling, which lands on the point, is taken instead.
-  if (extent > 0 && pixel >= 0 && pixel < extent && PixelOfAbsolute(rounded, extent) != pixel) {
-    const int64_t ceiling = (int64_t{pixel} * 65536 + extent - 1) / extent;
+  // Rounding down can land one pixel short of the point once the system
+  // truncates (y 70 on a 768-high screen became 69): there the exact
+  // ceiling, which lands on the point, is taken instead. Points off the
+  // primary screen too, since they reach a monitor beside it on X11.
+  if (extent > 0 && PixelOfAbsolute(rounded, extent) != pixel) {
+    const int64_t scaled_exact = int64_t{pixel} * 65536;
+    // Division truncates towards zero: for a negative quotient that is the ceiling.
+    const int64_t ceiling = scaled_exact >= 0 ? (scaled_exact + extent - 1) / extent : scaled_exact / extent;
     if (PixelOfAbsolute(ceiling, extent) == pixel) rounded = ceiling;
   }
   return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(rounded)));

@@ -26,8 +26,10 @@ MouseOperands ReadMouseOperands(std::string_view line);
 void MouseCommand(std::string_view line, RunState& state);
 
 // Screen pixels to the 0..65536 absolute range: (65536 / extent) * pixel,
-// quotient first, rounded half to even, no clamping; the result wraps to 32
-// bits the way the record's field holds it. A zero extent gives 0.
+// quotient first, rounded half to even, no clamping; where that would land
+// one pixel off once truncated (PixelOfAbsolute), the value that lands on
+// the pixel. The result wraps to 32 bits the way the record's field holds
+// it. A zero extent gives 0.
 int32_t NormaliseCoordinate(int32_t pixel, int extent);
 
 // The pixel an absolute coordinate lands on, as the system computes it:

@@ -9,9 +9,16 @@
 namespace dx::x11 {
 namespace {
 
+// Asked of the core protocol first: the extension libraries keep a record
+// of a display that lacks them, which is never freed.
+bool ServerHas(Display* display, const char* extension) {
+  int opcode = 0, event_base = 0, error_base = 0;
+  return XQueryExtension(display, extension, &opcode, &event_base, &error_base);
+}
+
 std::optional<MonitorRect> RandrPrimary(Display* display, Window root) {
   int event_base = 0, error_base = 0;
-  if (!XRRQueryExtension(display, &event_base, &error_base)) return std::nullopt;
+  if (!ServerHas(display, "RANDR") || !XRRQueryExtension(display, &event_base, &error_base)) return std::nullopt;
   int major = 0, minor = 0;
   // Primary outputs came with RandR 1.3.
   if (!XRRQueryVersion(display, &major, &minor) || major * 100 + minor < 103) return std::nullopt;
@@ -37,7 +44,10 @@ std::optional<MonitorRect> RandrPrimary(Display* display, Window root) {
 
 std::optional<MonitorRect> FirstXineramaHead(Display* display) {
   int event_base = 0, error_base = 0;
-  if (!XineramaQueryExtension(display, &event_base, &error_base) || !XineramaIsActive(display)) return std::nullopt;
+  if (!ServerHas(display, "XINERAMA") || !XineramaQueryExtension(display, &event_base, &error_base) ||
+      !XineramaIsActive(display)) {
+    return std::nullopt;
+  }
   int count = 0;
   XineramaScreenInfo* heads = XineramaQueryScreens(display, &count);
   if (heads == nullptr) return std::nullopt;

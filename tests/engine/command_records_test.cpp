@@ -91,6 +91,8 @@ TEST(CommandRecords, NormalisationIsQuotientFirstHalfEvenUnclamped) {
       {10, 0, 0},            {0, 0, 0},
       // Points that plain rounding would put one pixel short of.
       {70, 768, 5974},       {1, 768, 86},            {767, 768, 65451},   {2, 768, 171},
+      // ... and points on a monitor beside the primary one.
+      {-10, 1366, -479},     {1400, 1366, 67168},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(NormaliseCoordinate(c.pixel, c.extent), c.expected) << c.pixel << " / " << c.extent;

@@ -245,6 +245,36 @@ TEST(Delay, WaitsAtLeastItsTimeAcrossAnyTickValue) {
   }
 }
 
+// A host that may sleep in a DELAY is told how long is left, from the
+// clock's last reading: the clock is read no more often than before.
+TEST(Delay, TellsAWaitingHostTheTimeLeft) {
+  struct WaitingWindow : SimMainWindow {
+    using SimMainWindow::SimMainWindow;
+    void DeliverMessagesWaiting(uint64_t wait_ms) override {
+      budgets.push_back(wait_ms);
+      DeliverMessages();
+    }
+    std::vector<uint64_t> budgets;
+  };
+  struct Case {
+    const char* line;
+    std::vector<uint64_t> budgets;
+  } cases[] = {
+      {"DELAY 25", {26, 16, 6}},  // ends on the first reading past 1025
+      {"DELAY 0", {1}},
+      {"DELAY -5", {0}},
+  };
+  for (const auto& c : cases) {
+    SimLog log;
+    WaitingWindow window(log);
+    SimPlatform platform(log);
+    platform.SetClock(1000, 10);
+    window.SetCodeLines({c.line, "ENDSCRIPT"});
+    BGOClick(window, platform);
+    EXPECT_EQ(window.budgets, c.budgets) << c.line;
+  }
+}
+
 TEST(Variables, TableHasNoCapacityLimit) {
   VariableTable table;
   for (int i = 0; i < 1000; ++i) table.DeclareVariable("v" + std::to_string(i));

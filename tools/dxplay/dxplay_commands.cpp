@@ -42,8 +42,9 @@ void Error(std::string_view message) {
   std::fprintf(stderr, "%s: %.*s\n", t::kProgramName.data(), static_cast<int>(message.size()), message.data());
 }
 
-void Say(std::string_view message) {
-  if (isatty(STDOUT_FILENO)) std::printf("%.*s\n", static_cast<int>(message.size()), message.data());
+// Prompts and results, for a user at a terminal.
+void Say(std::string_view message, bool quiet = false) {
+  if (!quiet && isatty(STDOUT_FILENO)) std::printf("%.*s\n", static_cast<int>(message.size()), message.data());
   std::fflush(stdout);
 }
 
@@ -85,8 +86,8 @@ struct Target {
   std::string entry;
 };
 
-Target PickedWindow(Display* display) {
-  Say(t::kPickPrompt);
+Target PickedWindow(Display* display, bool quiet) {
+  Say(t::kPickPrompt, quiet);
   x11::Click click;
   switch (x11::WaitForClick(display, StopSignalFd(), click)) {
     case x11::WaitResult::Woken: return {StatusAfterSignal(kExitRunFailed), {}};
@@ -104,7 +105,7 @@ Target PickedWindow(Display* display) {
 Target ResolveTarget(const DxplayOptions& o, Display* display) {
   switch (o.target) {
     case DxplayOptions::Target::NoWindow: return {0, WindowEntry(0, kNoWindowTitle)};
-    case DxplayOptions::Target::Pick: return PickedWindow(display);
+    case DxplayOptions::Target::Pick: return PickedWindow(display, o.quiet);
     case DxplayOptions::Target::Entry:
       if (!x11::WindowExists(display, o.window_id)) {
         Error(t::NoWindowMessage(FormatHex(o.window_id, 8)));
@@ -138,7 +139,8 @@ int Play(const DxplayOptions& o, const ScriptDocument& doc, ScriptFileLines line
   DxplayMainWindow window(doc, lines, std::move(entry), events, status);
   int result = 0;
   try {
-    BGOClick(window, platform);
+    // A signal during the wait for the target's focus stops the run before its first line.
+    if (StopSignalNumber() == 0) BGOClick(window, platform);
     status.Clear();
   } catch (const ScriptError& e) {
     status.Clear();
