@@ -16,9 +16,18 @@ namespace dx {
 // file (or a device that never ends) is refused before it fills the memory.
 inline constexpr uint64_t kLargestScriptFile = uint64_t{64} << 20;
 
-// Codes the implementations return for what is no script file.
-inline constexpr uint32_t kAccessDeniedCode = 5;    // a folder, pipe, device
-inline constexpr uint32_t kFileTooLargeCode = 223;  // above kLargestScriptFile
+// The Windows error codes the implementations return; IoErrorMessage names
+// the first five.
+inline constexpr uint32_t kFileNotFound = 2;
+inline constexpr uint32_t kPathNotFound = 3;
+inline constexpr uint32_t kTooManyOpenFiles = 4;
+inline constexpr uint32_t kAccessDenied = 5;  // also a folder, pipe or device
+inline constexpr uint32_t kWriteFault = 29;
+inline constexpr uint32_t kReadFault = 30;
+inline constexpr uint32_t kGeneralFailure = 31;
+inline constexpr uint32_t kSharingViolation = 32;
+inline constexpr uint32_t kDiskFull = 112;
+inline constexpr uint32_t kFileTooLarge = 223;  // above kLargestScriptFile
 
 class FileSystem {
  public:
@@ -27,8 +36,8 @@ class FileSystem {
   // Reads the whole existing file into `bytes`. Returns 0 or the error code
   // of the failing open, read or close; the file is closed on every path.
   // Only a regular file is read, without ever blocking on the open (a pipe
-  // or device gives kAccessDeniedCode); one above kLargestScriptFile gives
-  // kFileTooLargeCode.
+  // or device gives kAccessDenied); one above kLargestScriptFile gives
+  // kFileTooLarge.
   virtual uint32_t ReadWholeFile(const std::string& path, std::string& bytes) = 0;
 
   // Makes `bytes` the complete content of the file at `path`. The previous

@@ -11,17 +11,6 @@
 namespace dx {
 namespace {
 
-constexpr uint32_t kFileNotFound = 2;
-constexpr uint32_t kPathNotFound = 3;
-constexpr uint32_t kTooManyOpenFiles = 4;
-constexpr uint32_t kAccessDenied = kAccessDeniedCode;
-constexpr uint32_t kWriteFault = 29;
-constexpr uint32_t kReadFault = 30;
-constexpr uint32_t kGeneralFailure = 31;
-constexpr uint32_t kSharingViolation = 32;
-constexpr uint32_t kDiskFull = 112;
-constexpr uint32_t kFileTooLarge = kFileTooLargeCode;
-
 std::string ParentFolder(const std::string& path) {
   std::size_t slash = path.find_last_of('/');
   if (slash == std::string::npos) return ".";

@@ -57,10 +57,10 @@ uint32_t WriteInPlace(const std::string& path, std::string_view bytes) {
 
 // Only a file on a disk, of a script's size at most; never a pipe or device.
 uint32_t CheckReadable(HANDLE file) {
-  if (GetFileType(file) != FILE_TYPE_DISK) return kAccessDeniedCode;
+  if (GetFileType(file) != FILE_TYPE_DISK) return kAccessDenied;
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file, &size)) return GetLastError();
-  return static_cast<uint64_t>(size.QuadPart) > kLargestScriptFile ? kFileTooLargeCode : 0;
+  return static_cast<uint64_t>(size.QuadPart) > kLargestScriptFile ? kFileTooLarge : 0;
 }
 
 }  // namespace
@@ -87,7 +87,7 @@ uint32_t Win32FileSystem::ReadWholeFile(const std::string& path, std::string& by
     }
     if (got == 0) break;
     bytes.append(buffer.data(), got);
-    if (bytes.size() > kLargestScriptFile) code = kFileTooLargeCode;  // it grew while read
+    if (bytes.size() > kLargestScriptFile) code = kFileTooLarge;  // it grew while read
   }
   if (code != 0) bytes.clear();
   return CloseAndReport(file, code);

@@ -166,7 +166,7 @@ void RunFileCase(Context& ctx, const void* row) {
     r.Expect(CloseDialog(dialog, IDCANCEL), "the dialog cancels");
   }
   if (fc.message) {
-    HWND box = WaitDialog(app.Pid(), Widen(dx::layout::kApplicationTitle), kTimeoutMs);
+    HWND box = WaitDialog(app.Pid(), Widen(dx::kApplicationTitle), kTimeoutMs);
     if (r.Expect(box != nullptr, "an error box appears")) {
       MessageBoxSeen seen = ReadMessageBox(box);
       r.ExpectText(seen.text, fc.message, "error box text");

@@ -12,6 +12,7 @@
 #include "e2e/scenario.h"
 #include "e2e/text.h"
 #include "e2e/wait.h"
+#include "texts/program_texts.h"
 #include "ui/layout.h"
 
 namespace dxe {
@@ -49,7 +50,7 @@ void HelpOpensManual(Context& c, const void*) {
   Report& r = c.report;
   c.workdir = FolderOf(c.exe);
   std::string bytes;
-  ReadFileBytes(c.workdir + L"\\dorvaxil.txt", bytes);
+  ReadFileBytes(c.workdir + L"\\" + Widen(dx::kManualFileName), bytes);
   const std::wstring manual = Widen(bytes);
   if (!r.Expect(manual.size() > 1000, "dorvaxil.txt stands beside dorvaxil.exe")) return;
   Session s(c);

@@ -167,7 +167,7 @@ void RunOne(Context& ctx, const void* row) {
     HWND box = WaitDialog(app.Pid(), {}, kTimeoutMs);
     if (!r.Expect(box != nullptr, "a message box appears")) return;
     MessageBoxSeen seen = ReadMessageBox(box);
-    r.ExpectText(seen.caption, Widen(dx::layout::kApplicationTitle), "message box caption");
+    r.ExpectText(seen.caption, Widen(dx::kApplicationTitle), "message box caption");
     r.ExpectText(seen.text, rc.message, "message box text");
     if (rc.plain_box) r.Expect(!seen.has_icon, "a plain message box, no icon");
     r.ExpectText(app.Text("BGO"), kCaptionGo, "button caption while the message shows");

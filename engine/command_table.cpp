@@ -9,4 +9,10 @@ std::optional<Command> MatchCommand(std::string_view line) {
   return std::nullopt;
 }
 
+void OfferLine(std::string_view line, RunState& state) {
+  if (const std::optional<Command> command = MatchCommand(line)) {
+    kCommandTable[static_cast<std::size_t>(*command)].handler(line, state);
+  }
+}
+
 }  // namespace dx

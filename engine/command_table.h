@@ -18,8 +18,6 @@
 
 namespace dx {
 
-void EndScriptCommand(std::string_view line, RunState& state);
-
 // In the order of the table.
 enum class Command { Mouse, Key, EndScript, Delay, Loop, EndLoop, Long, Beep, GetColor, Repeat, Until, UntilNe };
 
@@ -74,5 +72,11 @@ inline std::string_view TextAfterKeyword(std::string_view line, Command command)
 
 // The command whose keyword the (stripped) line matches; no line matches two.
 std::optional<Command> MatchCommand(std::string_view line);
+
+// Offers the stripped line to the handlers in the table's order: the one
+// whose keyword it matches runs; a line that is no command does nothing.
+// Since no line matches two keywords, one keyword test per row is all the
+// order needs, and no handler tests its own line again.
+void OfferLine(std::string_view line, RunState& state);
 
 }  // namespace dx

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "base/slot_counts.h"
+
 namespace dx {
 
 struct RunState;
@@ -22,7 +24,6 @@ LocationOperand ReadLocationOperand(std::string_view location);
 
 // The location slots a line reads; any other number leaves the point as the
 // last MOUSE or GETCOLOR of the run set it.
-constexpr bool IsLocationSlot(int32_t n) { return n >= 1 && n <= 20; }
 
 void SetPointFromLocation(const LocationOperand& location, RunState& state);
 

@@ -61,7 +61,6 @@ uint8_t ResolveKeySlot(MainWindow& owner, uint8_t number) {
 }
 
 void KeyCommand(std::string_view line, RunState& state) {
-  if (!LineIs(line, Command::Key)) return;
   const KeyOperands operands = ReadKeyOperands(line);
   state.Input.SetType(InputRecord::kTypeKeyboard);
   state.Input.SetKeyVk(KeyCodeOf(operands, state.Owner));
@@ -80,7 +79,6 @@ void KeyCommand(std::string_view line, RunState& state) {
 }
 
 void DelayCommand(std::string_view line, RunState& state) {
-  if (!LineIs(line, Command::Delay)) return;
   const uint64_t start = state.Platform.TickCount();
   const int32_t milliseconds = StrToInt(TextAfterKeyword(line, Command::Delay));
   // 64-bit ticks never wrap, so the end always lies n ms after the start
@@ -97,9 +95,8 @@ void DelayCommand(std::string_view line, RunState& state) {
   }
 }
 
-void BeepCommand(std::string_view line, RunState& state) {
-  if (!LineIs(line, Command::Beep)) return;
-  state.Platform.Beep();
-}
+void EndScriptCommand(std::string_view, RunState& state) { state.Owner.Fields().StopRequested = true; }
+
+void BeepCommand(std::string_view, RunState& state) { state.Platform.Beep(); }
 
 }  // namespace dx

@@ -1,10 +1,13 @@
 // KEY (key down/up through the run's InputRecord), DELAY (a wait that keeps
-// delivering messages; a host may sleep in it until a message comes) and BEEP.
+// delivering messages; a host may sleep in it until a message comes), BEEP
+// and ENDSCRIPT.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "base/slot_counts.h"
 
 namespace dx {
 
@@ -31,9 +34,10 @@ void KeyCommand(std::string_view line, RunState& state);
 void DelayCommand(std::string_view line, RunState& state);
 // Uses only the line and the platform's beep.
 void BeepCommand(std::string_view line, RunState& state);
+// ENDSCRIPT: the run ends after this line.
+void EndScriptCommand(std::string_view line, RunState& state);
 
 // The key slots a line reads; any other number is itself the key code.
-constexpr bool IsKeySlot(int32_t n) { return n >= 1 && n <= 40; }
 
 // The text a key slot's code is converted from: its hex digits behind "$".
 std::string KeySlotCodeText(std::string_view slot_text);

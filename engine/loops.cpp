@@ -39,7 +39,6 @@ void CloseOrRepeat(std::string_view line, RunState& state, Command command, bool
 }  // namespace
 
 void LoopCommand(std::string_view line, RunState& state) {
-  if (!LineIs(line, Command::Loop)) return;
   const int32_t count = StrToInt(TextAfterKeyword(line, Command::Loop));
   state.LoopLines.push_back(state.LineIndex);
   state.LoopCounts.push_back(count);
@@ -47,7 +46,6 @@ void LoopCommand(std::string_view line, RunState& state) {
 }
 
 void EndLoopCommand(std::string_view line, RunState& state) {
-  if (!LineIs(line, Command::EndLoop)) return;
   if (state.LoopCounts.empty()) throw ScriptError(NoOpenBlockMessage(line, CommandName(Command::Loop)));
   // Counted in 64 bits: a count of -2147483648 must not wrap to a huge one.
   const int64_t remaining = static_cast<int64_t>(state.LoopCounts.back()) - 1;
@@ -62,19 +60,16 @@ void EndLoopCommand(std::string_view line, RunState& state) {
   PopResumeOffset(state);
 }
 
-void RepeatCommand(std::string_view line, RunState& state) {
-  if (!LineIs(line, Command::Repeat)) return;
+void RepeatCommand(std::string_view, RunState& state) {
   state.RepeatLines.push_back(state.LineIndex);
   state.ResumeOffsets.push_back(state.LineOffset);
 }
 
 void UntilCommand(std::string_view line, RunState& state) {
-  if (!LineIs(line, Command::Until)) return;
   CloseOrRepeat(line, state, Command::Until, true);
 }
 
 void UntilNeCommand(std::string_view line, RunState& state) {
-  if (!LineIs(line, Command::UntilNe)) return;
   CloseOrRepeat(line, state, Command::UntilNe, false);
 }
 

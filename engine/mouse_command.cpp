@@ -99,7 +99,6 @@ int32_t NormaliseCoordinate(int32_t pixel, int extent) {
 }
 
 void MouseCommand(std::string_view line, RunState& state) {
-  if (!LineIs(line, Command::Mouse)) return;
   const MouseOperands operands = ReadMouseOperands(line);
   if (operands.action == 'G') {
     MoveTo(operands.position, state);

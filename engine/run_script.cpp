@@ -6,6 +6,7 @@
 #include "base/integer_rule.h"
 #include "texts/program_texts.h"
 #include "engine/keyword_rule.h"
+#include "engine/window_entry.h"
 
 namespace dx {
 
@@ -41,8 +42,8 @@ void HighlightCurrentLine(RunState& state, std::size_t raw_length) {
 }
 
 void OfferToHandlers(RunState& state) {
-  const std::string line = state.CurrentLine;  // every handler sees the same text
-  for (const CommandEntry& entry : kCommandTable) entry.handler(line, state);
+  const std::string line = state.CurrentLine;  // the handler may change CurrentLine
+  OfferLine(line, state);
 }
 
 enum class CycleResult { Continue, Stop, Bound };
@@ -111,21 +112,13 @@ void SendInputRecord(RunState& state) {
   state.Held.Note(state.Input);
 }
 
-void EndScriptCommand(std::string_view line, RunState& state) {
-  if (!LineIs(line, Command::EndScript)) return;
-  state.Owner.Fields().StopRequested = true;
-}
-
 int32_t ScriptLineCount(MainWindow& owner) {
   const int raw = owner.EditorLineCount();
   if (raw <= 0) return 0;
   return owner.EditorLine(raw - 1).empty() ? raw - 1 : raw;
 }
 
-uint32_t GetTargetWindow(MainWindow& owner) {
-  const std::string text = owner.TargetWindowText();
-  return static_cast<uint32_t>(StrToInt("$" + text.substr(0, 8)));
-}
+uint32_t GetTargetWindow(MainWindow& owner) { return HandleOfWindowEntry(owner.TargetWindowText()); }
 
 RunOutcome RunScript(MainWindow& owner, EnginePlatform& platform, const RunOptions& options) {
   owner.SetStatusText(kStatusActive);
@@ -153,7 +146,7 @@ RunOutcome BGOClick(MainWindow& owner, EnginePlatform& platform, const RunOption
   // A start from inside the message delivery of a running script.
   if (owner.Fields().RunActive) return RunOutcome::NotStarted;
   if (ScriptLineCount(owner) == 0) return RunOutcome::NotStarted;
-  if (owner.TargetWindowText().size() <= 8) {
+  if (!NamesAWindow(owner.TargetWindowText())) {
     owner.ShowPlainMessage(kNoWindowMessage);
     return RunOutcome::NotStarted;
   }

@@ -44,9 +44,9 @@ struct RunState {
   HeldInputs Held;
 };
 
-// Every handler receives the stripped line (its own copy) and the run's
-// state, tests the line with MatchKeyword and does nothing when it is not
-// its command.
+// A handler receives the stripped line (its own copy) and the run's state;
+// the run loop calls it only for a line that matches its keyword
+// (OfferLine in command_table.h).
 using CommandHandler = void (*)(std::string_view line, RunState& state);
 
 // True when the run must end after the current line: a stop was requested

@@ -36,7 +36,6 @@ void VariableTable::Clear() {
 }
 
 void LongCommand(std::string_view line, RunState& state) {
-  if (!LineIs(line, Command::Long)) return;
   state.Variables.DeclareVariable(TextAfterKeyword(line, Command::Long));
 }
 
@@ -49,7 +48,6 @@ GetColorOperands ReadGetColorOperands(std::string_view line) {
 }
 
 void GetColorCommand(std::string_view line, RunState& state) {
-  if (!LineIs(line, Command::GetColor)) return;
   const GetColorOperands operands = ReadGetColorOperands(line);
   SetPointFromLocation(ReadLocationOperand(operands.location), state);
   const uint32_t colour = state.Platform.ReadScreenPixel(state.CurrentPoint.x, state.CurrentPoint.y);

@@ -1,12 +1,14 @@
 #include "platform/system_commands.h"
 
+#include <string>
+
 #include "platform/handle_value.h"
 #include "platform/text_encoding.h"
-#include "ui/layout.h"
+#include "texts/program_texts.h"
 
 namespace dx::win {
 
-void StartHelpEditor() { WinExec("notepad.exe dorvaxil.txt", SW_SHOWNORMAL); }
+void StartHelpEditor() { WinExec(("notepad.exe " + std::string(kManualFileName)).c_str(), SW_SHOWNORMAL); }
 
 void PostClickToFixedWindow() {
   const HWND target = HandleFromValue(0xFA4);
@@ -17,7 +19,7 @@ void PostClickToFixedWindow() {
 
 void ShowMessageBox(HWND owner, const MessageText& text, BoxIcon icon) {
   const UINT style = MB_OK | (icon == BoxIcon::Error ? MB_ICONERROR : 0u);
-  MessageBoxW(owner, WideFromMessage(text).c_str(), WideFromProgramText(layout::kApplicationTitle).c_str(), style);
+  MessageBoxW(owner, WideFromMessage(text).c_str(), WideFromProgramText(kApplicationTitle).c_str(), style);
 }
 
 }  // namespace dx::win

@@ -9,7 +9,8 @@
 
 namespace dx::win {
 
-// WinExec("notepad.exe dorvaxil.txt", SW_SHOWNORMAL); the result is ignored.
+// WinExec("notepad.exe " + the manual's file name, SW_SHOWNORMAL); the result
+// is ignored.
 void StartHelpEditor();
 
 // Posts a left button down and up at client point (10, 100) to the window

@@ -25,8 +25,8 @@ std::string LineReader::Next() {
   return line;
 }
 
-void LineReader::Skip(int count) {
-  for (int i = 0; i < count; ++i) Next();
+void LineReader::Skip(std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) Next();
 }
 
 }  // namespace dx

@@ -17,7 +17,7 @@ class LineReader {
 
   // The next line without its line end; the empty line past the end.
   std::string Next();
-  void Skip(int count);
+  void Skip(std::size_t count);
 
   // True once the readable text is used up: every further line is one
   // that the file does not hold.

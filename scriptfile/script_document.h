@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "base/slot_counts.h"
+
 namespace dx {
 
-inline constexpr int kKeySlotCount = 40;
-inline constexpr int kLocationSlotCount = 20;
 
 struct LocationSlotText {
   std::string x;

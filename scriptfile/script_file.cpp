@@ -1,6 +1,8 @@
 #include "scriptfile/script_file.h"
 
 #include <cstdint>
+#include <iterator>
+#include <span>
 #include <string_view>
 
 #include "base/integer_rule.h"
@@ -13,12 +15,20 @@ namespace dx {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
+
+// The file's fixed lines, in the order they stand. The writer writes them and
+// the reader skips as many lines unseen, so both follow this one layout.
+using FixedLines = std::span<const std::string_view>;
+constexpr std::string_view kHeaderLines[] = {"Dorvaxil script", "version: 1.0", ""};
+constexpr std::string_view kNotesLabel = "notes: ";  // then the count
+constexpr std::string_view kKeysOpener[] = {"", "keys"};
 constexpr std::string_view kKeysCloser = "endkeys";
+constexpr std::string_view kLocationsOpener[] = {"", "locations"};
 constexpr std::string_view kLocationsCloser = "endlocations";
-constexpr std::size_t kNotesCountPrefix = 7;  // "notes: "
-constexpr std::size_t kCodeCountPrefix = 6;   // "code: "
-constexpr std::size_t kKeyTextColumn = 5;     // behind "NN: $"
-constexpr std::size_t kLocationColumn = 4;    // behind "NN: "
+constexpr std::string_view kCodeOpener[] = {""};
+constexpr std::string_view kCodeLabel = "code: ";  // then the count
+constexpr std::size_t kKeyTextColumn = 5;   // behind "NN: $"
+constexpr std::size_t kLocationColumn = 4;  // behind "NN: "
 
 // A count that promises more lines than the file holds gets empty lines for
 // the missing ones, but no more than a four-digit count can ask for, so that
@@ -40,6 +50,9 @@ class FileText {
   void Line(std::string_view text) {
     bytes_ += text;
     bytes_ += kLineEnd;
+  }
+  void Lines(FixedLines lines) {
+    for (std::string_view line : lines) Line(line);
   }
   void CountedLines(std::string_view label, const std::vector<std::string>& lines) {
     Line(std::string(label) + "$" + FormatHex(static_cast<int64_t>(lines.size()), 4));
@@ -70,20 +83,16 @@ void WriteLocationLines(const ScriptDocument& document, FileText& file) {
 
 std::string BuildFileText(const ScriptDocument& document) {
   FileText file;
-  file.Line("Dorvaxil script");
-  file.Line("version: 1.0");
-  file.Line("");
-  file.CountedLines("notes: ", document.notes);
-  file.Line("");
-  file.Line("keys");
+  file.Lines(kHeaderLines);
+  file.CountedLines(kNotesLabel, document.notes);
+  file.Lines(kKeysOpener);
   WriteKeyLines(document, file);
   file.Line(kKeysCloser);
-  file.Line("");
-  file.Line("locations");
+  file.Lines(kLocationsOpener);
   WriteLocationLines(document, file);
   file.Line(kLocationsCloser);
-  file.Line("");
-  file.CountedLines("code: ", document.code);
+  file.Lines(kCodeOpener);
+  file.CountedLines(kCodeLabel, document.code);
   return file.bytes();
 }
 
@@ -144,16 +153,16 @@ ScriptFileLines ReadScriptFile(const std::string& path, ScriptDocument& document
   std::string bytes;
   if (uint32_t code = files.ReadWholeFile(path, bytes)) throw ScriptError(IoErrorMessage(code));
   LineReader reader(bytes);
-  reader.Skip(3);  // header, version, separator
-  ReadCountedLines(reader, kNotesCountPrefix, document.notes);
-  reader.Skip(2);  // separator, keys opener
+  reader.Skip(std::size(kHeaderLines));
+  ReadCountedLines(reader, kNotesLabel.size(), document.notes);
+  reader.Skip(std::size(kKeysOpener));
   ReadKeyList(reader, document);
-  reader.Skip(2);  // separator, locations opener
+  reader.Skip(std::size(kLocationsOpener));
   ReadLocationList(reader, document);
-  reader.Skip(1);  // separator
+  reader.Skip(std::size(kCodeOpener));
   ScriptFileLines lines;
   lines.first_code_line = reader.LinesTaken() + 2;  // behind the count line
-  ReadCountedLines(reader, kCodeCountPrefix, document.code);
+  ReadCountedLines(reader, kCodeLabel.size(), document.code);
   return lines;
 }
 

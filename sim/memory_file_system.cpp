@@ -3,8 +3,6 @@
 namespace dx {
 namespace {
 
-constexpr uint32_t kFileNotFound = 2;
-
 uint32_t PlantedError(const std::map<std::string, uint32_t>& errors, const std::string& path) {
   auto it = errors.find(path);
   return it == errors.end() ? 0 : it->second;

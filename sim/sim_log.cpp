@@ -1,7 +1,8 @@
 #include "sim/sim_log.h"
 
 #include <algorithm>
-#include <cstdio>
+
+#include "base/format_hex.h"
 
 namespace dx {
 
@@ -17,11 +18,8 @@ std::string HexBytes(const InputRecord& record) {
 
 namespace {
 
-std::string Hex8(int64_t value) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%08X", static_cast<unsigned>(static_cast<uint32_t>(value)));
-  return buffer;
-}
+// Colours and window handles as 8 digits of their 32 bits.
+std::string Hex8(int64_t value) { return FormatHex(static_cast<uint32_t>(value), 8); }
 
 }  // namespace
 

@@ -19,9 +19,9 @@ void SimMainWindow::SelectInEditor(int start, int length) {
   log_.Add(std::move(e));
 }
 
-std::string SimMainWindow::LocationXText(int n) { return n >= 1 && n <= 20 ? location_x_[n - 1] : std::string(); }
-std::string SimMainWindow::LocationYText(int n) { return n >= 1 && n <= 20 ? location_y_[n - 1] : std::string(); }
-std::string SimMainWindow::KeySlotText(int n) { return n >= 1 && n <= 40 ? keys_[n - 1] : std::string(); }
+std::string SimMainWindow::LocationXText(int n) { return IsLocationSlot(n) ? location_x_[n - 1] : std::string(); }
+std::string SimMainWindow::LocationYText(int n) { return IsLocationSlot(n) ? location_y_[n - 1] : std::string(); }
+std::string SimMainWindow::KeySlotText(int n) { return IsKeySlot(n) ? keys_[n - 1] : std::string(); }
 
 void SimMainWindow::SetStatusText(std::string_view utf8) {
   status_ = std::string(utf8);
@@ -63,14 +63,7 @@ void SimMainWindow::SetEditorText(std::string text) {
   selection_length_ = std::min(selection_length_, size - selection_start_);
 }
 
-void SimMainWindow::SetCodeLines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) text += "\r\n";
-    text += lines[i];
-  }
-  SetEditorText(std::move(text));
-}
+void SimMainWindow::SetCodeLines(const std::vector<std::string>& lines) { SetEditorText(EditTextFromLines(lines)); }
 
 void SimMainWindow::SetLocation(int n, std::string x, std::string y) {
   location_x_.at(static_cast<std::size_t>(n - 1)) = std::move(x);

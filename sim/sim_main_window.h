@@ -13,8 +13,11 @@
 #include <vector>
 
 #include "base/crlf_lines.h"
+#include "base/slot_counts.h"
 #include "engine/host.h"
+#include "sim/sim_defaults.h"
 #include "sim/sim_log.h"
+#include "texts/program_texts.h"
 
 namespace dx {
 
@@ -41,7 +44,7 @@ class SimMainWindow : public MainWindow {
 
   // Set-up and inspection.
   void SetEditorText(std::string text);
-  // The lines joined with CR LF, no break after the last one.
+  // The document's code lines as the window's code editor shows them.
   void SetCodeLines(const std::vector<std::string>& lines);
   const std::string& EditorText() const { return lines_.Text(); }
   int SelectionStart() const { return selection_start_; }
@@ -65,12 +68,12 @@ class SimMainWindow : public MainWindow {
   LineIndex lines_;  // the editor's text
   int selection_start_ = 0;
   int selection_length_ = 0;
-  std::array<std::string, 20> location_x_;
-  std::array<std::string, 20> location_y_;
-  std::array<std::string, 40> keys_;
-  std::string target_window_ = "00010001 - Target";
+  std::array<std::string, kLocationSlotCount> location_x_;
+  std::array<std::string, kLocationSlotCount> location_y_;
+  std::array<std::string, kKeySlotCount> keys_;
+  std::string target_window_{sim_defaults::kTargetWindow};
   std::string status_;
-  std::string go_caption_ = "go";
+  std::string go_caption_{kCaptionGo};
   std::vector<std::string> messages_;
   bool terminating_ = false;
   int64_t deliveries_ = 0;

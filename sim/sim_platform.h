@@ -13,6 +13,7 @@
 
 #include "engine/host.h"
 #include "sim/ppm_image.h"
+#include "sim/sim_defaults.h"
 #include "sim/sim_log.h"
 
 namespace dx {
@@ -46,13 +47,13 @@ class SimPlatform : public EnginePlatform {
 
  private:
   SimLog& log_;
-  int width_ = 1024;
-  int height_ = 768;
+  int width_ = sim_defaults::kScreenWidth;
+  int height_ = sim_defaults::kScreenHeight;
   uint32_t default_colour_ = 0;
   std::map<std::pair<int32_t, int32_t>, uint32_t> pixels_;
   std::optional<RgbImage> image_;
-  uint64_t now_ = 1000;
-  uint64_t step_ = 10;
+  uint64_t now_ = sim_defaults::kTickStart;
+  uint64_t step_ = sim_defaults::kTickStep;
 };
 
 }  // namespace dx

@@ -14,6 +14,11 @@ inline constexpr unsigned kModifierAlt = 0x1;
 inline constexpr unsigned kModifierControl = 0x2;
 inline constexpr unsigned kModifierShift = 0x4;
 
+// The stop key every host starts with: Ctrl+Alt+Shift+F12 (virtual-key code
+// 7B).
+inline constexpr uint16_t kDefaultStopKey = 0x7B;
+inline constexpr unsigned kDefaultStopModifiers = kModifierAlt | kModifierControl | kModifierShift;
+
 // F1 to F24, 0 to 9 and A to Z are named here; any other key by
 // `layoutKeyName` (the keyboard layout's name for it), else by its code.
 std::string CombinationName(unsigned modifiers, uint16_t key, std::string_view layoutKeyName = {});

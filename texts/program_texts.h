@@ -10,6 +10,12 @@
 
 namespace dx {
 
+// The manual, beside the program; the help button opens it in notepad.
+inline constexpr std::string_view kManualFileName = "dorvaxil.txt";
+
+// The caption of every message box.
+inline constexpr std::string_view kApplicationTitle = "Dorvaxil";
+
 // The status bar.
 inline constexpr std::string_view kStatusActive = "skript je aktivn\xC3\xAD";
 inline constexpr std::string_view kStatusStopped = "skript byl zastaven";

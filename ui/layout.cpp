@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <string>
 
+#include "base/format_hex.h"
+#include "texts/key_combination.h"
+#include "texts/program_texts.h"
+
 namespace dx::layout {
 namespace {
 
@@ -48,7 +52,7 @@ void AddFrame(Builder& b) {
   b.Add(IdSBar, "SBar", Kind::StatusBar, Page::None, Parent::MainWindow, 0, kNotebookHeight, kClientWidth,
         kStatusBarHeight, {}, {}, kAlignBottom);
   b.Add(IdBGO, "BGO", Kind::PushButton, Page::None, Parent::MainWindow, GoButtonLeftFor(kMainStartWidth),
-        2, kGoWidth, 17, "go", "starts/stops script-processing", kRightAnchored);
+        2, kGoWidth, 17, std::string(kCaptionGo), "starts/stops script-processing", kRightAnchored);
 }
 
 void AddPages(Builder& b) {
@@ -81,7 +85,7 @@ void AddMainPage(Builder& b) {
   b.Add(IdEditWin, "EditWin", Kind::Edit, pg, gb, 56, 40, 177, 21, {}, "Actually selected window", kReadOnly);
   b.PictureButton(IdSBWin, "SBWin", pg, gb, 240, 40, "Select window", Picture::WindowFlag);
   b.Label(IdLabelStop, "LabelStop", pg, gb, 8, 72, "Stop key:");
-  b.Add(IdEditStopKey, "EditStopKey", Kind::Edit, pg, gb, 56, 72, 41, 21, "7B",
+  b.Add(IdEditStopKey, "EditStopKey", Kind::Edit, pg, gb, 56, 72, 41, 21, FormatHex(kDefaultStopKey, 2),
         "define stop key for immediate stop of running script", kReadOnly);
   b.Add(IdCheckAlt, "CheckAlt", Kind::CheckBox, pg, gb, 104, 72, 33, 17, "alt", "combined with alt", kChecked);
   b.Add(IdCheckCtrl, "CheckCtrl", Kind::CheckBox, pg, gb, 144, 72, 41, 17, "ctrl", "combined with control",
@@ -101,7 +105,7 @@ void AddMainPage(Builder& b) {
 
 void AddLocationsPage(Builder& b) {
   const Page pg = Page::Locations;
-  for (int n = 1; n <= kLocationSlots; ++n) {
+  for (int n = 1; n <= kLocationSlotCount; ++n) {
     const int x = n <= 10 ? 0 : 144;
     const int y = 8 + 24 * ((n - 1) % 10);
     const std::string num = std::to_string(n);
@@ -114,7 +118,7 @@ void AddLocationsPage(Builder& b) {
 
 void AddKeysPage(Builder& b) {
   const Page pg = Page::Keys;
-  for (int n = 1; n <= kKeySlots; ++n) {
+  for (int n = 1; n <= kKeySlotCount; ++n) {
     const int x = 72 * ((n - 1) / 10);
     const int y = 8 + 24 * ((n - 1) % 10);
     const std::string num = std::to_string(n);

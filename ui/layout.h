@@ -42,11 +42,12 @@
 #include <string_view>
 #include <vector>
 
+#include "base/slot_counts.h"
+
 namespace dx::layout {
 
 inline constexpr char kMainWindowClass[] = "TFormMain";
 inline constexpr char kPickerWindowClass[] = "TFormWin";
-inline constexpr char kApplicationTitle[] = "Dorvaxil";
 inline constexpr char kMainWindowCaption[] = "Dorvaxil";
 inline constexpr char kPickerCaption[] = "Select window";
 
@@ -65,9 +66,6 @@ inline constexpr int kListEntryHeight = 13;
 // Font of every control: "MS Sans Serif", character height 11 pixels.
 inline constexpr char kFontFace[] = "MS Sans Serif";
 inline constexpr int kFontHeight = 11;
-
-inline constexpr int kLocationSlots = 20;
-inline constexpr int kKeySlots = 40;
 
 // Control ids. Families are consecutive: slot n (1-based) of a family has
 // the family's first id + n - 1 (see the *Id helpers). Ids 1 and 2 (the

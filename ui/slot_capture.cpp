@@ -23,8 +23,6 @@ int32_t SlotOfButton(HWND button) {
   return StrToInt(std::string_view(entry->name).substr(2));
 }
 
-bool IsLocationSlot(int32_t n) { return n >= 1 && n <= layout::kLocationSlots; }
-
 }  // namespace
 
 void TFormMain::SBClick(HWND sender) {

@@ -20,7 +20,6 @@ namespace {
 constexpr int kStopHotKeyId = 0;
 // "Keep the key the field shows and register again."
 constexpr uint16_t kKeepShownKey = 0xFFFF;
-constexpr uint16_t kDefaultStopKey = VK_F12;
 
 bool IsChecked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 

@@ -39,7 +39,7 @@ std::string WindowTextW(HWND window) {
 }
 
 bool IsKeyCaptureEdit(int id) {
-  return id == layout::IdEditStopKey || (id >= layout::KeyId(1) && id <= layout::KeyId(layout::kKeySlots));
+  return id == layout::IdEditStopKey || (id >= layout::KeyId(1) && id <= layout::KeyId(kKeySlotCount));
 }
 
 }  // namespace
@@ -154,7 +154,7 @@ void TFormMain::OnCommand(int id, int code, HWND) {
     return;
   }
   if (code != BN_CLICKED) return;
-  if (id >= layout::SBId(1) && id <= layout::SBId(layout::kLocationSlots)) {
+  if (id >= layout::SBId(1) && id <= layout::SBId(kLocationSlotCount)) {
     SBClick(Control(id));
     return;
   }
@@ -332,15 +332,15 @@ int TFormMain::EditorSelectionLength() { return memo_.SelectionLength(); }
 void TFormMain::ShowEditorSelection() { memo_.ShowSelection(); }
 
 std::string TFormMain::LocationXText(int n) {
-  return n >= 1 && n <= layout::kLocationSlots ? Text(layout::PxId(n)) : std::string();
+  return IsLocationSlot(n) ? Text(layout::PxId(n)) : std::string();
 }
 
 std::string TFormMain::LocationYText(int n) {
-  return n >= 1 && n <= layout::kLocationSlots ? Text(layout::PyId(n)) : std::string();
+  return IsLocationSlot(n) ? Text(layout::PyId(n)) : std::string();
 }
 
 std::string TFormMain::KeySlotText(int n) {
-  return n >= 1 && n <= layout::kKeySlots ? Text(layout::KeyId(n)) : std::string();
+  return IsKeySlot(n) ? Text(layout::KeyId(n)) : std::string();
 }
 
 std::string TFormMain::TargetWindowText() { return Text(layout::IdEditWin); }

@@ -13,9 +13,9 @@ namespace dx::x11 {
 // extension; on a failure sets `error` to the message and returns null.
 Display* OpenDisplay(std::string& error);
 
-// Called when the server goes away (it is gone: nothing can be sent to it
-// any more); must end the process. Until set, the message is printed and
-// the process exits with status 3.
+// Called when the server goes away (nothing can be sent to it any more);
+// must end the process. Without one, the message is printed and the
+// process exits with status 3.
 void SetDisplayLostHandler(void (*handler)());
 
 // Collects the protocol errors of the calls made while it lives. Errors

@@ -148,6 +148,11 @@ bool WindowExists(Display* display, uint32_t window) {
   return XGetWindowAttributes(display, window, &attributes) && trap.Sync() == 0;
 }
 
+uint32_t WindowProcessId(Display* display, uint32_t window) {
+  const auto pid = Property<uint32_t>(display, window, AtomNamed(display, "_NET_WM_PID"), XA_CARDINAL);
+  return pid && !pid->empty() ? pid->front() : 0;
+}
+
 uint32_t ClientWindowOf(Display* display, uint32_t root_child) {
   const Atom wm_state = AtomNamed(display, "WM_STATE");
   std::vector<Window> level{root_child};

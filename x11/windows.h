@@ -16,9 +16,9 @@ struct TitledWindow {
   std::string title;  // as a window entry shows it (EntryTitle)
 };
 
-// A title as a window entry holds it: at most 199 characters (UTF-8 code
-// points, never a split one), control characters as spaces so that an
-// entry stays one line.
+// A title as a window entry holds it: at most 199 bytes, never a split
+// UTF-8 code point, control characters as spaces so that an entry stays one
+// line.
 std::string EntryTitle(std::string_view utf8);
 
 // _NET_WM_NAME (UTF-8), else WM_NAME; "" for none or a vanished window.
@@ -29,6 +29,9 @@ std::string WindowTitle(Display* display, uint32_t window);
 std::vector<TitledWindow> TitledTopLevelWindows(Display* display);
 
 bool WindowExists(Display* display, uint32_t window);
+
+// The process id a window's client gives in _NET_WM_PID, 0 for none.
+uint32_t WindowProcessId(Display* display, uint32_t window);
 
 // The application window at a child of the root (a window manager's frame
 // holds it): the first window below it with WM_STATE, else the child itself.

@@ -82,10 +82,17 @@ bool X11EnginePlatform::SendMouse(const InputRecord& record) {
 
 bool X11EnginePlatform::SendKey(const InputRecord& record) {
   const uint16_t vk = record.KeyVk();
-  const KeycodeLookup key = KeycodeOfVirtualKey(display_, vk);
-  if (key.keysym_name.empty()) throw ScriptError(dxplay_texts::NoKeysymMessage(FormatHex(vk, 2)));
-  if (key.keycode == 0) throw ScriptError(dxplay_texts::NoKeycodeMessage(FormatHex(vk, 2), key.keysym_name));
-  XTestFakeKeyEvent(display_, key.keycode, (record.KeyFlags() & kKeyUp) ? False : True, CurrentTime);
+  const bool release = record.KeyFlags() & kKeyUp;
+  uint8_t* pressed = vk < pressed_keycodes_.size() ? &pressed_keycodes_[vk] : nullptr;
+  unsigned keycode = release && pressed != nullptr ? *pressed : 0;
+  if (keycode == 0) {
+    const KeycodeLookup key = KeycodeOfVirtualKey(display_, vk);
+    if (key.keysym_name.empty()) throw ScriptError(dxplay_texts::NoKeysymMessage(FormatHex(vk, 2)));
+    if (key.keycode == 0) throw ScriptError(dxplay_texts::NoKeycodeMessage(FormatHex(vk, 2), key.keysym_name));
+    keycode = key.keycode;
+  }
+  if (pressed != nullptr) *pressed = release ? 0 : static_cast<uint8_t>(keycode);
+  XTestFakeKeyEvent(display_, keycode, release ? False : True, CurrentTime);
   XFlush(display_);
   return true;
 }
@@ -116,7 +123,7 @@ void X11EnginePlatform::Beep() {
 
 void X11EnginePlatform::SetForegroundWindow(uint32_t handle) {
   if (handle == 0) return;
-  BringToFront(display_, handle, kFocusWaitMs);
+  if (!BringToFront(display_, handle, kFocusWaitMs) && focus_refused_) focus_refused_();
 }
 
 }  // namespace dx::x11

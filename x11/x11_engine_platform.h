@@ -3,6 +3,9 @@
 // monotonic clock.
 #pragma once
 
+#include <array>
+#include <functional>
+
 #include "engine/host.h"
 #include "x11/monitor.h"
 
@@ -29,6 +32,8 @@ class X11EnginePlatform final : public EnginePlatform {
   void SetForegroundWindow(uint32_t handle) override;
 
   const MonitorRect& Monitor() const { return monitor_; }
+  // Called when the target did not take the focus in time.
+  void OnFocusRefused(std::function<void()> handler) { focus_refused_ = std::move(handler); }
 
  private:
   bool SendMouse(const InputRecord& record);
@@ -36,6 +41,10 @@ class X11EnginePlatform final : public EnginePlatform {
 
   Display* display_;
   MonitorRect monitor_;
+  // The keycode each code went down with: its release uses the same key
+  // even when the keyboard map changed meanwhile.
+  std::array<uint8_t, 256> pressed_keycodes_{};
+  std::function<void()> focus_refused_;
 };
 
 // Milliseconds of CLOCK_MONOTONIC.

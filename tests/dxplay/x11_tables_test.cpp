@@ -6,7 +6,7 @@
 #include <set>
 
 #include "base/crlf_lines.h"
-#include "base/window_entry.h"
+#include "engine/window_entry.h"
 #include "engine/mouse_command.h"
 #include "x11/key_table.h"
 #include "x11/monitor.h"
@@ -125,7 +125,7 @@ TEST(WindowEntries, HandlesAndTitles) {
       {"0000abcd - Editor", {}},     {"0000ABC - Editor", {}}, {"0000ABCD-Editor", {}},
       {"0000ABCDE", {}},             {"", {}},                 {"0000ABCD -", {}},
   };
-  for (const Case& c : cases) EXPECT_EQ(WindowEntryHandle(c.entry), c.handle) << c.entry;
+  for (const Case& c : cases) EXPECT_EQ(StrictHandleOfWindowEntry(c.entry), c.handle) << c.entry;
   EXPECT_EQ(WindowEntry(0x40000A, "xterm"), "0040000A - xterm");
 
   const std::string long_ascii(250, 'a');
@@ -137,7 +137,7 @@ TEST(WindowEntries, HandlesAndTitles) {
   const TitleCase titles[] = {
       {"xterm", "xterm"},
       {long_ascii, std::string(199, 'a')},
-      {long_utf8, long_utf8.substr(0, 2 * 199)},  // 199 characters, none split
+      {long_utf8, long_utf8.substr(0, 198)},       // 199 bytes would split the 100th character
       {"two\nlines\ttab", "two lines tab"},        // an entry stays one line
   };
   for (const TitleCase& t : titles) EXPECT_EQ(EntryTitle(t.title), t.want);

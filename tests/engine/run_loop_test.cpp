@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "engine/window_entry.h"
 #include "texts/program_texts.h"
 #include "tests/engine/sim_run.h"
 
@@ -42,6 +43,12 @@ TEST(RunLoop, HighlightCoversEachLineAndItsBreak) {
     EXPECT_EQ(run.outcome, RunOutcome::Ended) << c.name;
     EXPECT_EQ(Selections(run), c.selections) << c.name;
   }
+}
+
+TEST(RunLoop, ADocumentEndingInAnEmptyLineKeepsItAsTheWindowDoes) {
+  test::SimRun run({"BEEP", ""});
+  EXPECT_EQ(run.window.EditorText(), "BEEP\r\n\r\n");
+  EXPECT_EQ(ScriptLineCount(run.window), 2);
 }
 
 TEST(RunLoop, StartsOnlyWithLinesAndAWindow) {
@@ -215,6 +222,21 @@ TEST(RunLoop, UnreadableTargetWindowFailsAfterTheFirstSteps) {
   EXPECT_EQ(run.log.Count(Kind::MakeMainWindowNotTopmost), 1u);
   EXPECT_EQ(run.log.Count(Kind::SetForegroundWindow), 0u);
   EXPECT_EQ(run.window.GoCaption(), "go");
+}
+
+TEST(WindowEntry, EightDigitsThenTheTitleCutTo199AndBack) {
+  const std::string long_title(250, 't');
+  struct Row { uint32_t handle; std::string title; std::string entry; } rows[] = {
+      {0x104A2, "Calculator", "000104A2 - Calculator"},
+      {0xFFFFFFFFu, "x", "FFFFFFFF - x"},
+      {0x1E00007, long_title, "01E00007 - " + long_title.substr(0, 199)},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(WindowEntry(row.handle, row.title), row.entry);
+    EXPECT_EQ(HandleOfWindowEntry(row.entry), row.handle) << row.entry;
+    EXPECT_TRUE(NamesAWindow(row.entry));
+  }
+  EXPECT_FALSE(NamesAWindow("0001000A"));
 }
 
 TEST(Delay, WaitsAtLeastItsTimeAcrossAnyTickValue) {

@@ -4,6 +4,10 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <sstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,12 +15,13 @@
 #include "base/file_system.h"
 #include "base/format_hex.h"
 #include "base/script_error.h"
-#include "base/window_entry.h"
+#include "engine/window_entry.h"
 #include "engine/run_script.h"
 #include "scriptfile/script_file.h"
 #include "texts/dxplay_texts.h"
 #include "texts/program_texts.h"
 #include "tools/dxplay/dxplay_main_window.h"
+#include "tools/dxplay/messages.h"
 #include "tools/dxplay/stop_signals.h"
 #include "x11/display.h"
 #include "x11/grab.h"
@@ -39,7 +44,7 @@ StatusLine* g_status = nullptr;  // cleared before the last words of a lost serv
 
 void Error(std::string_view message) {
   if (g_status) g_status->Clear();
-  std::fprintf(stderr, "%s: %.*s\n", t::kProgramName.data(), static_cast<int>(message.size()), message.data());
+  PrintError(message);
 }
 
 // Prompts and results, for a user at a terminal.
@@ -48,8 +53,11 @@ void Say(std::string_view message, bool quiet = false) {
   std::fflush(stdout);
 }
 
-void OnDisplayLost() {
-  if (g_status) g_status->Clear();
+// The server took every key and button state with it: nothing is left to
+// release, and no request can be sent any more.
+[[noreturn]] void OnDisplayLost() {
+  Error(t::kDisplayLostMessage);
+  std::_Exit(kExitNoDisplay);
 }
 
 struct DisplayCloser {
@@ -102,6 +110,35 @@ Target PickedWindow(Display* display, bool quiet) {
   return {0, WindowEntry(id, x11::EntryTitle(x11::WindowTitle(display, id)))};
 }
 
+// The processes dxplay runs under: a terminal whose title shows the
+// command line would otherwise match its own --window-name text.
+std::set<uint32_t> AncestorProcessIds() {
+  std::set<uint32_t> ids;
+  for (pid_t pid = getppid(); pid > 1 && ids.insert(static_cast<uint32_t>(pid)).second;) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line)) break;
+    // "pid (name) state ppid ...": the name may hold blanks and parentheses.
+    std::istringstream rest(line.substr(line.rfind(')') + 1));
+    char state = 0;
+    if (!(rest >> state >> pid)) break;
+  }
+  return ids;
+}
+
+// The first window whose title holds the text; one of dxplay's own
+// terminal only when no other window matches.
+std::optional<x11::TitledWindow> WindowTitled(Display* display, const std::string& text) {
+  const std::set<uint32_t> ancestors = AncestorProcessIds();
+  std::optional<x11::TitledWindow> own_terminal;
+  for (const x11::TitledWindow& w : x11::TitledTopLevelWindows(display)) {
+    if (w.title.find(text) == std::string::npos) continue;
+    if (!ancestors.count(x11::WindowProcessId(display, w.id))) return w;
+    if (!own_terminal) own_terminal = w;
+  }
+  return own_terminal;
+}
+
 Target ResolveTarget(const DxplayOptions& o, Display* display) {
   switch (o.target) {
     case DxplayOptions::Target::NoWindow: return {0, WindowEntry(0, kNoWindowTitle)};
@@ -112,12 +149,12 @@ Target ResolveTarget(const DxplayOptions& o, Display* display) {
         return {kExitNoWindow, {}};
       }
       return {0, WindowEntry(o.window_id, x11::EntryTitle(x11::WindowTitle(display, o.window_id)))};
-    case DxplayOptions::Target::Name:
-      for (const x11::TitledWindow& w : x11::TitledTopLevelWindows(display)) {
-        if (w.title.find(o.window_name) != std::string::npos) return {0, WindowEntry(w.id, w.title)};
-      }
+    case DxplayOptions::Target::Name: {
+      const std::optional<x11::TitledWindow> w = WindowTitled(display, o.window_name);
+      if (w) return {0, WindowEntry(w->id, w->title)};
       Error(t::NoTitledWindowMessage(o.window_name));
       return {kExitNoWindow, {}};
+    }
   }
   return {kExitNoWindow, {}};
 }
@@ -131,6 +168,9 @@ void WarnAboutStopKey(const x11::StopKey& stop_key, const KeyCombination& combin
 int Play(const DxplayOptions& o, const ScriptDocument& doc, ScriptFileLines lines, Display* display,
          std::string entry) {
   x11::X11EnginePlatform platform(display);
+  platform.OnFocusRefused([&o] {
+    if (!o.quiet) Error(t::kFocusNotTaken);
+  });
   const x11::StopKey stop_key(display, o.stop_key);
   WarnAboutStopKey(stop_key, o.stop_key);
   EventLoop events(display, stop_key);

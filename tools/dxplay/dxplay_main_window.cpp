@@ -1,8 +1,7 @@
 #include "tools/dxplay/dxplay_main_window.h"
 
-#include <cstdio>
-
 #include "texts/program_texts.h"
+#include "tools/dxplay/messages.h"
 #include "x11/x11_engine_platform.h"
 
 namespace dx {
@@ -33,20 +32,20 @@ void DxplayMainWindow::ShowEditorSelection() {
 }
 
 std::string DxplayMainWindow::LocationXText(int n) {
-  return n >= 1 && n <= kLocationSlotCount ? document_.locations[static_cast<std::size_t>(n - 1)].x : std::string();
+  return IsLocationSlot(n) ? document_.locations[static_cast<std::size_t>(n - 1)].x : std::string();
 }
 
 std::string DxplayMainWindow::LocationYText(int n) {
-  return n >= 1 && n <= kLocationSlotCount ? document_.locations[static_cast<std::size_t>(n - 1)].y : std::string();
+  return IsLocationSlot(n) ? document_.locations[static_cast<std::size_t>(n - 1)].y : std::string();
 }
 
 std::string DxplayMainWindow::KeySlotText(int n) {
-  return n >= 1 && n <= kKeySlotCount ? document_.keys[static_cast<std::size_t>(n - 1)] : std::string();
+  return IsKeySlot(n) ? document_.keys[static_cast<std::size_t>(n - 1)] : std::string();
 }
 
 void DxplayMainWindow::ShowPlainMessage(std::string_view utf8) {
   status_.Clear();
-  std::fprintf(stderr, "dxplay: %.*s\n", static_cast<int>(utf8.size()), utf8.data());
+  PrintError(utf8);
 }
 
 int DxplayMainWindow::CurrentFileLine() const {

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "base/integer_rule.h"
-#include "base/window_entry.h"
+#include "engine/window_entry.h"
 #include "scriptfile/script_document.h"
 #include "texts/dxplay_texts.h"
 
@@ -90,7 +90,7 @@ bool ReadRunOption(const Word& w, DxplayOptions& o, Reader& r) {
     o.window_name = *value;
     return SetTarget(o, Target::Name, w.name, r);
   }
-  const auto id = WindowEntryHandle(*value);
+  const auto id = StrictHandleOfWindowEntry(*value);
   if (!id) return Bad(r, t::BadOptionValue(w.name, *value));
   o.window_id = *id;
   return SetTarget(o, Target::Entry, w.name, r);

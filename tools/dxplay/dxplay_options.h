@@ -22,7 +22,7 @@ struct DxplayOptions {
   Target target = Target::NoWindow;
   uint32_t window_id = 0;   // Target::Entry
   std::string window_name;  // Target::Name
-  KeyCombination stop_key{kModifierControl | kModifierAlt | kModifierShift, 0x7B};
+  KeyCombination stop_key{kDefaultStopModifiers, kDefaultStopKey};
   bool quiet = false;
   // capture
   Slot slot = Slot::Location;

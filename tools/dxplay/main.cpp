@@ -8,6 +8,7 @@
 #include "texts/dxplay_texts.h"
 #include "tools/dxplay/dxplay_commands.h"
 #include "tools/dxplay/dxplay_options.h"
+#include "tools/dxplay/messages.h"
 
 #ifndef DX_VERSION
 #define DX_VERSION "0"
@@ -19,14 +20,15 @@ int main(int argc, char** argv) {
   std::string error;
   const auto options = dx::ParseDxplayOptions(args, error);
   if (!options) {
-    std::fprintf(stderr, "%s: %s\n%s", t::kProgramName.data(), error.c_str(), std::string(t::kUsage).c_str());
+    dx::PrintError(error);
+    std::fputs(std::string(t::kUsage).c_str(), stderr);
     return dx::kExitUsage;
   }
   switch (options->command) {
     case dx::DxplayOptions::Command::Help:
       std::printf("%s\n%s", std::string(t::kUsage).c_str(), std::string(t::kHelp).c_str());
       return 0;
-    case dx::DxplayOptions::Command::Version: std::printf("dxplay %s\n", DX_VERSION); return 0;
+    case dx::DxplayOptions::Command::Version: std::printf("%s %s\n", t::kProgramName.data(), DX_VERSION); return 0;
     case dx::DxplayOptions::Command::Run: return dx::RunCommand(*options);
     case dx::DxplayOptions::Command::Capture: return dx::CaptureCommand(*options);
     case dx::DxplayOptions::Command::Windows: return dx::WindowsCommand(*options);

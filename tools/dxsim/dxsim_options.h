@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "sim/sim_defaults.h"
+
 namespace dx {
 
 struct PixelOverride {
@@ -19,15 +21,15 @@ struct DxsimOptions {
   Command command = Command::Run;
   std::string input_path;
   std::string output_path;  // resave only
-  int screen_width = 1024;
-  int screen_height = 768;
+  int screen_width = sim_defaults::kScreenWidth;
+  int screen_height = sim_defaults::kScreenHeight;
   std::vector<PixelOverride> pixels;
   std::string screen_image;
   uint32_t default_colour = 0;
-  std::string window_text = "00010001 - Target";
+  std::string window_text{sim_defaults::kTargetWindow};
   int64_t max_lines = 0;
-  uint64_t tick_start = 1000;
-  uint64_t tick_step = 10;
+  uint64_t tick_start = sim_defaults::kTickStart;
+  uint64_t tick_step = sim_defaults::kTickStep;
   bool json = false;    // check: --format json
   bool werror = false;  // check: warnings fail too
 };

@@ -8,6 +8,7 @@
 #include "platform/win32_engine_platform.h"
 #include "base/file_system.h"
 #include "platform/window_list.h"
+#include "engine/window_entry.h"
 #include "ui/tests/check.h"
 
 namespace dx::test {
