@@ -31,6 +31,7 @@ struct Want {
   Ev kind;
   int x = -1, y = -1;  // client point of mouse events
   unsigned code = 0;   // key code or character
+  int key_data = -1;   // scan code, and 0x100 for the extended bit
 };
 
 struct RunCase {
@@ -48,13 +49,23 @@ struct RunCase {
   bool runs = true;                  // whether a run starts at all
   int min_ms = 0;                    // shortest duration from "go" to the end
   int highlight_start = -1, highlight_end = -1;
+  // The records the test build logs as sent ("sent.log" in its folder):
+  // the target may not see the last releases, since the focus passes to
+  // the message box meanwhile.
+  std::vector<std::string> sent = {};
 };
 
 const std::wstring kNoWindow = Widen(dx::kNoWindowMessage);
+const std::wstring kRefused = Widen(dx::RefusedInputMessage(4) + ".");
 
 // A key pressed and released at the target, with the character it types.
 std::vector<Want> Typed(unsigned vk, wchar_t c) {
   return {{Ev::KeyDown, -1, -1, vk}, {Ev::Char, -1, -1, unsigned(c)}, {Ev::KeyUp, -1, -1, vk}};
+}
+// A key pressed and released with its scan code and extended bit (0x100),
+// whatever it types between.
+std::vector<Want> Pressed(unsigned vk, int key_data) {
+  return {{Ev::KeyDown, -1, -1, vk, key_data}, {Ev::KeyUp, -1, -1, vk, key_data}};
 }
 // A move to a client point and a click there with `down` and `up`.
 std::vector<Want> ClickedAt(int x, int y, Ev down = Ev::LDown, Ev up = Ev::LUp) {
@@ -79,6 +90,19 @@ const RunCase kCases[] = {
     {.name = "keys", .what = "KEY with a literal code and with a key slot",
      .code = L"KEY $41 PRESS\r\nKEY #01 PRESS\r\nKEY 03 PRESS\r\nendscript", .keys = {{1, L"42"}, {3, L"43"}},
      .events = Joined(Typed(0x41, 'a'), Typed(0x42, 'b'), Typed(0x43, 'c')), .exact_keys = true},
+    {.name = "key_scan_codes", .what = "keys arrive with the scan code and extended bit a real keyboard gives",
+     .code = L"KEY $41 PRESS\r\nKEY $31 PRESS\r\nKEY $0D PRESS\r\nKEY $10 PRESS\r\nKEY $70 PRESS\r\n"
+             L"KEY $7B PRESS\r\nKEY $25 PRESS\r\nKEY #01 PRESS\r\nKEY 39 PRESS\r\nKEY $28 PRESS\r\n"
+             L"KEY 46 PRESS\r\nKEY $24 PRESS\r\nENDSCRIPT",
+     .keys = {{1, L"26"}, {39, L"27"}},
+     .events = Joined(Pressed(0x41, 0x1E), Pressed(0x31, 0x02), Pressed(0x0D, 0x1C), Pressed(0x10, 0x2A),
+                      Pressed(0x70, 0x3B), Pressed(0x7B, 0x58), Pressed(0x25, 0x14B), Pressed(0x26, 0x148),
+                      Pressed(0x27, 0x14D), Pressed(0x28, 0x150), Pressed(0x2E, 0x153), Pressed(0x24, 0x147))},
+    {.name = "refused", .what = "(test build that refuses the third record) the run ends at that line, keys released",
+     .code = L"KEY $10\r\nKEY $41\r\nDELAY 300\r\nKEY $42 PRESS\r\nENDSCRIPT",
+     .events = {{Ev::KeyDown, -1, -1, 0x10}, {Ev::KeyDown, -1, -1, 0x41}}, .message = kRefused.c_str(),
+     .highlight_start = 29, .highlight_end = 44,
+     .sent = {"key 10 down", "key 41 down", "key 42 down refused", "key 41 up", "key 10 up"}},
     {.name = "colour_wait", .what = "REPEAT ... GETCOLOR ... UNTILNE waits for the target to change colour",
      .code = L"LONG a\r\nLONG b\r\nGETCOLOR a 2\r\nREPEAT\r\n  GETCOLOR b 2\r\nUNTILNE a b\r\nMOUSE GO 1\r\n"
              L"MOUSE LC\r\nENDSCRIPT",
@@ -107,9 +131,10 @@ void CheckEvents(Report& r, const Target& t, const RunCase& rc) {
     r.Expect(first, "before any click or key reaches it", t.Describe());
   }
   for (const Want& w : rc.events) {
-    int at = t.Find(w.kind, from, w.x, w.y, w.code);
+    int at = t.Find(w.kind, from, w.x, w.y, w.code, w.key_data);
     std::string what = std::string("the target receives ") + EvName(w.kind) +
-                       (w.x >= 0 ? " at " + Point(w.x, w.y) : "") + (w.code ? " " + std::to_string(w.code) : "");
+                       (w.x >= 0 ? " at " + Point(w.x, w.y) : "") + (w.code ? " " + std::to_string(w.code) : "") +
+                       (w.key_data >= 0 ? " with key data " + std::to_string(w.key_data) : "");
     if (!r.Expect(at >= 0, what, t.Describe())) return;
     from = at + 1;
   }
@@ -193,6 +218,13 @@ void RunOne(Context& ctx, const void* row) {
   }
   r.Expect(app.WaitCaption(kCaptionGo, 5000), "button caption \"go\" at the end", Narrow(app.Text("BGO")));
   CheckEvents(r, *target, rc);
+  if (!rc.sent.empty()) {
+    std::string log;
+    ReadFileBytes(ctx.workdir + L"\\sent.log", log);
+    std::string want;
+    for (const std::string& line : rc.sent) want += line + "\n";
+    r.Expect(log == want, "the records sent, the refused one, then the releases of what was held", log);
+  }
 }
 
 }  // namespace

@@ -73,12 +73,13 @@ void Target::Fill(COLORREF colour) {
   Pump();
 }
 
-int Target::Find(Ev kind, int from, int x, int y, unsigned code) const {
+int Target::Find(Ev kind, int from, int x, int y, unsigned code, int key_data) const {
   for (size_t i = size_t(from < 0 ? 0 : from); i < events_.size(); ++i) {
     const Event& e = events_[i];
     if (e.kind != kind) continue;
     if (x >= 0 && (e.x != x || e.y != y)) continue;
     if (code && e.code != code) continue;
+    if (key_data >= 0 && e.key_data != key_data) continue;
     return int(i);
   }
   return -1;
@@ -90,7 +91,8 @@ std::string Target::Describe() const {
     if (!out.empty()) out += ' ';
     char buf[64];
     if (e.kind == Ev::Activate) std::snprintf(buf, sizeof buf, "%s", EvName(e.kind));
-    else if (e.kind >= Ev::KeyDown) std::snprintf(buf, sizeof buf, "%s:%X", EvName(e.kind), e.code);
+    else if (e.kind == Ev::Char) std::snprintf(buf, sizeof buf, "%s:%X", EvName(e.kind), e.code);
+    else if (e.kind >= Ev::KeyDown) std::snprintf(buf, sizeof buf, "%s:%X/%03X", EvName(e.kind), e.code, e.key_data);
     else std::snprintf(buf, sizeof buf, "%s@%d,%d", EvName(e.kind), e.x, e.y);
     out += buf;
   }
@@ -103,8 +105,11 @@ LRESULT CALLBACK Target::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void Target::Record(Ev kind, LPARAM lp, unsigned code) {
-  Event e{kind, GET_X_LPARAM(lp), GET_Y_LPARAM(lp), code, NowMs()};
-  if (kind >= Ev::KeyDown) e.x = e.y = 0;
+  Event e{kind, GET_X_LPARAM(lp), GET_Y_LPARAM(lp), code, 0, NowMs()};
+  if (kind >= Ev::KeyDown) {
+    e.x = e.y = 0;
+    e.key_data = int((lp >> 16) & 0x1FF);
+  }
   events_.push_back(e);
 }
 

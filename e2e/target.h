@@ -17,6 +17,9 @@ struct Event {
   Ev kind;
   int x = 0, y = 0;    // client coordinates of mouse events
   unsigned code = 0;  // virtual-key code or character
+  // Of key messages, lParam's bits 16-24: the scan code and, in bit 8, the
+  // extended-key bit.
+  int key_data = 0;
   double at_ms = 0;
 };
 
@@ -44,8 +47,9 @@ class Target {
   const std::vector<Event>& Events() const { return events_; }
   void ClearEvents() { events_.clear(); }
   // Index of the first event of this kind at or after `from` (and, for
-  // mouse events given x >= 0, at this point); -1 when none.
-  int Find(Ev kind, int from = 0, int x = -1, int y = -1, unsigned code = 0) const;
+  // mouse events given x >= 0, at this point; for key events given
+  // key_data >= 0, with that scan code and extended bit); -1 when none.
+  int Find(Ev kind, int from = 0, int x = -1, int y = -1, unsigned code = 0, int key_data = -1) const;
   std::string Describe() const;
 
  private:

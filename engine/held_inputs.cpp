@@ -19,7 +19,7 @@ void HeldInputs::Note(const InputRecord& record) {
     if (record.KeyFlags() & kKeyUp) {
       Release(true, record.KeyVk());
     } else {
-      Press(true, record.KeyVk());
+      Press({true, record.KeyVk(), record.KeyScan(), record.KeyFlags() & kKeyExtended});
     }
     return;
   }
@@ -28,15 +28,15 @@ void HeldInputs::Note(const InputRecord& record) {
   // before the up of the same button.
   const uint32_t flags = record.MouseFlags();
   for (const MouseButton& b : kMouseButtons) {
-    if (flags & b.down) Press(false, b.down);
+    if (flags & b.down) Press({false, b.down});
     if (flags & b.up) Release(false, b.down);
   }
 }
 
-void HeldInputs::Press(bool is_key, uint32_t id) {
-  auto same = [&](const Held& h) { return h.is_key == is_key && h.id == id; };
+void HeldInputs::Press(const Held& pressed) {
+  auto same = [&](const Held& h) { return h.is_key == pressed.is_key && h.id == pressed.id; };
   // Pressing a key that is already down does not make it "more" down.
-  if (std::none_of(held_.begin(), held_.end(), same)) held_.push_back({is_key, id});
+  if (std::none_of(held_.begin(), held_.end(), same)) held_.push_back(pressed);
 }
 
 void HeldInputs::Release(bool is_key, uint32_t id) {
@@ -51,7 +51,8 @@ std::vector<InputRecord> HeldInputs::ReleaseRecords() const {
     if (it->is_key) {
       r.SetType(InputRecord::kTypeKeyboard);
       r.SetKeyVk(static_cast<uint16_t>(it->id));
-      r.SetKeyFlags(kKeyUp);
+      r.SetKeyScan(it->scan);
+      r.SetKeyFlags(kKeyUp | it->extended);
     } else {
       r.SetType(InputRecord::kTypeMouse);
       r.SetMouseFlags(UpFlagOf(it->id));

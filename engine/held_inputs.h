@@ -25,8 +25,11 @@ class HeldInputs {
   struct Held {
     bool is_key;
     uint32_t id;  // virtual-key code, or the button's down flag
+    // A key's scan code and extended flag, as its press carried them.
+    uint16_t scan = 0;
+    uint32_t extended = 0;
   };
-  void Press(bool is_key, uint32_t id);
+  void Press(const Held& pressed);
   void Release(bool is_key, uint32_t id);
 
   std::vector<Held> held_;  // in order of pressing

@@ -87,6 +87,16 @@ class EnginePlatform {
   // Injects one record (nInputs 1). False when the system inserted
   // nothing (it refuses input to a locked desktop, for instance).
   virtual bool SendInput(const InputRecord& record) = 0;
+  // The scan code of a virtual-key code (0..255) in the keyboard layout
+  // that keys go to now, without the extended prefix (a real keyboard's
+  // make code, e.g. 0x1E for A, 0x4B for Left); 0 when the layout has no
+  // such key. Hosts without a layout of their own give UsLayoutScanCode.
+  // Asked for every key record; must not fail.
+  virtual uint16_t KeyScanCode(uint8_t vk) = 0;
+  // True when the window with this handle value belongs to a process that
+  // runs with higher rights than this one, so that the system would refuse
+  // input to it; false when not, or when that cannot be told.
+  virtual bool HasHigherRights(uint32_t handle) = 0;
   // Primary screen size in pixels, asked on every move.
   virtual int ScreenWidth() = 0;
   virtual int ScreenHeight() = 0;

@@ -56,6 +56,7 @@ class InputRecord {
   uint32_t KeyTime() const { return Get32(kKeyTime); }
   uint32_t KeyExtraInfo() const { return Get32(kKeyExtraInfo); }
   void SetKeyVk(uint16_t vk) { Put16(kKeyVk, vk); }
+  void SetKeyScan(uint16_t scan) { Put16(kKeyScan, scan); }
   void SetKeyFlags(uint32_t flags) { Put32(kKeyFlags, flags); }
 
  private:
@@ -98,7 +99,9 @@ inline constexpr MouseButton kMouseButtons[] = {
     {'M', kMouseMiddleDown, kMouseMiddleUp},
 };
 
-// Keyboard dwFlags value for a release.
+// Keyboard dwFlags values: the scan code comes with the extended prefix;
+// a release.
+inline constexpr uint32_t kKeyExtended = 0x0001;
 inline constexpr uint32_t kKeyUp = 0x0002;
 
 }  // namespace dx

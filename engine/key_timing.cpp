@@ -1,6 +1,7 @@
 #include "engine/key_timing.h"
 
 #include "engine/command_table.h"
+#include "engine/keyboard_keys.h"
 #include "base/integer_rule.h"
 #include "texts/program_texts.h"
 #include "engine/keyword_rule.h"
@@ -18,8 +19,10 @@ constexpr std::size_t kSignedSlotPosition = 6;  // behind '#'
 constexpr std::size_t kRestAfterMarkedCode = 9;  // behind "$XX " or "#NN "
 constexpr std::size_t kRestAfterPlainSlot = 8;   // behind "NN "
 
+// `flags` is 0 or kKeyUp; the extended flag comes with both.
 void SendKey(RunState& state, uint32_t flags) {
-  state.Input.SetKeyFlags(flags);
+  const uint8_t vk = static_cast<uint8_t>(state.Input.KeyVk());
+  state.Input.SetKeyFlags(flags | (IsExtendedKey(vk) ? kKeyExtended : 0));
   SendInputRecord(state);
 }
 
@@ -63,7 +66,11 @@ uint8_t ResolveKeySlot(MainWindow& owner, uint8_t number) {
 void KeyCommand(std::string_view line, RunState& state) {
   const KeyOperands operands = ReadKeyOperands(line);
   state.Input.SetType(InputRecord::kTypeKeyboard);
-  state.Input.SetKeyVk(KeyCodeOf(operands, state.Owner));
+  const uint8_t vk = KeyCodeOf(operands, state.Owner);
+  state.Input.SetKeyVk(vk);
+  // As a real keyboard sends it: programs that read scan codes (games,
+  // terminals, remote sessions) see the key, not a left-over mouse dx.
+  state.Input.SetKeyScan(state.Platform.KeyScanCode(vk));
   switch (KeyEventsOf(operands.rest)) {
     case KeyEvents::DownUp:
       SendKey(state, 0);

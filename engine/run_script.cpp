@@ -6,6 +6,7 @@
 #include "base/integer_rule.h"
 #include "texts/program_texts.h"
 #include "engine/keyword_rule.h"
+#include "base/script_error.h"
 #include "engine/window_entry.h"
 
 namespace dx {
@@ -108,7 +109,10 @@ bool RunShouldEnd(MainWindow& owner) {
 }
 
 void SendInputRecord(RunState& state) {
-  state.Platform.SendInput(state.Input);
+  // A refused record changed nothing: what it pressed is not down, what it
+  // released is still held, and the rest of the script would play into
+  // nothing while the run looked successful.
+  if (!state.Platform.SendInput(state.Input)) throw ScriptError(RefusedInputMessage(state.LineIndex + 1));
   state.Held.Note(state.Input);
 }
 
@@ -127,7 +131,9 @@ RunOutcome RunScript(MainWindow& owner, EnginePlatform& platform, const RunOptio
   RunState state(owner, platform);
   RunOutcome outcome;
   try {
-    platform.SetForegroundWindow(GetTargetWindow(owner));
+    const uint32_t target = GetTargetWindow(owner);
+    if (platform.HasHigherRights(target)) throw ScriptError(HigherRightsMessage());
+    platform.SetForegroundWindow(target);
     outcome = Runner(state, options).RunPasses();
   } catch (...) {
     EndRun(state);

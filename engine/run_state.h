@@ -53,7 +53,8 @@ using CommandHandler = void (*)(std::string_view line, RunState& state);
 // or the application is closing.
 bool RunShouldEnd(MainWindow& owner);
 
-// Sends state.Input once and remembers what it pressed or released.
+// Sends state.Input once and remembers what it pressed or released; fails
+// the line when the system refuses the record.
 void SendInputRecord(RunState& state);
 
 }  // namespace dx

@@ -1,5 +1,8 @@
 #include "platform/win32_engine_platform.h"
 
+#include <memory>
+#include <vector>
+
 #include "engine/mouse_command.h"
 #include "platform/handle_value.h"
 
@@ -86,6 +89,49 @@ void Win32EnginePlatform::ReturnPointerToLastMove() {
     ::SendInput(1, &*lastMove_, sizeof(INPUT));
     Sleep(kMoveSettleMs);
   }
+}
+
+uint16_t Win32EnginePlatform::KeyScanCode(uint8_t vk) {
+  // Keys go to the foreground window, so its thread's layout is the one
+  // a real keyboard would be read with (no foreground window: ours).
+  DWORD thread = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+  const UINT scan = MapVirtualKeyExW(vk, MAPVK_VK_TO_VSC, GetKeyboardLayout(thread));
+  return scan > 0xFFFF ? 0 : static_cast<uint16_t>(scan);
+}
+
+namespace {
+
+struct HandleCloser {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using OwnedHandle = std::unique_ptr<void, HandleCloser>;
+
+// The last sub-authority of a process's mandatory label: 0x1000 low,
+// 0x2000 medium, 0x3000 high, 0x4000 system; nothing when it cannot be read.
+std::optional<DWORD> IntegrityLevelOf(DWORD process_id) {
+  OwnedHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id));
+  HANDLE raw_token = nullptr;
+  if (!process || !OpenProcessToken(process.get(), TOKEN_QUERY, &raw_token)) return std::nullopt;
+  OwnedHandle token(raw_token);
+  DWORD size = 0;
+  GetTokenInformation(token.get(), TokenIntegrityLevel, nullptr, 0, &size);
+  if (size < sizeof(TOKEN_MANDATORY_LABEL)) return std::nullopt;
+  std::vector<unsigned char> buffer(size);  // new[] aligns it for the label
+  if (!GetTokenInformation(token.get(), TokenIntegrityLevel, buffer.data(), size, &size)) return std::nullopt;
+  const PSID sid = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(buffer.data())->Label.Sid;
+  if (!sid || !IsValidSid(sid) || *GetSidSubAuthorityCount(sid) == 0) return std::nullopt;
+  return *GetSidSubAuthority(sid, *GetSidSubAuthorityCount(sid) - 1u);
+}
+
+}  // namespace
+
+bool Win32EnginePlatform::HasHigherRights(uint32_t handle) {
+  DWORD process_id = 0;
+  if (!GetWindowThreadProcessId(HandleFromValue(handle), &process_id) || process_id == 0) return false;
+  // Input to a window of a higher integrity level is dropped by the system.
+  const std::optional<DWORD> theirs = IntegrityLevelOf(process_id);
+  const std::optional<DWORD> ours = IntegrityLevelOf(GetCurrentProcessId());
+  return theirs && ours && *theirs > *ours;
 }
 
 int Win32EnginePlatform::ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "engine/host.h"
@@ -20,6 +21,8 @@ class Win32EnginePlatform final : public EnginePlatform {
   explicit Win32EnginePlatform(HWND mainWindow) : mainWindow_(mainWindow) {}
 
   bool SendInput(const InputRecord& record) override;
+  uint16_t KeyScanCode(uint8_t vk) override;
+  bool HasHigherRights(uint32_t handle) override;
   int ScreenWidth() override;
   int ScreenHeight() override;
   uint32_t ReadScreenPixel(int32_t x, int32_t y) override;
@@ -35,5 +38,10 @@ class Win32EnginePlatform final : public EnginePlatform {
   std::optional<INPUT> lastMove_;  // the last absolute move sent
   uint64_t lastMoveTick_ = 0;
 };
+
+// The platform the program runs with: a Win32EnginePlatform. Defined alone
+// in its own file, so that a test build of the program can link a double
+// of the system in its place.
+std::unique_ptr<EnginePlatform> MakeEnginePlatform(HWND mainWindow);
 
 }  // namespace dx::win

@@ -27,6 +27,7 @@ std::string FormatSimEvent(const SimEvent& e) {
   using K = SimEvent::Kind;
   switch (e.kind) {
     case K::SendInput: return "SendInput " + HexBytes(e.record);
+    case K::InputRefused: return "InputRefused";
     case K::ScreenWidth: return "ScreenWidth " + std::to_string(e.a);
     case K::ScreenHeight: return "ScreenHeight " + std::to_string(e.a);
     case K::ReadScreenPixel:

@@ -14,6 +14,7 @@ namespace dx {
 struct SimEvent {
   enum class Kind {
     SendInput,
+    InputRefused,  // the SendInput just before inserted nothing
     ScreenWidth,
     ScreenHeight,
     ReadScreenPixel,

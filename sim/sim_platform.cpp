@@ -1,5 +1,7 @@
 #include "sim/sim_platform.h"
 
+#include "engine/keyboard_keys.h"
+
 namespace dx {
 namespace {
 
@@ -17,8 +19,14 @@ bool SimPlatform::SendInput(const InputRecord& record) {
   SimEvent e{SimEvent::Kind::SendInput};
   e.record = record;
   log_.Add(std::move(e));
-  return true;
+  if (++inputs_sent_ != refuse_at_) return true;
+  log_.Add(SimEvent(SimEvent::Kind::InputRefused));
+  return false;
 }
+
+uint16_t SimPlatform::KeyScanCode(uint8_t vk) { return UsLayoutScanCode(vk); }
+
+bool SimPlatform::HasHigherRights(uint32_t) { return target_higher_; }
 
 int SimPlatform::ScreenWidth() {
   log_.Add(Event(SimEvent::Kind::ScreenWidth, width_));

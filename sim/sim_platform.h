@@ -23,6 +23,9 @@ class SimPlatform : public EnginePlatform {
   explicit SimPlatform(SimLog& log) : log_(log) {}
 
   bool SendInput(const InputRecord& record) override;
+  // The US table: the simulator has no keyboard layout.
+  uint16_t KeyScanCode(uint8_t vk) override;
+  bool HasHigherRights(uint32_t handle) override;
   int ScreenWidth() override;
   int ScreenHeight() override;
   uint32_t ReadScreenPixel(int32_t x, int32_t y) override;
@@ -44,6 +47,11 @@ class SimPlatform : public EnginePlatform {
     step_ = step;
   }
   uint64_t Now() const { return now_; }
+  // The n-th SendInput (1 for the first, 0 for none) inserts nothing, as a
+  // locked desktop would refuse it.
+  void RefuseInputAt(uint64_t n) { refuse_at_ = n; }
+  // Tests may play a target that runs with higher rights.
+  void SetTargetHasHigherRights(bool higher) { target_higher_ = higher; }
 
  private:
   SimLog& log_;
@@ -54,6 +62,9 @@ class SimPlatform : public EnginePlatform {
   std::optional<RgbImage> image_;
   uint64_t now_ = sim_defaults::kTickStart;
   uint64_t step_ = sim_defaults::kTickStep;
+  uint64_t inputs_sent_ = 0;
+  uint64_t refuse_at_ = 0;
+  bool target_higher_ = false;
 };
 
 }  // namespace dx

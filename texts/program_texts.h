@@ -33,6 +33,21 @@ inline constexpr std::string_view kUnknownErrorMessage = "Unknown error";
 inline constexpr std::string_view kLoadDialogTitle = "Load script...";
 inline constexpr std::string_view kSaveDialogTitle = "Save script...";
 
+// The system inserted nothing of a record the run sent, at this line of
+// the code page (1 for the first).
+inline std::string RefusedInputMessage(int64_t line) {
+  return "The system refused the input (locked screen, or a window with higher rights): line " +
+         std::to_string(line) + ". Unlock the screen, or start " + std::string(kApplicationTitle) +
+         " with the rights of the target window";
+}
+// Before the first line: the target would refuse every record.
+inline std::string HigherRightsMessage() {
+  const std::string name(kApplicationTitle);
+  return "The target window runs with higher rights than " + name +
+         ", so the system would refuse the input to it: start " + name +
+         " with the same rights (as administrator), or choose another window";
+}
+
 // A stop key that is not registered cannot stop a run, e.g.
 // "Ctrl+Alt+Shift+A is taken by another program: no stop key".
 inline std::string NotRegisteredWarning(std::string_view combination, bool takenByAnotherProgram) {

@@ -98,7 +98,7 @@ void TFormMain::OnCreate() {
   tooltips_.Create(instance_);
   pump_->RelayMouseTo(tooltips_.Window());
   BuildControls();
-  platform_ = std::make_unique<win::Win32EnginePlatform>(hwnd_);
+  platform_ = win::MakeEnginePlatform(hwnd_);
   LayoutFrame();
   FormCreate();
 }

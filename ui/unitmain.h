@@ -117,7 +117,7 @@ class TFormMain final : public MainWindow, private ControlTextAccess, private Ke
   Tooltips tooltips_;
   MemoEditor memo_;
   MainWindowFields fields_;
-  std::unique_ptr<win::Win32EnginePlatform> platform_;
+  std::unique_ptr<EnginePlatform> platform_;
   win::Win32FileSystem files_;
   std::string openDialogName_;  // the open dialog offers the last name again
   // BGOClick calls on the stack. Wider than the run's own flag: it also

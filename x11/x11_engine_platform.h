@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "engine/host.h"
+#include "engine/keyboard_keys.h"
 #include "x11/monitor.h"
 
 using Display = struct _XDisplay;
@@ -21,6 +22,10 @@ class X11EnginePlatform final : public EnginePlatform {
   // Throws ScriptError for a key code without a keysym or whose keysym has
   // no key on the current map.
   bool SendInput(const InputRecord& record) override;
+  // Keys are sent by keysym; the record's scan code plays no part on X.
+  uint16_t KeyScanCode(uint8_t vk) override { return UsLayoutScanCode(vk); }
+  // X gives every client the same rights over input.
+  bool HasHigherRights(uint32_t) override { return false; }
   int ScreenWidth() override { return monitor_.width; }
   int ScreenHeight() override { return monitor_.height; }
   uint32_t ReadScreenPixel(int32_t x, int32_t y) override;

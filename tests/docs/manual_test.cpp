@@ -11,6 +11,8 @@
 #include "base/integer_rule.h"
 #include "base/script_error.h"
 #include "engine/run_script.h"
+#include "scriptfile/script_file.h"
+#include "sim/memory_file_system.h"
 #include "sim/sim_log.h"
 #include "sim/sim_main_window.h"
 #include "sim/sim_platform.h"
@@ -92,13 +94,12 @@ std::vector<Example> ManualExamples() {
     if (!open) examples.push_back({static_cast<int>(i + 1), {}, {}, {}});
     open = true;
     Example& ex = examples.back();
+    // An error message quotes the line, so "=>" lines show blanks as code does.
+    ReplaceAll(body, "<SP>", " ");
+    ReplaceAll(body, "<TAB>", "\t");
     switch (kind) {
       case LineKind::Setup: ex.setup.push_back(body); break;
-      case LineKind::Code:
-        ReplaceAll(body, "<SP>", " ");
-        ReplaceAll(body, "<TAB>", "\t");
-        ex.code.push_back(body);
-        break;
+      case LineKind::Code: ex.code.push_back(body); break;
       case LineKind::Effects: ex.effects += (ex.effects.empty() ? "" : " ") + body; break;
       case LineKind::Other: break;
     }
@@ -149,7 +150,7 @@ std::string Hex2(unsigned value) {
 // "key 0D up".
 std::string RecordWords(const InputRecord& r) {
   if (r.Type() == InputRecord::kTypeKeyboard) {
-    return "key " + Hex2(r.KeyVk()) + (r.KeyFlags() == 0 ? " down" : " up");
+    return "key " + Hex2(r.KeyVk()) + ((r.KeyFlags() & kKeyUp) ? " up" : " down");
   }
   struct Flag {
     uint32_t flags;
@@ -240,6 +241,27 @@ TEST(Manual, EveryExampleDoesWhatTheManualSays) {
     ASSERT_FALSE(ex.effects.empty());
     EXPECT_EQ(RunExample(ex), ex.effects);
   }
+}
+
+// The file shown in the chapter on .dxs files is byte for byte one that
+// Dorvaxil writes: reading it and saving it again changes nothing.
+TEST(Manual, ShowsTheScriptFileAsItIsSaved) {
+  std::string shown;
+  bool inside = false;
+  for (const std::string& line : ManualLines()) {
+    inside = inside || line == "  Dorvaxil script";
+    if (!inside) continue;
+    if (StartsWith(line, "  * ")) break;
+    shown += line.substr(std::min(line.size(), std::size_t{2})) + "\r\n";
+  }
+  while (shown.ends_with("\r\n\r\n")) shown.resize(shown.size() - 2);
+  ASSERT_FALSE(shown.empty()) << "the file in the manual is no longer found";
+  MemoryFileSystem files;
+  files.files["shown.dxs"] = shown;
+  ScriptDocument document;
+  ReadScriptFile("shown.dxs", document, files);
+  WriteScriptFile(document, "saved.dxs", files);
+  EXPECT_EQ(files.files["saved.dxs"], shown);
 }
 
 // Notepad shows it as written: CR LF line ends, plain ASCII, 80 columns.

@@ -3,6 +3,8 @@
 // mouse flags/dwExtraInfo, time, dwExtraInfo.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "engine/mouse_command.h"
 #include "tests/engine/sim_run.h"
 
@@ -11,6 +13,22 @@ namespace {
 
 std::string Mouse(const char* dx, const char* dy, const char* flags) {
   return std::string("00000000") + dx + dy + "00000000" + flags + "0000000000000000";
+}
+
+std::string Le(uint32_t value, int bytes) {
+  std::string out;
+  for (int i = 0; i < bytes; ++i) {
+    char pair[3];
+    std::snprintf(pair, sizeof pair, "%02X", (value >> (8 * i)) & 0xFF);
+    out += pair;
+  }
+  return out;
+}
+
+// A key record: type 1, wVk, wScan, dwFlags, time 0, dwExtraInfo (the
+// last mouse flags), and the bytes beyond the keyboard view.
+std::string Key(uint8_t vk, uint16_t scan, uint32_t flags, const char* extra_info = "00000000") {
+  return "01000000" + Le(vk, 2) + Le(scan, 2) + Le(flags, 4) + "00000000" + extra_info + "0000000000000000";
 }
 
 struct RecordCase {
@@ -42,26 +60,31 @@ TEST(CommandRecords, MouseAndKeyLinesSendTheseBytes) {
       {"unknown action resends", {"MOUSE GO 7", "MOUSE Q"}, 1024, 768, {move_7, move_7}},
       {"trailing blank after a button action is ignored", {"MOUSE RU "}, 1024, 768,
        {Mouse("00000000", "00000000", "10000000")}},
-      {"key press", {"KEY $41 PRESS"}, 1024, 768,
-       {"01000000410000000000000000000000000000000000000000000000",
-        "01000000410000000200000000000000000000000000000000000000"}},
+      {"key press", {"KEY $41 PRESS"}, 1024, 768, {Key(0x41, 0x1E, 0), Key(0x41, 0x1E, kKeyUp)}},
       {"key press, lower case, both words", {"key $41 press up"}, 1024, 768,
-       {"01000000410000000000000000000000000000000000000000000000",
-        "01000000410000000200000000000000000000000000000000000000"}},
-      {"key slot with #, down only", {"KEY #03"}, 1024, 768, {"01000000100000000000000000000000000000000000000000000000"}},
-      {"key slot release", {"KEY 03 UP"}, 1024, 768, {"01000000100000000200000000000000000000000000000000000000"}},
-      {"number outside 1..40 is the code", {"KEY 65 PRESS"}, 1024, 768,
-       {"01000000410000000000000000000000000000000000000000000000",
-        "01000000410000000200000000000000000000000000000000000000"}},
-      {"slot with three digits gives the low byte", {"KEY 04"}, 1024, 768,
-       {"01000000FF0000000000000000000000000000000000000000000000"}},
-      {"negative slot number is its low byte", {"KEY -1"}, 1024, 768,
-       {"01000000FF0000000000000000000000000000000000000000000000"}},
-      // dx 128000 = 0x1F400: wScan shows its upper half, dwExtraInfo the
-      // mouse flags; the later mouse record carries the key code in dx.
-      {"KEY over mouse bytes", {"MOUSE GO .2000.0", "KEY $41", "MOUSE ?"}, 1024, 768,
-       {Mouse("00F40100", "00000000", "01800000"), "01000000410001000000000000000000018000000000000000000000",
-        Mouse("41000100", "00000000", "01800000")}},
+       {Key(0x41, 0x1E, 0), Key(0x41, 0x1E, kKeyUp)}},
+      {"key slot with #, down only", {"KEY #03"}, 1024, 768, {Key(0x10, 0x2A, 0)}},
+      {"key slot release", {"KEY 03 UP"}, 1024, 768, {Key(0x10, 0x2A, kKeyUp)}},
+      {"number outside 1..40 is the code", {"KEY 65 PRESS"}, 1024, 768, {Key(0x41, 0x1E, 0), Key(0x41, 0x1E, kKeyUp)}},
+      {"slot with three digits gives the low byte", {"KEY 04"}, 1024, 768, {Key(0xFF, 0, 0)}},
+      {"negative slot number is its low byte", {"KEY -1"}, 1024, 768, {Key(0xFF, 0, 0)}},
+      {"extended key, literal, up keeps the flag", {"KEY $25 PRESS"}, 1024, 768,
+       {Key(0x25, 0x4B, kKeyExtended), Key(0x25, 0x4B, kKeyExtended | kKeyUp)}},
+      {"extended key from a slot", {"KEY #05 UP"}, 1024, 768, {Key(0x2E, 0x53, kKeyExtended | kKeyUp)}},
+      {"extended key as the code itself (46 = Delete)", {"KEY 46"}, 1024, 768, {Key(0x2E, 0x53, kKeyExtended)}},
+      {"pad 4 shares Left's scan code, not extended", {"KEY $64"}, 1024, 768, {Key(0x64, 0x4B, 0)}},
+      // dx 128000 = 0x1F400 and -10 = 0xFFFFFFF6: the key's scan code, not
+      // the upper half of dx; dwExtraInfo keeps the mouse flags, and the
+      // later mouse record carries the key's code, scan code and flags.
+      {"KEY after a move off the right edge", {"MOUSE GO .2000.0", "KEY $41", "MOUSE ?"}, 1024, 768,
+       {Mouse("00F40100", "00000000", "01800000"), Key(0x41, 0x1E, 0, "01800000"),
+        Mouse("41001E00", "00000000", "01800000")}},
+      {"slot KEY after a move off the left edge", {"MOUSE GO .-1.5", "KEY 03 UP"}, 1024, 768,
+       {Mouse("C0FFFFFF", "AB010000", "01800000"), Key(0x10, 0x2A, kKeyUp, "01800000")}},
+      {"code-form KEY after a move on the screen (45 = Insert)", {"MOUSE GO 7", "KEY 45 PRESS"}, 1024, 768,
+       {move_7, Key(0x2D, 0x52, kKeyExtended, "01800000"), Key(0x2D, 0x52, kKeyExtended | kKeyUp, "01800000")}},
+      {"extended flags show in a later mouse dy", {"KEY $26 UP", "MOUSE Q"}, 1024, 768,
+       {Key(0x26, 0x48, kKeyExtended | kKeyUp), Mouse("26004800", "03000000", "00000000")}},
   };
   for (const auto& c : cases) {
     test::SimRun run(c.lines);
@@ -69,6 +92,7 @@ TEST(CommandRecords, MouseAndKeyLinesSendTheseBytes) {
     run.window.SetLocation(7, "512", "384");
     run.window.SetKeySlot(3, "10");
     run.window.SetKeySlot(4, "1FF");
+    run.window.SetKeySlot(5, "2E");
     run.Go(static_cast<int64_t>(c.lines.size()));
     EXPECT_FALSE(run.error) << c.name << ": " << *run.error;
     auto sent = run.SentHex();

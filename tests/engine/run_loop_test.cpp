@@ -214,14 +214,28 @@ TEST(RunLoop, FailuresEndTheRunWithTheirMessage) {
   }
 }
 
-TEST(RunLoop, UnreadableTargetWindowFailsAfterTheFirstSteps) {
-  test::SimRun run({"BEEP"});
-  run.window.SetTargetWindowText("zzzzzzzz - x");
-  run.Go();
-  EXPECT_EQ(run.error.value_or(""), "'$zzzzzzzz' is not a valid integer value.");
-  EXPECT_EQ(run.log.Count(Kind::MakeMainWindowNotTopmost), 1u);
-  EXPECT_EQ(run.log.Count(Kind::SetForegroundWindow), 0u);
-  EXPECT_EQ(run.window.GoCaption(), "go");
+TEST(RunLoop, TargetThatCannotBePlayedIntoFailsBeforeTheFirstLine) {
+  struct Case {
+    const char* name;
+    const char* window;
+    bool higher_rights;
+    std::string message;
+  } cases[] = {
+      {"unreadable handle", "zzzzzzzz - x", false, "'$zzzzzzzz' is not a valid integer value."},
+      {"higher rights", "00010001 - T", true, HigherRightsMessage() + "."},
+  };
+  for (const auto& c : cases) {
+    test::SimRun run({"BEEP"});
+    run.window.SetTargetWindowText(c.window);
+    run.platform.SetTargetHasHigherRights(c.higher_rights);
+    run.Go();
+    EXPECT_EQ(run.error.value_or(""), c.message) << c.name;
+    EXPECT_EQ(run.log.Count(Kind::MakeMainWindowNotTopmost), 1u) << c.name;
+    EXPECT_EQ(run.log.Count(Kind::SetForegroundWindow), 0u) << c.name;
+    EXPECT_EQ(run.log.Count(Kind::Beep), 0u) << c.name;
+    EXPECT_EQ(run.window.GoCaption(), "go") << c.name;
+    EXPECT_EQ(run.window.StatusText(), kStatusStopped) << c.name;
+  }
 }
 
 TEST(WindowEntry, EightDigitsThenTheTitleCutTo199AndBack) {

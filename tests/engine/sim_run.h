@@ -52,7 +52,7 @@ struct SimRun {
   std::vector<int> KeyDowns() const {
     std::vector<int> out;
     for (const auto& r : log.SentRecords()) {
-      if (r.Type() == InputRecord::kTypeKeyboard && r.KeyFlags() == 0) out.push_back(r.KeyVk());
+      if (r.Type() == InputRecord::kTypeKeyboard && !(r.KeyFlags() & kKeyUp)) out.push_back(r.KeyVk());
     }
     return out;
   }

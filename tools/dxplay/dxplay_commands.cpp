@@ -6,17 +6,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <set>
-#include <sstream>
 #include <memory>
 #include <optional>
+#include <set>
+#include <sstream>
 #include <string>
 
 #include "base/file_system.h"
 #include "base/format_hex.h"
 #include "base/script_error.h"
-#include "engine/window_entry.h"
 #include "engine/run_script.h"
+#include "engine/window_entry.h"
 #include "scriptfile/script_file.h"
 #include "texts/dxplay_texts.h"
 #include "texts/program_texts.h"

@@ -19,8 +19,9 @@ void StatusLine::Draw(int file_line, std::string_view text, uint64_t now_ms) {
   std::string line = dxplay_texts::StatusLine(file_line, text);
   // One column short of the width, so that the terminal never wraps it.
   if (line.size() >= static_cast<std::size_t>(columns_)) line.resize(static_cast<std::size_t>(columns_ - 1));
+  // A script's control characters must not steer the terminal.
   for (char& c : line) {
-    if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
   }
   std::fprintf(out_, "\r\033[K%s", line.c_str());
   std::fflush(out_);

@@ -31,7 +31,11 @@ void InstallStopSignals() {
   struct sigaction action {};
   action.sa_handler = OnStopSignal;
   sigemptyset(&action.sa_mask);
-  for (const int s : {SIGINT, SIGTERM}) sigaction(s, &action, nullptr);
+  // A closed terminal (SIGHUP) and Ctrl+\ (SIGQUIT) would otherwise end
+  // the process with the script's keys still down.
+  for (const int s : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaction(s, &action, nullptr);
+  // A reader that went away makes a write fail instead of ending the process.
+  std::signal(SIGPIPE, SIG_IGN);
 }
 
 int StopSignalFd() { return g_pipe[0]; }

@@ -46,6 +46,7 @@ std::string LoadScreen(const DxsimOptions& options, FileSystem& files, SimPlatfo
   platform.SetScreenSize(options.screen_width, options.screen_height);
   platform.SetDefaultColour(options.default_colour);
   platform.SetClock(options.tick_start, options.tick_step);
+  platform.RefuseInputAt(options.refuse_input_at);
   if (!options.screen_image.empty()) {
     std::string bytes;
     if (uint32_t code = files.ReadWholeFile(options.screen_image, bytes)) return IoErrorMessage(code);

@@ -7,7 +7,7 @@ namespace dx {
 const char kDxsimUsage[] =
     "usage: dxsim run FILE.dxs [--screen WxH] [--pixel X,Y=COLOUR]... [--screen-image FILE.ppm]\n"
     "                          [--default-colour COLOUR] [--window TEXT] [--max-lines N]\n"
-    "                          [--tick-start MS] [--tick-step MS]\n"
+    "                          [--tick-start MS] [--tick-step MS] [--refuse-input-at N]\n"
     "       dxsim resave IN.dxs OUT.dxs\n"
     "       dxsim check FILE.dxs [--screen WxH] [--format text|json] [--werror]\n";
 
@@ -67,6 +67,7 @@ bool ReadRunOption(const std::string& name, const std::string& value, DxsimOptio
   if (name == "--max-lines") o.max_lines = n;
   else if (name == "--tick-start") o.tick_start = static_cast<uint64_t>(n);
   else if (name == "--tick-step" && n > 0) o.tick_step = static_cast<uint64_t>(n);
+  else if (name == "--refuse-input-at" && n > 0) o.refuse_input_at = static_cast<uint64_t>(n);
   else return false;
   return true;
 }

@@ -30,6 +30,7 @@ struct DxsimOptions {
   int64_t max_lines = 0;
   uint64_t tick_start = sim_defaults::kTickStart;
   uint64_t tick_step = sim_defaults::kTickStep;
+  uint64_t refuse_input_at = 0;  // the N-th SendInput is refused; 0: none
   bool json = false;    // check: --format json
   bool werror = false;  // check: warnings fail too
 };

@@ -146,9 +146,10 @@ void EnginePlatformTests(Checks& t) {
   InputRecord key;
   key.SetType(InputRecord::kTypeKeyboard);
   key.SetKeyVk(0x41);
-  key.SetKeyFlags(kKeyUp);
-  // A key record leaves its code where the mouse dx lives; resent as a
-  // mouse record it moves by that amount.
+  key.SetKeyScan(0x1E);
+  key.SetKeyFlags(kKeyUp | kKeyExtended);
+  // A key record leaves its code and scan code where the mouse dx lives;
+  // resent as a mouse record it moves by that amount.
   InputRecord keyAsMouse = key;
   keyAsMouse.SetType(InputRecord::kTypeMouse);
   struct Row {
@@ -157,12 +158,12 @@ void EnginePlatformTests(Checks& t) {
     DWORD type;
     LONG dx, dy;
     DWORD flags;
-    WORD vk;
+    WORD vk, scan;
   };
   const Row rows[] = {
-      {"mouse", mouse, INPUT_MOUSE, -3, 32768, kMouseMove | kMouseAbsolute, 0},
-      {"key up", key, INPUT_KEYBOARD, 0, 0, kKeyUp, 0x41},
-      {"key bytes as mouse", keyAsMouse, INPUT_MOUSE, 0x41, kKeyUp, 0, 0},
+      {"mouse", mouse, INPUT_MOUSE, -3, 32768, kMouseMove | kMouseAbsolute, 0, 0},
+      {"key up", key, INPUT_KEYBOARD, 0, 0, kKeyUp | kKeyExtended, 0x41, 0x1E},
+      {"key bytes as mouse", keyAsMouse, INPUT_MOUSE, 0x1E0041, kKeyUp | kKeyExtended, 0, 0, 0},
   };
   for (const Row& row : rows) {
     const INPUT in = win::NativeInputFromRecord(row.record);
@@ -174,9 +175,18 @@ void EnginePlatformTests(Checks& t) {
       t.Equal(in.mi.dwExtraInfo, ULONG_PTR{0}, row.name, "extra info");
     } else {
       t.Equal(in.ki.wVk, row.vk, row.name, "vk");
+      t.Equal(in.ki.wScan, row.scan, row.name, "scan code");
       t.Equal(in.ki.dwFlags, row.flags, row.name, "flags");
     }
   }
+
+  // The US layout, as Wine has it; the extended keys give the code behind
+  // their prefix. No window outside this process runs here with more rights.
+  win::Win32EnginePlatform platform(nullptr);
+  const std::pair<uint8_t, uint16_t> scans[] = {{0x41, 0x1E}, {0x0D, 0x1C}, {0x25, 0x4B}, {0x2E, 0x53}};
+  for (const auto& [vk, scan] : scans) t.Equal(platform.KeyScanCode(vk), scan, std::to_string(vk), "scan code");
+  t.Equal(platform.HasHigherRights(win::ValueFromHandle(GetDesktopWindow())), false, "desktop", "higher rights");
+  t.Equal(platform.HasHigherRights(0x7FFFFFF0u), false, "no such window", "higher rights");
 
   struct HandleRow {
     uint32_t value;
