@@ -4,7 +4,9 @@
 
 namespace dxe {
 
-void ClickAt(int x, int y, int times) {
+namespace {
+
+void MoveTo(int x, int y) {
   const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
   INPUT move{};
   move.type = INPUT_MOUSE;
@@ -13,13 +15,26 @@ void ClickAt(int x, int y, int times) {
   move.mi.dy = LONG((y * 65536LL + 32768) / sh);
   move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   SendInput(1, &move, sizeof move);
-  for (int i = 0; i < times; ++i) {
-    INPUT b[2] = {};
-    b[0].type = b[1].type = INPUT_MOUSE;
-    b[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    b[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, b, sizeof(INPUT));
-  }
+}
+
+void Press(DWORD down, DWORD up) {
+  INPUT b[2] = {};
+  b[0].type = b[1].type = INPUT_MOUSE;
+  b[0].mi.dwFlags = down;
+  b[1].mi.dwFlags = up;
+  SendInput(2, b, sizeof(INPUT));
+}
+
+}  // namespace
+
+void ClickAt(int x, int y, int times) {
+  MoveTo(x, y);
+  for (int i = 0; i < times; ++i) Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+}
+
+void RightClickAt(int x, int y) {
+  MoveTo(x, y);
+  Press(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
 }
 
 void PressKeys(const std::vector<WORD>& keys) {

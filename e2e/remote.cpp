@@ -173,6 +173,37 @@ RECT ListBoxItemRect(HANDLE process, HWND list, int index) {
 
 RECT TabItemRect(HANDLE process, HWND tab, int index) { return RemoteItemRect(process, tab, TCM_GETITEMRECT, index); }
 
+RECT ListViewItemRect(HANDLE process, HWND list, int index) {
+  RemoteBuffer buf(process, sizeof(RECT));
+  RECT r{LVIR_BOUNDS, 0, 0, 0};
+  buf.Write(&r, sizeof r);
+  Send(list, LVM_GETITEMRECT, WPARAM(index), buf.Address());
+  buf.Read(&r, sizeof r);
+  return r;
+}
+
+std::vector<std::vector<std::wstring>> ListViewRows(HANDLE process, HWND list, int columns) {
+  constexpr size_t kChars = 1024;
+  RemoteBuffer buf(process, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
+  const size_t text_at = sizeof(LVITEMW);
+  std::vector<std::vector<std::wstring>> rows;
+  const auto count = Send(list, LVM_GETITEMCOUNT);
+  for (LRESULT i = 0; i < count; ++i) {
+    std::vector<std::wstring> row;
+    for (int sub = 0; sub < columns; ++sub) {
+      LVITEMW item{};
+      item.iSubItem = sub;
+      item.pszText = reinterpret_cast<LPWSTR>(buf.Address(text_at));
+      item.cchTextMax = int(kChars);
+      buf.Write(&item, sizeof item);
+      const auto length = Send(list, LVM_GETITEMTEXTW, WPARAM(i), buf.Address());
+      row.push_back(length > 0 ? buf.ReadString(text_at, kChars) : std::wstring());
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
 std::vector<HWND> TooltipWindows(DWORD pid) { return TopWindows(TOOLTIPS_CLASSW, pid, false); }
 
 std::vector<Tool> Tooltips(HANDLE process, DWORD pid) {

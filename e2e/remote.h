@@ -50,6 +50,10 @@ std::wstring TabText(HANDLE process, HWND tab, int index);
 std::vector<std::wstring> ListBoxEntries(HWND list);
 RECT ListBoxItemRect(HANDLE process, HWND list, int index);
 RECT TabItemRect(HANDLE process, HWND tab, int index);
+// A report-view list: every row's texts, `columns` of them; a row's place
+// in the list's client area.
+std::vector<std::vector<std::wstring>> ListViewRows(HANDLE process, HWND list, int columns);
+RECT ListViewItemRect(HANDLE process, HWND list, int index);
 
 struct Tool {
   HWND control;  // the control the tip belongs to (TTF_IDISHWND tools)

@@ -20,6 +20,7 @@ std::vector<Scenario> AllScenarios() {
   AddHotKeyScenarios(all);
   AddReleaseScenarios(all);
   AddPixelScenarios(all);
+  AddCheckScenarios(all);
   return all;
 }
 

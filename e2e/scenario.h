@@ -36,6 +36,7 @@ void AddCaptureScenarios(std::vector<Scenario>& out);
 void AddHotKeyScenarios(std::vector<Scenario>& out);
 void AddReleaseScenarios(std::vector<Scenario>& out);
 void AddPixelScenarios(std::vector<Scenario>& out);
+void AddCheckScenarios(std::vector<Scenario>& out);
 
 // A fresh program with its main window moved to the top-left corner, so
 // that the target windows on the right stay clear of it.

@@ -13,6 +13,7 @@
 #include "e2e/text.h"
 #include "e2e/wait.h"
 #include "texts/program_texts.h"
+#include "ui/control_font.h"
 #include "ui/layout.h"
 
 namespace dxe {
@@ -88,60 +89,109 @@ bool FaceInstalled(const std::wstring& face) {
 }
 
 // Which pixels of a w x h area are ink (darker than mid-grey).
-using InkMask = std::vector<bool>;
+struct Ink {
+  int w = 0, h = 0;
+  std::vector<bool> on;
+  bool operator==(const Ink&) const = default;
+  int Count() const { return static_cast<int>(std::count(on.begin(), on.end(), true)); }
+  bool At(int x, int y) const { return on[static_cast<size_t>(y * w + x)]; }
+};
 
-InkMask MaskOf(HDC dc, int w, int h) {
-  InkMask mask;
+Ink InkOf(HDC dc, int w, int h) {
+  Ink ink{w, h, {}};
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
       const COLORREF c = GetPixel(dc, x, y);
-      mask.push_back(GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128);
+      ink.on.push_back(GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128);
     }
   }
-  return mask;
+  return ink;
 }
 
-// The label as the screen shows it.
-InkMask ScreenInk(HWND label, int w, int h) {
-  RECT r{};
-  GetWindowRect(label, &r);
+// A memory bitmap of w x h on the screen's format, for `paint` to fill.
+template <class Paint>
+Ink PaintedInk(int w, int h, Paint paint) {
   HDC screen = GetDC(nullptr);
   HDC mem = CreateCompatibleDC(screen);
   HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
   HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  InkMask mask = MaskOf(mem, w, h);
+  paint(mem, screen);
+  Ink ink = InkOf(mem, w, h);
   SelectObject(mem, old);
   DeleteObject(bmp);
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
-  return mask;
+  return ink;
 }
 
-// The text drawn as a static label draws it, in `face`.
-InkMask DrawnInk(const std::wstring& text, const std::wstring& face, int w, int h) {
+// The control's client area as the screen shows it.
+Ink ScreenInk(HWND control) {
+  RECT client{};
+  GetClientRect(control, &client);
+  POINT origin{0, 0};
+  ClientToScreen(control, &origin);
+  return PaintedInk(client.right, client.bottom, [&](HDC mem, HDC screen) {
+    BitBlt(mem, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
+  });
+}
+
+// The text drawn as a static label draws it, in `font`.
+Ink DrawnInk(const std::wstring& text, HFONT font, int w, int h) {
+  return PaintedInk(w, h, [&](HDC mem, HDC) {
+    HGDIOBJ old_font = SelectObject(mem, font);
+    RECT rect{0, 0, w, h};
+    FillRect(mem, &rect, GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(mem, TRANSPARENT);
+    SetTextColor(mem, GetSysColor(COLOR_BTNTEXT));
+    DrawTextW(mem, text.c_str(), -1, &rect, DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK);
+    SelectObject(mem, old_font);
+  });
+}
+
+HFONT FaceFont(const std::wstring& face) {
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old_bmp = SelectObject(mem, bmp);
-  HFONT font = CreateFontW(-L::Scaled(L::kFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                           face.c_str());
-  HGDIOBJ old_font = SelectObject(mem, font);
-  RECT rect{0, 0, w, h};
-  FillRect(mem, &rect, GetSysColorBrush(COLOR_BTNFACE));
-  SetBkMode(mem, TRANSPARENT);
-  SetTextColor(mem, GetSysColor(COLOR_BTNTEXT));
-  DrawTextW(mem, text.c_str(), -1, &rect, DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK);
-  InkMask mask = MaskOf(mem, w, h);
-  SelectObject(mem, old_font);
-  DeleteObject(font);
-  SelectObject(mem, old_bmp);
-  DeleteObject(bmp);
-  DeleteDC(mem);
   ReleaseDC(nullptr, screen);
-  return mask;
+  return CreateFontW(-L::Scaled(L::kFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                     face.c_str());
+}
+
+// The font the program gives the control, made as the program makes it.
+struct ControlFontHere {
+  explicit ControlFontHere(const char* control) {
+    HDC screen = GetDC(nullptr);
+    font = dx::ui::CreateControlFont(GetDeviceCaps(screen, LOGPIXELSY), dx::ui::LettersOf(*L::FindControl(control)));
+    ReleaseDC(nullptr, screen);
+  }
+  ~ControlFontHere() { DeleteObject(font); }
+  HFONT font;
+};
+
+// Whether `part`'s ink (its bounding box) stands somewhere in `whole`,
+// pixel for pixel, the rest of that box blank as well.
+bool InkContains(const Ink& whole, const Ink& part) {
+  int left = part.w, top = part.h, right = -1, bottom = -1;
+  for (int y = 0; y < part.h; ++y) {
+    for (int x = 0; x < part.w; ++x) {
+      if (!part.At(x, y)) continue;
+      left = std::min(left, x);
+      top = std::min(top, y);
+      right = std::max(right, x);
+      bottom = std::max(bottom, y);
+    }
+  }
+  if (right < 0) return false;
+  const int bw = right - left + 1, bh = bottom - top + 1;
+  for (int oy = 0; oy + bh <= whole.h; ++oy) {
+    for (int ox = 0; ox + bw <= whole.w; ++ox) {
+      bool same = true;
+      for (int y = 0; y < bh && same; ++y)
+        for (int x = 0; x < bw && same; ++x) same = whole.At(ox + x, oy + y) == part.At(left + x, top + y);
+      if (same) return true;
+    }
+  }
+  return false;
 }
 
 // The faces Wine must have: the table's, Marlett for the title-bar buttons,
@@ -160,15 +210,67 @@ void ControlsDrawTheTableFace(Context& c, const void*) {
   PumpFor(300);
   HWND label = s.app.Control("LabelWin");
   if (!label) return;
-  RECT rect{};
-  GetClientRect(label, &rect);
-  const int w = rect.right, h = rect.bottom;
   const std::wstring text = WindowText(label);
-  const InkMask shown = ScreenInk(label, w, h);
-  const InkMask want = DrawnInk(text, face, w, h);
-  r.Expect(std::count(shown.begin(), shown.end(), true) > 10, "\"" + Narrow(text) + "\" shows ink");
+  const Ink shown = ScreenInk(label);
+  const ControlFontHere table("LabelWin");
+  const Ink want = DrawnInk(text, table.font, shown.w, shown.h);
+  HFONT courier = FaceFont(L"Courier New");
+  r.Expect(shown.Count() > 10, "\"" + Narrow(text) + "\" shows ink");
   r.Expect(shown == want, "\"" + Narrow(text) + "\" is drawn in " + Narrow(face));
-  r.Expect(DrawnInk(text, L"Courier New", w, h) != want, "another face would draw it differently");
+  r.Expect(DrawnInk(text, courier, shown.w, shown.h) != want, "another face would draw it differently");
+  DeleteObject(courier);
+}
+
+// A text with letters beyond ASCII, and how the user brings it up.
+struct GlyphRow {
+  const char* control;
+  std::wstring text;
+  int page;            // the page to show first
+  const char* button;  // the button that shows it; nullptr: none
+  bool typed;          // document text, typed into the control
+};
+
+// Document text beyond ASCII: the letter of byte 0xE0 in the machine's ANSI
+// code page ("\u00E0" in the western one, "\u0155" in the central-European).
+std::wstring AnsiLetters() {
+  wchar_t letter = L'?';
+  MultiByteToWideChar(CP_ACP, 0, "\xE0", 1, &letter, 1);
+  return std::wstring(L"notes ") + letter;
+}
+
+// Every letter of each text is a glyph of the program's font, not the box
+// it draws for a character it lacks, and the screen shows the text so.
+void LettersHaveGlyphs(Context& c, const void*) {
+  const GlyphRow rows[] = {
+      {"LabelLocalisation", Widen(L::FindControl("LabelLocalisation")->caption), L::IdPageHelp, nullptr, false},
+      {"MemoNotes", AnsiLetters(), L::IdPageMain, nullptr, true},
+      {"SBar", Widen(dx::kStatusPickPosition), L::IdPageLocations, "SB1", false},
+  };
+  Report& r = c.report;
+  const int size = 4 * L::Scaled(L::kFontHeight, c.dpi);
+  Session s(c);
+  if (!s.ok) return;
+  for (const GlyphRow& row : rows) {
+    const ControlFontHere font(row.control);
+    const Ink box = DrawnInk(L"\xE000", font.font, size, size);  // a private-use character no face has
+    r.Expect(box.Count() > 0, std::string("the font of ") + row.control + " draws a box for a character it lacks");
+    const std::wstring& text = row.text;
+    for (const wchar_t letter : text) {
+      if (letter < 0x80) continue;
+      r.Expect(DrawnInk(std::wstring(1, letter), font.font, size, size) != box,
+               "\"" + Narrow(std::wstring(1, letter)) + "\" of " + Shown(text) + " has a glyph");
+    }
+    r.Expect(s.app.ShowPage(row.page), "page " + std::to_string(row.page) + " shows");
+    if (row.typed) s.app.SetText(row.control, text);
+    if (row.button) s.app.Click(row.button);
+    HWND control = s.app.Control(row.control);
+    if (!control) continue;
+    if (row.button) r.Expect(s.app.WaitStatus(text, kTimeoutMs), "the status bar shows " + Shown(text));
+    Ink shown;
+    const Ink want = DrawnInk(text, font.font, ScreenInk(control).w, 3 * L::Scaled(L::kFontHeight, c.dpi));
+    const bool drawn = WaitUntil([&] { return InkContains(shown = ScreenInk(control), want); }, kTimeoutMs);
+    r.Expect(drawn, row.control + std::string(" draws ") + Shown(text) + " in its font");
+  }
 }
 
 }  // namespace
@@ -178,6 +280,8 @@ void AddReleaseScenarios(std::vector<Scenario>& out) {
                  HelpOpensManual});
   out.push_back({"controls_font", "Wine's faces are installed and the controls are drawn in the table's",
                  ControlsDrawTheTableFace});
+  out.push_back({"glyphs", "the letters beyond ASCII of the help page and the status bar are drawn, none as a box",
+                 LettersHaveGlyphs});
 }
 
 }  // namespace dxe

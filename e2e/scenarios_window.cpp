@@ -150,6 +150,15 @@ void CheckHints(Report& r, App& app) {
   r.Expect(shown, "the pointer resting on BGO shows its tip");
 }
 
+// Only the version 6 buttons of the manifest's dependency know
+// BCM_GETIDEALSIZE; the classic ones answer 0.
+bool VersionSixButton(App& app, HWND button) {
+  RemoteBuffer size(app.Process(), sizeof(SIZE));
+  const SIZE none{};
+  size.Write(&none, sizeof none);
+  return Send(button, BCM_GETIDEALSIZE, 0, size.Address()) != 0;
+}
+
 void StartState(Context& ctx, const void*) {
   Session s(ctx, false);
   if (!s.ok) return;
@@ -182,6 +191,7 @@ void StartState(Context& ctx, const void*) {
     CheckGeometry(r, app, c, h, ctx.dpi);
   }
   r.ExpectInt(Send(app.Control("Memo"), EM_GETLINECOUNT), 1, "Memo line count at start");
+  r.Expect(VersionSixButton(app, app.Control("Button2")), "the controls are those of Common Controls 6");
   CheckHints(r, app);
   // The picker is built hidden at start-up.
   r.Expect(!IsWindowVisible(app.Picker()), "the picker is hidden at start");

@@ -21,6 +21,10 @@ inline constexpr std::string_view kStatusActive = "skript je aktivn\xC3\xAD";
 inline constexpr std::string_view kStatusStopped = "skript byl zastaven";
 inline constexpr std::string_view kStatusPickPosition = "vyber pozici v po\xC5\xBE" "adovan\xC3\xA9m okn\xC4\x9B";
 inline constexpr std::string_view kStatusPositionPicked = "pozice vybr\xC3\xA1na";
+// Every text the status bar shows but the stop-key warning (ASCII): the
+// controls' font must have their letters.
+inline constexpr std::string_view kStatusTexts[] = {kStatusActive, kStatusStopped, kStatusPickPosition,
+                                                    kStatusPositionPicked};
 
 // The go button.
 inline constexpr std::string_view kCaptionGo = "go";
@@ -47,6 +51,23 @@ inline std::string HigherRightsMessage() {
          ", so the system would refuse the input to it: start " + name +
          " with the same rights (as administrator), or choose another window";
 }
+
+// The code memo's context menu: the edit's own entries, then the check.
+inline constexpr std::string_view kMenuUndo = "&Undo";
+inline constexpr std::string_view kMenuCut = "Cu&t";
+inline constexpr std::string_view kMenuCopy = "&Copy";
+inline constexpr std::string_view kMenuPaste = "&Paste";
+inline constexpr std::string_view kMenuDelete = "&Delete";
+inline constexpr std::string_view kMenuSelectAll = "Select &All";
+inline constexpr std::string_view kMenuCheckScript = "Check &script\tF7";
+
+// The window of the script check: its caption, its columns, and the one
+// row it shows when the checker finds nothing.
+inline constexpr std::string_view kCheckCaption = "Script check";
+inline constexpr std::string_view kCheckColumnLine = "line";
+inline constexpr std::string_view kCheckColumnSeverity = "severity";
+inline constexpr std::string_view kCheckColumnMessage = "message";
+inline constexpr std::string_view kCheckNoFindings = "no findings: the checker sees nothing wrong";
 
 // A stop key that is not registered cannot stop a run, e.g.
 // "Ctrl+Alt+Shift+A is taken by another program: no stop key".

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/text_encoding.h"
+#include "ui/control_font.h"
 
 namespace dx::ui {
 namespace {
@@ -163,11 +164,12 @@ void FinishControl(HWND control, const ControlRow& entry) {
 // Everything about a control that depends on the DPI.
 void PlaceControl(HWND control, const ControlRow& entry, const ControlContext& context) {
   const int dpi = context.dpi;
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(context.font), FALSE);
+  HFONT font = context.font.For(entry);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   int width = layout::Scaled(entry.width, dpi);
   if (entry.Has(layout::kAutoWidth)) {
     const std::wstring text = win::WideFromProgramText(entry.caption);
-    width = TextWidth(control, context.font, text.c_str());
+    width = TextWidth(control, font, text.c_str());
   }
   SetWindowPos(control, nullptr, layout::Scaled(entry.left, dpi), layout::Scaled(entry.top, dpi), width,
                layout::Scaled(entry.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -204,25 +206,32 @@ void UseKeyCaptureProcedure(HWND edit, KeyDownSink& sink) {
   ReplaceProcedure(edit, KeyCaptureProc, gEditProc);
 }
 
-ControlFont::~ControlFont() {
-  if (font_) DeleteObject(font_);
+ControlFont::~ControlFont() { Delete(); }
+
+void ControlFont::Delete() {
+  for (HFONT& font : fonts_) {
+    if (font) DeleteObject(font);
+    font = nullptr;
+  }
 }
 
 ControlFont& ControlFont::operator=(ControlFont&& other) noexcept {
   if (this != &other) {
-    if (font_) DeleteObject(font_);
-    font_ = other.font_;
-    other.font_ = nullptr;
+    Delete();
+    std::swap(fonts_, other.fonts_);
   }
   return *this;
 }
 
 void ControlFont::Reset(int dpi) {
   ControlFont next;
-  next.font_ = CreateFontW(-layout::Scaled(layout::kFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, win::WideFromProgramText(layout::kFontFace).c_str());
+  for (const Letters letters : {Letters::Machine, Letters::ProgramTexts})
+    next.fonts_[static_cast<int>(letters)] = CreateControlFont(dpi, letters);
   *this = std::move(next);
+}
+
+HFONT ControlFont::For(const layout::ControlRow& row) const {
+  return fonts_[static_cast<int>(LettersOf(row))];
 }
 
 int TextWidth(HWND control, HFONT font, const wchar_t* text) {
@@ -251,7 +260,7 @@ HWND CreateControl(const ControlRow& entry, HWND parent, const ControlContext& c
 void Rescale(HWND window, const DpiChange& change, const ControlMap& controls, ControlFont& font, HINSTANCE instance) {
   ControlFont next;
   next.Reset(change.dpi);
-  const ControlContext context{instance, next.Get(), change.dpi};
+  const ControlContext context{instance, next, change.dpi};
   for (const ControlRow& entry : layout::Controls()) {
     if (HWND control = controls[entry.id]) PlaceControl(control, entry, context);
   }

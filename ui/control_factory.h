@@ -3,9 +3,11 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <unordered_map>
 
+#include "ui/control_font.h"
 #include "ui/dpi.h"
 #include "ui/layout.h"
 
@@ -42,9 +44,10 @@ void UseWantAllKeysProcedure(HWND edit);
 // before the edit sees it.
 void UseKeyCaptureProcedure(HWND edit, KeyDownSink& sink);
 
-// The font of every control at one DPI, owned: deleted when replaced and
-// when its window object goes. A window that changes DPI builds the new font
-// beside the old and moves it in once every control has switched.
+// The fonts of a window's controls at one DPI (see control_font.h), owned:
+// deleted when replaced and when its window object goes. A window that
+// changes DPI builds the new fonts beside the old and moves them in once
+// every control has switched.
 class ControlFont {
  public:
   ControlFont() = default;
@@ -54,15 +57,18 @@ class ControlFont {
   ~ControlFont();
   // The face and character height of the control table at `dpi`.
   void Reset(int dpi);
-  HFONT Get() const { return font_; }
+  // The machine's variant: document text.
+  HFONT Get() const { return fonts_[static_cast<int>(Letters::Machine)]; }
+  HFONT For(const layout::ControlRow& row) const;
 
  private:
-  HFONT font_ = nullptr;
+  void Delete();
+  std::array<HFONT, 2> fonts_ = {};  // by Letters
 };
 
 struct ControlContext {
   HINSTANCE instance;
-  HFONT font;
+  const ControlFont& font;
   int dpi;
 };
 

@@ -50,6 +50,10 @@ inline constexpr char kMainWindowClass[] = "TFormMain";
 inline constexpr char kPickerWindowClass[] = "TFormWin";
 inline constexpr char kMainWindowCaption[] = "Dorvaxil";
 inline constexpr char kPickerCaption[] = "Select window";
+// The window of the script check, outside the table: it is no part of the
+// main window's layout. Its one control, the list of findings, has the id
+// IdListFindings.
+inline constexpr char kCheckWindowClass[] = "TFormCheck";
 
 // Main window outer size at start and its minimum, 96-DPI pixels.
 inline constexpr int kMainStartWidth = 300;
@@ -109,6 +113,8 @@ enum ControlId : int {
   IdListWin,
   IdBOK,
   IdObnovit,
+  // The script check's window (no row of the table).
+  IdListFindings,
   // Page "locations": "#n" labels, x edits, y edits, picture buttons.
   IdLocationLabel1 = 1000,
   IdPx1 = 1100,

@@ -9,6 +9,7 @@
 #include "ui/dpi.h"
 #include "ui/error_display.h"
 #include "ui/layout.h"
+#include "ui/unitcheck.h"
 #include "ui/unitmain.h"
 #include "ui/unitwin.h"
 
@@ -16,7 +17,8 @@ namespace {
 
 void InitialiseApplication() {
   dx::ui::BecomeDpiAware();
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+  INITCOMMONCONTROLSEX controls{sizeof controls,
+                                ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
 }
 
@@ -28,6 +30,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     dx::win::MessagePump pump;
     dx::ui::TFormMain::RegisterWindowClass(instance);
     dx::ui::TFormWin::RegisterWindowClass(instance);
+    dx::ui::TFormCheck::RegisterWindowClass(instance);
     dx::ui::TFormMain formMain;
     if (!formMain.Create(instance, pump)) return 1;
     dx::ui::TFormWin formWin;

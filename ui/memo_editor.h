@@ -23,10 +23,15 @@
 
 namespace dx::ui {
 
+// The command the memo's "Check script" entry and F7 send to the memo's
+// top-level window as WM_COMMAND.
+inline constexpr int kCheckScriptCommand = 0x0C0D;
+
 class MemoEditor {
  public:
   // Gives the memo this editor's window procedure. The memo wants every
-  // key (Tab and Enter are text).
+  // key (Tab and Enter are text). Its context menu is the edit's own
+  // entries and "Check script"; F7 checks as well.
   void Attach(HWND memo);
   HWND Handle() const { return memo_; }
 
@@ -37,11 +42,16 @@ class MemoEditor {
   int SelectionLength() const { return selection_.end - selection_.start; }
   // Hands a selection still held back to the control now.
   void ShowSelection();
+  // Selects the whole of line `index` (0-based) and scrolls to it; nothing
+  // when there is no such line.
+  void SelectLine(int index);
   void Invalidate() { valid_ = false; }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void ShowContextMenu(LPARAM where);
+  void CheckScript();
   const LineIndex& Lines();
   bool FrameDue() const;
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "checker/check_script.h"
 #include "engine/run_script.h"
 #include "platform/file_dialogs.h"
 #include "platform/system_commands.h"
@@ -104,7 +105,7 @@ void TFormMain::OnCreate() {
 }
 
 void TFormMain::BuildControls() {
-  const ControlContext context{instance_, font_.Get(), dpi_};
+  const ControlContext context{instance_, font_, dpi_};
   for (const ControlRow& entry : layout::Controls()) {
     HWND parent = nullptr;
     switch (entry.parent) {
@@ -149,6 +150,10 @@ void TFormMain::ShowPage(int index) {
 }
 
 void TFormMain::OnCommand(int id, int code, HWND) {
+  if (id == kCheckScriptCommand) {
+    CheckScriptClick();
+    return;
+  }
   if (id == layout::IdMemo && (code == EN_CHANGE || code == EN_UPDATE)) {
     memo_.Invalidate();
     return;
@@ -318,6 +323,19 @@ void TFormMain::SBWinClick() {
 void TFormMain::Button2Click() { win::PostClickToFixedWindow(); }
 
 void TFormMain::Label61Click() { win::StartHelpEditor(); }
+
+void TFormMain::CheckScriptClick() {
+  check::CheckOptions options;
+  options.screen = {platform_->ScreenWidth(), platform_->ScreenHeight()};
+  check_.ShowFindings(instance_, *this, check::CheckScript(DocumentFromControls(*this), options));
+}
+
+void TFormMain::SelectCodeLine(int index) {
+  const int code = layout::IdPageCode - layout::IdPageMain;
+  SendMessageW(Control(layout::IdTabMain), TCM_SETCURSEL, static_cast<WPARAM>(code), 0);
+  ShowPage(code);
+  memo_.SelectLine(index);
+}
 
 // ---- The engine's view ----------------------------------------------------
 

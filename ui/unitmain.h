@@ -18,6 +18,7 @@
 #include "ui/dpi.h"
 #include "ui/memo_editor.h"
 #include "ui/tooltips.h"
+#include "ui/unitcheck.h"
 
 namespace dx::ui {
 
@@ -61,6 +62,11 @@ class TFormMain final : public MainWindow, private ControlTextAccess, private Ke
   void SBWinClick();
   void Button2Click();
   void Label61Click();
+  // The memo's "Check script" entry and F7: the checker's findings for the
+  // document as the controls hold it, in the check window.
+  void CheckScriptClick();
+  // Shows the code page with line `index` (0-based) of the memo selected.
+  void SelectCodeLine(int index);
 
   // Stop hot key (stop_key.cpp).
   void EditStopKeyKeyDown(HWND sender, uint16_t& key);
@@ -111,6 +117,7 @@ class TFormMain final : public MainWindow, private ControlTextAccess, private Ke
   HINSTANCE instance_ = nullptr;
   win::MessagePump* pump_ = nullptr;
   TFormWin* picker_ = nullptr;
+  TFormCheck check_;
   ControlFont font_;
   int dpi_ = 96;
   ControlMap controls_;

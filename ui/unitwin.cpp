@@ -32,7 +32,7 @@ bool TFormWin::Create(HINSTANCE instance, TFormMain& owner, win::MessagePump& pu
                   win::WideFromProgramText(layout::kPickerCaption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                   frame.bottom - frame.top, owner.Handle(), nullptr, instance, this);
   if (!hwnd_) return false;
-  const ControlContext context{instance, font_.Get(), dpi_};
+  const ControlContext context{instance, font_, dpi_};
   for (const layout::ControlRow& entry : layout::Controls()) {
     if (entry.parent == layout::Parent::Picker) controls_.Add(entry.id, CreateControl(entry, hwnd_, context));
   }

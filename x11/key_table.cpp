@@ -100,15 +100,22 @@ constexpr auto Build() {
 
 constexpr auto kTable = Build();
 
+// The keysym of every code, 0 for none, so that a key record costs no search.
+constexpr auto BuildByCode() {
+  std::array<uint32_t, 256> by_code{};
+  for (const KeyRow& row : kTable) by_code[row.vk] = row.keysym;
+  return by_code;
+}
+
+constexpr auto kKeysymByCode = BuildByCode();
+
 }  // namespace
 
 std::span<const KeyRow> KeyTable() { return kTable; }
 
 std::optional<uint32_t> KeysymOfVirtualKey(uint8_t vk) {
-  for (const KeyRow& row : kTable) {
-    if (row.vk == vk) return row.keysym;
-  }
-  return std::nullopt;
+  if (kKeysymByCode[vk] == 0) return std::nullopt;
+  return kKeysymByCode[vk];
 }
 
 std::optional<uint8_t> VirtualKeyOfKeysym(uint32_t keysym) {
