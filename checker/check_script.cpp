@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "checker/input_words.h"
 #include "checker/near_miss.h"
 #include "checker/script_walk.h"
 #include "engine/command_table.h"
@@ -11,9 +12,6 @@
 
 namespace dx::check {
 namespace {
-
-// Messages name commands through the table, so that a keyword lives in one place.
-std::string Name(Command command) { return std::string(CommandName(command)); }
 
 constexpr uint32_t kButtonId = 0x100;  // above every key code
 
@@ -25,7 +23,7 @@ CodeLine MakeCodeLine(int number, std::string_view raw) {
 class Checker {
  public:
   Checker(const ScriptDocument& document, const CheckOptions& options)
-      : document_(document), options_(options), walk_(findings_) {}
+      : document_(document), options_(options), walk_(findings_, options.first_line) {}
 
   std::vector<Diagnostic> Run() && {
     for (std::size_t i = 0; i < document_.code.size(); ++i)
@@ -55,17 +53,56 @@ class Checker {
   void Line(const CodeLine& line) {
     const std::optional<Command> command = MatchCommand(line.stripped);
     if (!command) {
-      CheckNearMiss(line, findings_);
+      const std::string_view latest = walk_.DeclaredNameBesides({});
+      CheckNearMiss(line, {walk_.DeclaredNameBesides(latest), latest}, findings_);
       return;
     }
-    switch (*command) {
+    const std::size_t mark = findings_.Size();
+    Dispatch(line, *command);
+    const std::string_view word = FirstWordIfText(line, *command);
+    if (!word.empty()) {
+      findings_.At(line, line.stripped, Rule::CommentReadAsCommand,
+                   "starts with '" + std::string(word) + "', so it is read as a " + Name(*command) + " command: " +
+                       (findings_.ErrorSince(mark, line.number) ? "the run stops on it with an error"
+                                                                : EffectOf(line, *command)),
+                   CommentOut(line));
+    }
+  }
+
+  // What a run does with a line that reads as free text but did not fail.
+  std::string EffectOf(const CodeLine& line, Command command) const {
+    switch (command) {
+      case Command::Mouse: {
+        const MouseOperands operands = ReadMouseOperands(line.stripped);
+        if (operands.action == 'G') return "it moves the mouse";
+        if (operands.button != nullptr && IsButtonAction(operands.button_action)) return "it uses a mouse button";
+        return "it sends the last mouse event again";
+      }
+      case Command::Key: return "it sends key events";
+      case Command::EndScript: return "it ends the run";
+      case Command::Delay: return "it waits";
+      case Command::Loop: return "it opens a " + Name(Command::Loop) + " block";
+      case Command::EndLoop: return "it closes a " + Name(Command::Loop) + " block";
+      case Command::Long:
+        return "it declares a variable named '" + std::string(TextAfterKeyword(line.stripped, command)) + "'";
+      case Command::Beep: return "it beeps";
+      case Command::GetColor: return "it reads a pixel's colour";
+      case Command::Repeat: return "it opens a " + Name(Command::Repeat) + " block";
+      case Command::Until:
+      case Command::UntilNe: return "it closes a " + Name(Command::Repeat) + " block";
+    }
+    return {};
+  }
+
+  void Dispatch(const CodeLine& line, Command command) {
+    switch (command) {
       case Command::Mouse: return Mouse(line);
       case Command::Key: return Key(line);
       case Command::EndScript: saw_endscript_ = true; return;
       case Command::Delay: CheckNumber(line, TextAfterKeyword(line.stripped, Command::Delay), findings_); return;
       case Command::Loop: return Loop(line);
       case Command::EndLoop: walk_.Close(line, Command::Loop); return;
-      case Command::Long: walk_.Declare(TextAfterKeyword(line.stripped, Command::Long)); return;
+      case Command::Long: walk_.Declare(line, TextAfterKeyword(line.stripped, Command::Long)); return;
       case Command::Beep: return;
       case Command::GetColor: return GetColor(line);
       case Command::Repeat: walk_.Open(line, Command::Repeat); return;
@@ -89,7 +126,10 @@ class Checker {
     MouseOperands operands;
     if (!Readable(line, [&] { operands = ReadMouseOperands(line.stripped); })) return;
     if (operands.action == 'G') return Location(line, operands.position);
-    if (operands.button == nullptr) return;
+    if (operands.button == nullptr || !IsButtonAction(operands.button_action)) {
+      if (FirstWordIfText(line, Command::Mouse).empty()) CheckMouseAction(line, operands, findings_);
+      return;
+    }
     const uint32_t id = kButtonId + operands.button->down;
     const std::string what = std::string("the mouse button ") + operands.button->letter;
     if (operands.button_action == 'D') walk_.Press(line, id, what);
@@ -101,6 +141,7 @@ class Checker {
     if (!Readable(line, [&] { operands = ReadKeyOperands(line.stripped); })) return;
     const std::optional<uint8_t> code = CheckKeyCode(line, operands, document_, findings_);
     if (!code) return;
+    CheckKeyWords(line, operands, findings_);
     if (KeyEventsOf(operands.rest) == KeyEvents::Down) {
       walk_.Press(line, *code, "the key $" + FormatHex(*code, 2));
     } else {
@@ -129,9 +170,19 @@ class Checker {
   void Until(const CodeLine& line, Command command) {
     const OperandPair names = SplitAtFirstBlank(TextAfterKeyword(line.stripped, command));
     walk_.CheckDeclared(line, names.first, "it compares as 0");
-    walk_.CheckDeclared(line, names.second, "it compares as 0");
+    if (names.second.empty() && !names.first.empty()) {
+      std::string other(walk_.DeclaredNameBesides(names.first));
+      if (other.empty()) other = "name";
+      findings_.Add(line.number, line.EndColumn(), Rule::MissingSecondName,
+                    Name(command) + " compares two variables, and this line names only '" + std::string(names.first) +
+                        "': the second name is empty and compares as 0",
+                    DidYouMean(line, std::string(TrimRight(line.raw)) + " " + other));
+    } else {
+      walk_.CheckDeclared(line, names.second, "it compares as 0");
+    }
     const int opened = walk_.Close(line, Command::Repeat);
     if (opened == 0) return;
+    if (names.second.empty()) return;  // said above
     const bool same = names.first == names.second;
     if (same && command == Command::UntilNe) {
       findings_.At(line, line.stripped, Rule::EndlessRepeat,

@@ -14,10 +14,14 @@ namespace dx::check {
 
 struct CheckOptions {
   Screen screen;
+  // The number the host shows for code line 1, for messages that name
+  // another line (a file's line in dxsim, 1 in the program's memo).
+  int first_line = 1;
 };
 
 // The findings for the document's code lines, against its own slots, in
-// line order.
+// line order. Diagnostic::line counts code lines from 1 whatever
+// first_line says: each host turns it into its own line number.
 std::vector<Diagnostic> CheckScript(const ScriptDocument& document, const CheckOptions& options = {});
 
 }  // namespace dx::check

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <optional>
 
-#include "engine/command_table.h"
 #include "base/integer_rule.h"
+#include "checker/input_words.h"
+#include "engine/command_table.h"
 
 namespace dx::check {
 namespace {
@@ -37,13 +38,6 @@ static_assert(std::size(kShapes) == kCommandTable.size());
 const ShapeRow& ShapeOf(Command command) { return kShapes[static_cast<std::size_t>(command)]; }
 
 bool EndsInBlank(Command command) { return Keyword(command).back() == ' '; }
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view TrimLeft(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  return text;
-}
 
 bool IsLetters(std::string_view text) {
   return !text.empty() &&
@@ -98,23 +92,6 @@ std::string Suggested(const CodeLine& line, Command command, std::string_view re
   return text;
 }
 
-// Optimal string alignment distance of at most one edit (a letter changed,
-// missing, extra, or two neighbours swapped).
-bool OneEditApart(std::string_view a, std::string_view b) {
-  if (a == b) return false;
-  if (a.size() == b.size()) {
-    std::size_t i = 0;
-    while (a[i] == b[i]) ++i;
-    if (a.substr(i + 1) == b.substr(i + 1)) return true;
-    return i + 1 < a.size() && a[i] == b[i + 1] && a[i + 1] == b[i] && a.substr(i + 2) == b.substr(i + 2);
-  }
-  if (a.size() + 1 == b.size()) std::swap(a, b);
-  if (b.size() + 1 != a.size()) return false;
-  std::size_t i = 0;
-  while (i < b.size() && a[i] == b[i]) ++i;
-  return a.substr(i + 1) == b.substr(i);
-}
-
 // "LOOP5", "LOOP", "DELAY<tab>500": a keyword whose blank is missing.
 bool CheckMissingBlank(const CodeLine& line, const std::string& upper, Findings& findings) {
   for (const CommandEntry& entry : kCommandTable) {
@@ -127,7 +104,7 @@ bool CheckMissingBlank(const CodeLine& line, const std::string& upper, Findings&
     if (!looks_meant) continue;
     findings.At(line, line.stripped, Rule::MissingBlank,
                 "'" + std::string(name) + "' is no command without the blank behind it; the line does nothing",
-                DidYouMean(Suggested(line, entry.command, TrimLeft(rest))));
+                DidYouMean(line, Suggested(line, entry.command, TrimLeft(rest))));
     return true;
   }
   return false;
@@ -160,38 +137,105 @@ bool CheckSplitKeyword(const CodeLine& line, const Words& words, Findings& findi
     if (joined != name || !FitsShape(ShapeOf(entry.command).shape, after)) continue;
     findings.At(line, line.stripped, Rule::SplitKeyword,
                 "'" + std::string(name) + "' split by a blank is no command; the line does nothing",
-                DidYouMean(Suggested(line, entry.command, after)));
+                DidYouMean(line, Suggested(line, entry.command, after)));
     return true;
   }
   return false;
 }
 
-// "MOUS GO 1", "ENDLOOOP": one letter off, with operands of the command's
-// shape behind it. Three-letter keywords are left out: too many words are
-// one letter away from them.
+// "MOUS GO 1", "ENDLOOOP", "KYE $41 PRESS": one letter off, with operands
+// of the command's shape behind it. Too many words are one letter away
+// from a three-letter keyword: there the operand must start with its own
+// sign ('$' or '#').
 bool CheckMisspelt(const CodeLine& line, const Words& words, Findings& findings) {
   if (!IsLetters(words.first)) return false;
   const std::string word = AsciiUpper(words.first);
   for (const CommandEntry& entry : kCommandTable) {
     const std::string_view name = CommandName(entry.command);
-    if (name.size() < 4 || !OneEditApart(word, name)) continue;
+    if (!OneEditApart(word, name)) continue;
     if (!FitsShape(ShapeOf(entry.command).shape, words.rest)) continue;
+    if (name.size() < 4 && (words.rest.empty() || (words.rest[0] != '$' && words.rest[0] != '#'))) continue;
     findings.At(line, line.stripped, Rule::MisspeltKeyword,
                 "'" + std::string(words.first) + "' is no keyword; the line does nothing",
-                DidYouMean(Suggested(line, entry.command, words.rest)));
+                DidYouMean(line, Suggested(line, entry.command, words.rest)));
     return true;
   }
   return false;
 }
 
+// Other tools' words for a command of this language.
+struct ForeignRow {
+  std::string_view word;
+  Shape shape;  // what follows it
+  Command command;
+};
+
+constexpr ForeignRow kForeignWords[] = {
+    {"WAIT", Shape::Number, Command::Delay},
+    {"SLEEP", Shape::Number, Command::Delay},
+    {"PAUSE", Shape::Number, Command::Delay},
+    {"ENDREPEAT", Shape::Nothing, Command::UntilNe},
+};
+
+std::string ForeignHint(Command command) {
+  if (command == Command::Delay) return "a wait is " + Name(Command::Delay) + " and the milliseconds";
+  return "a " + Name(Command::Repeat) + " block ends with " + Name(Command::Until) +
+         " and two variables (until they are equal) or " + Name(Command::UntilNe) + " (until they differ)";
+}
+
+// "WAIT 500", "SLEEP 1000", "ENDREPEAT".
+bool CheckForeign(const CodeLine& line, const Words& words, UntilNames names, Findings& findings) {
+  const std::string word = AsciiUpper(words.first);
+  for (const ForeignRow& row : kForeignWords) {
+    if (word != row.word || !FitsShape(row.shape, words.rest)) continue;
+    const bool named = !names.first.empty() && !names.second.empty();
+    const std::string until = named ? std::string(names.first) + " " + std::string(names.second) : "a b";
+    const std::string_view operands = row.command == Command::UntilNe ? std::string_view(until) : words.rest;
+    findings.At(line, line.stripped, Rule::ForeignKeyword,
+                "'" + std::string(words.first) + "' is no keyword, so the line does nothing; " +
+                    ForeignHint(row.command),
+                DidYouMean(line, Suggested(line, row.command, operands)));
+    return true;
+  }
+  return false;
+}
+
+// The operands behind the keyword of `command` on its line.
+std::string_view OperandsOf(const CodeLine& line, Command command) {
+  if (EndsInBlank(command)) return TextAfterKeyword(line.stripped, command);
+  return TrimLeft(line.stripped.substr(std::min(line.stripped.size(), Keyword(command).size())));
+}
+
+std::size_t LeadingLetters(std::string_view text) {
+  std::size_t n = 0;
+  while (n < text.size() && IsLetters(text.substr(n, 1))) ++n;
+  return n;
+}
+
 }  // namespace
 
-void CheckNearMiss(const CodeLine& line, Findings& findings) {
+void CheckNearMiss(const CodeLine& line, UntilNames names, Findings& findings) {
+  if (line.stripped.starts_with(';')) return;  // the comment no keyword can start
   const std::string upper = AsciiUpper(line.stripped);
   if (CheckMissingBlank(line, upper, findings)) return;
   const Words words = SplitWords(line.stripped);
   if (CheckSplitKeyword(line, words, findings)) return;
+  if (CheckForeign(line, words, names, findings)) return;
   CheckMisspelt(line, words, findings);
+}
+
+std::string_view FirstWordIfText(const CodeLine& line, Command command) {
+  const Words words = SplitWords(line.stripped);
+  if (TokenCount(line.stripped) < 3 || !IsLetters(words.second.substr(0, 1))) return {};
+  const std::string_view word = line.stripped.substr(0, LeadingLetters(line.stripped));
+  if (word.size() > CommandName(command).size()) return word;  // "Keyboard", "Repeatedly"
+  const std::string_view operands = OperandsOf(line, command);
+  if (FitsShape(ShapeOf(command).shape, operands)) return {};
+  if (command == Command::Mouse) {
+    const std::vector<std::string_view> tokens = Tokens(operands);
+    if (std::all_of(tokens.begin(), tokens.end(), IsMouseWord)) return {};
+  }
+  return word;
 }
 
 }  // namespace dx::check

@@ -1,35 +1,37 @@
 #include "checker/operand_checks.h"
 
 #include <string>
+#include <vector>
 
 #include "engine/current_point.h"
 #include "base/integer_rule.h"
 #include "base/script_error.h"
+#include "base/format_hex.h"
 
 namespace dx::check {
 namespace {
 
 std::string RunMessage(std::string_view text) { return WithFullStop(InvalidIntegerMessage(text)).Bytes(); }
 
-std::string_view TrimRight(std::string_view text) {
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
-
-// A number refused only for what stands behind its digits.
-std::string TrailingBlankHint(const CodeLine& line, std::string_view text) {
-  const std::string_view trimmed = TrimRight(text);
-  if (trimmed.size() == text.size() || !TryStrToInt(trimmed)) return {};
-  return DidYouMean(line.Rewritten(text, trimmed));
+// A number refused only for blanks behind its digits or tabs before them,
+// or for words behind it ("DELAY 500 ms", "LOOP 3 times").
+Suggestion BlankHint(const CodeLine& line, std::string_view text) {
+  const std::string_view trimmed = TrimRight(TrimLeft(text));
+  if (trimmed.size() != text.size() && TryStrToInt(trimmed)) return DeleteBlanksAround(line, text);
+  const std::vector<std::string_view> words = Tokens(text);
+  if (words.size() < 2 || !TryStrToInt(words[0])) return {};
+  Suggestion hint = DidYouMean(line, line.Rewritten(text, words[0]));
+  hint.text = "nothing may follow the number: " + hint.text;
+  return hint;
 }
 
 // "MOUSE GO.640.480": the full stop stands among the three skipped
 // characters, so the coordinates are read as a slot number.
-std::string CoordinatesHint(const CodeLine& line, std::string_view slot_text) {
+Suggestion CoordinatesHint(const CodeLine& line, std::string_view slot_text) {
   const std::size_t at = static_cast<std::size_t>(line.ColumnOf(slot_text) - line.leading - 1);
   if (at == 0 || line.stripped[at - 1] != '.') return {};
   const std::string_view dot = line.stripped.substr(at - 1, 1);
-  return DidYouMean(line.Rewritten(dot, " ."));
+  return DidYouMean(line, line.Rewritten(dot, " ."));
 }
 
 bool OnScreen(int32_t x, int32_t y, const Screen& screen) {
@@ -53,8 +55,8 @@ PointUse CheckLocationSlot(const CodeLine& line, std::string_view slot_text, con
                            const Screen& screen, Findings& findings) {
   const std::optional<int32_t> slot = TryStrToInt(slot_text);
   if (!slot) {
-    std::string hint = CoordinatesHint(line, slot_text);
-    if (hint.empty()) hint = TrailingBlankHint(line, slot_text);
+    Suggestion hint = CoordinatesHint(line, slot_text);
+    if (hint.text.empty()) hint = BlankHint(line, slot_text);
     findings.At(line, slot_text, Rule::InvalidInteger, RunMessage(slot_text), hint);
     return PointUse::Failed;
   }
@@ -73,11 +75,30 @@ PointUse CheckLocationSlot(const CodeLine& line, std::string_view slot_text, con
   return PointUse::Set;
 }
 
+bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
+
+// "KEY #41": the sign says slot, but there is none above 40, so the number
+// is the key code itself, in decimal; "KEY 65", without the sign, is how a
+// script sends a code in decimal on purpose.
+void CheckSlotSign(const CodeLine& line, const KeyOperands& operands, uint8_t code, Findings& findings) {
+  const std::string_view sign = line.stripped.substr(4, 1);
+  if (sign != "#") return;
+  const std::string_view marked = line.stripped.substr(4, 1 + operands.code_text.size());
+  Suggestion hint;
+  if (operands.code_text.size() == 2 && IsHexDigit(operands.code_text[0]) && IsHexDigit(operands.code_text[1])) {
+    hint = DidYouMean(line, line.Rewritten(sign, "$"));
+  }
+  findings.At(line, marked, Rule::NoSuchKeySlot,
+              "'" + std::string(marked) + "' names no key slot (there are 40), so the run sends " +
+                  std::to_string(code) + " itself as the key code, that is $" + FormatHex(code, 2),
+              hint);
+}
+
 }  // namespace
 
 std::optional<int32_t> CheckNumber(const CodeLine& line, std::string_view text, Findings& findings) {
   const std::optional<int32_t> value = TryStrToInt(text);
-  if (!value) findings.At(line, text, Rule::InvalidInteger, RunMessage(text), TrailingBlankHint(line, text));
+  if (!value) findings.At(line, text, Rule::InvalidInteger, RunMessage(text), BlankHint(line, text));
   return value;
 }
 
@@ -99,16 +120,20 @@ std::optional<uint8_t> CheckKeyCode(const CodeLine& line, const KeyOperands& ope
     // The code has fixed columns: a short one needs a leading zero, not a
     // shorter field ("KEY #5 PRESS" means "KEY #05 PRESS").
     const std::string_view trimmed = TrimRight(operands.code_text);
-    std::string hint;
+    Suggestion hint;
     if (trimmed.size() < operands.code_text.size() && TryStrToInt(trimmed)) {
       const std::string padded = operands.slot ? "0" + std::string(trimmed) : "$0" + std::string(trimmed.substr(1));
-      hint = DidYouMean(line.Rewritten(trimmed, padded));
+      hint = DidYouMean(line, line.Rewritten(trimmed, padded));
     }
     findings.At(line, operands.code_text, Rule::InvalidInteger, RunMessage(operands.code_text), hint);
     return std::nullopt;
   }
   const uint8_t number = LowByte(*value);
-  if (!operands.slot || !IsKeySlot(number)) return number;
+  if (!operands.slot) return number;
+  if (!IsKeySlot(number)) {
+    CheckSlotSign(line, operands, number, findings);
+    return number;
+  }
   const std::string& slot_text = document.keys[number - 1];
   const std::string code_text = KeySlotCodeText(slot_text);
   const std::optional<int32_t> code = TryStrToInt(code_text);

@@ -19,7 +19,14 @@ enum class Rule {
   MissingBlank,
   SplitKeyword,
   MisspeltKeyword,
+  ForeignKeyword,
+  CommentReadAsCommand,
+  UnknownMouseAction,
+  GluedKeyWord,
+  KeyWordInside,
+  NoSuchKeySlot,
   UndeclaredVariable,
+  MissingSecondName,
   VariableNameMismatch,
   LoopCountNotPositive,
   UnclosedBlock,
@@ -39,7 +46,7 @@ struct RuleRow {
   Severity severity;
 };
 
-inline constexpr std::array<RuleRow, 18> kRules = {{
+inline constexpr std::array<RuleRow, 25> kRules = {{
     {Rule::UnreadableFile, "unreadable-file", Severity::Error},
     {Rule::InvalidInteger, "invalid-integer", Severity::Error},
     {Rule::InvalidSlotValue, "invalid-slot-value", Severity::Error},
@@ -48,7 +55,14 @@ inline constexpr std::array<RuleRow, 18> kRules = {{
     {Rule::MissingBlank, "missing-blank", Severity::Warning},
     {Rule::SplitKeyword, "split-keyword", Severity::Warning},
     {Rule::MisspeltKeyword, "misspelt-keyword", Severity::Warning},
+    {Rule::ForeignKeyword, "foreign-keyword", Severity::Warning},
+    {Rule::CommentReadAsCommand, "comment-read-as-command", Severity::Warning},
+    {Rule::UnknownMouseAction, "unknown-mouse-action", Severity::Warning},
+    {Rule::GluedKeyWord, "glued-key-word", Severity::Warning},
+    {Rule::KeyWordInside, "key-word-inside", Severity::Warning},
+    {Rule::NoSuchKeySlot, "no-such-key-slot", Severity::Warning},
     {Rule::UndeclaredVariable, "undeclared-variable", Severity::Warning},
+    {Rule::MissingSecondName, "missing-second-name", Severity::Warning},
     {Rule::VariableNameMismatch, "variable-name-mismatch", Severity::Warning},
     {Rule::LoopCountNotPositive, "loop-count-not-positive", Severity::Warning},
     {Rule::UnclosedBlock, "unclosed-block", Severity::Warning},

@@ -9,8 +9,6 @@
 namespace dx::check {
 namespace {
 
-std::string Name(Command command) { return std::string(CommandName(command)); }
-
 Command CloserOf(Command opener) { return opener == Command::Loop ? Command::EndLoop : Command::Until; }
 
 }  // namespace
@@ -42,8 +40,8 @@ int ScriptWalk::Close(const CodeLine& line, Command opener) {
   if (index + 1 != blocks_.size()) {
     const Block& inner = blocks_.back();
     findings_.At(line, line.stripped, Rule::CrossedBlocks,
-                 "this closes the " + Name(opener) + " of line " + std::to_string(block.line) + " while the " +
-                     Name(inner.opener) + " of line " + std::to_string(inner.line) +
+                 "this closes the " + Name(opener) + " of " + LineName(block.line) + " while the " +
+                     Name(inner.opener) + " of " + LineName(inner.line) +
                      " is still open; the highlight goes out of step with the run",
                  "close the " + Name(inner.opener) + " block first");
   }
@@ -52,24 +50,74 @@ int ScriptWalk::Close(const CodeLine& line, Command opener) {
   return block.line;
 }
 
-void ScriptWalk::Declare(std::string_view name) {
-  declared_.insert(std::string(name));
-  folded_.emplace(Folded(name), std::string(name));
+// Longer names are not looked at for near misses: the keys of a name grow
+// with the square of its length.
+constexpr std::size_t kLongestNearName = 32;
+
+void ScriptWalk::Declare(const CodeLine& line, std::string_view name) {
+  if (!declared_.insert(std::string(name)).second) return;
+  const std::string folded = Folded(name);
+  const bool end_blanks = !name.empty() && name.back() == ' ';
+  folded_.emplace(folded, Declared{std::string(name), line.number,
+                                   end_blanks ? std::string(TrimRight(line.raw)) : std::string()});
+  if (folded.size() <= kLongestNearName) {
+    for (std::size_t i = 0; i < folded.size(); ++i) near_.emplace(folded.substr(0, i) + folded.substr(i + 1), name);
+  }
+  if (name.find(' ') != std::string_view::npos) return;  // no use as a suggested operand
+  latest_[1] = std::move(latest_[0]);
+  latest_[0] = std::string(name);
+}
+
+std::string_view ScriptWalk::DeclaredNameBesides(std::string_view other) const {
+  return latest_[0] != other ? latest_[0] : latest_[1];
+}
+
+std::string_view ScriptWalk::NearName(std::string_view name) const {
+  const std::string folded = Folded(name);
+  if (folded.size() > kLongestNearName) return {};
+  std::vector<std::string_view> candidates;
+  if (const auto it = near_.find(folded); it != near_.end()) candidates.push_back(it->second);
+  for (std::size_t i = 0; i < folded.size(); ++i) {
+    const std::string key = folded.substr(0, i) + folded.substr(i + 1);
+    if (const auto it = folded_.find(key); it != folded_.end()) candidates.push_back(it->second.name);
+    if (const auto it = near_.find(key); it != near_.end()) candidates.push_back(it->second);
+  }
+  for (const std::string_view candidate : candidates) {
+    if (OneEditApart(folded, Folded(candidate))) return candidate;
+  }
+  return {};
+}
+
+void ScriptWalk::ReportSimilar(const CodeLine& line, std::string_view name, const Declared& similar) {
+  std::string message = "'" + std::string(name) + "' is not declared; names are compared byte for byte, and " +
+                        Name(Command::Long) + " declared '" + similar.name + "'";
+  Suggestion hint;
+  if (!similar.line_without_end_blanks.empty() && TrimRight(similar.name) == name) {
+    // A name that ends in a blank cannot be written where a blank ends the
+    // name: the declaration is what to change.
+    message += " with a blank at its end on " + LineName(similar.line);
+    hint = Suggestion("delete the blank at the end of " + LineName(similar.line) + ", so that it reads '" +
+                          similar.line_without_end_blanks + "'",
+                      {similar.line, similar.line_without_end_blanks});
+  } else if (TrimRight(name) == similar.name) {
+    hint = DeleteBlanksAround(line, name);
+  } else {
+    hint = DidYouMean(line, line.Rewritten(name, similar.name));
+  }
+  findings_.At(line, name, Rule::VariableNameMismatch, std::move(message), std::move(hint));
 }
 
 bool ScriptWalk::CheckDeclared(const CodeLine& line, std::string_view name, std::string_view consequence) {
   if (declared_.count(std::string(name)) != 0) return true;
-  const auto similar = folded_.find(Folded(name));
-  if (similar != folded_.end()) {
-    findings_.At(line, name, Rule::VariableNameMismatch,
-                 "'" + std::string(name) + "' is not declared; names are compared byte for byte, and " +
-                     Name(Command::Long) + " declared '" + similar->second + "'",
-                 DidYouMean(line.Rewritten(name, similar->second)));
-  } else {
-    findings_.At(
-        line, name, Rule::UndeclaredVariable,
-        "no earlier " + Name(Command::Long) + " declares '" + std::string(name) + "'; " + std::string(consequence));
+  if (const auto similar = folded_.find(Folded(name)); similar != folded_.end()) {
+    ReportSimilar(line, name, similar->second);
+    return false;
   }
+  const std::string_view near = NearName(name);
+  findings_.At(
+      line, name, Rule::UndeclaredVariable,
+      "no earlier " + Name(Command::Long) + " declares '" + std::string(name) + "'; " + std::string(consequence),
+      near.empty() ? Suggestion() : DidYouMean(line, line.Rewritten(name, near)));
   return false;
 }
 

@@ -23,6 +23,8 @@ const char* const kLines[] = {
     "LOOP 0",     "LOOP y",       "ENDLOOP",        "LONG a",        "LONG b",       "GETCOLOR a 1",     "GETCOLOR b 2",
     "GETCOLOR a", "GETCOLOR a 4", "GETCOLOR b .1.", "REPEAT",        "UNTIL a b",    "UNTILNE a b",      "UNTIL a",
     "BEEP",       "  ENDLOOP",    "\tREPEAT",       "LOOP5",         "comment",      "ENDSCRIPT",
+    "MOUSE CLICK", "KEY $41PRESS", "KEY #41",       "UNTIL a",       "WAIT 500",     "DELAY \t5",
+    "Keyboard: press Enter below", "Delay a bit here", "Repeat until the window opens", "KEY $41 SETUP",
 };
 
 // The 1-based line the run ended on: the last one it highlighted.

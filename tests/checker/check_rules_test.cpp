@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -21,13 +22,31 @@ std::vector<std::string> Found(const std::vector<Diagnostic>& diagnostics) {
   return out;
 }
 
+std::size_t CountOf(const std::vector<Diagnostic>& diagnostics, const Diagnostic& finding) {
+  return static_cast<std::size_t>(std::count_if(diagnostics.begin(), diagnostics.end(), [&](const Diagnostic& d) {
+    return d.rule == finding.rule && d.line == finding.line;
+  }));
+}
+
+// Following a suggestion that rewrites a line leaves one finding fewer of
+// its rule on its line.
+void ExpectEachFixRemovesItsFinding(const std::vector<std::string>& code, const std::vector<Diagnostic>& diagnostics) {
+  for (const Diagnostic& d : diagnostics) {
+    if (d.fix.line == 0) continue;
+    std::vector<std::string> fixed = code;
+    fixed[static_cast<std::size_t>(d.fix.line - 1)] = d.fix.text;
+    EXPECT_LT(CountOf(CheckScript(TestDocument(fixed)), d), CountOf(diagnostics, d))
+        << code[static_cast<std::size_t>(d.line - 1)] << " -> " << d.fix.text;
+  }
+}
+
 TEST(CheckScript, EachRuleFindsWhatItNames) {
   struct Row {
     std::vector<std::string> code;  // an ENDSCRIPT line is added unless the row is about its absence
     std::vector<std::string> found;
     std::string suggestion = {};  // of the first finding, when given
   } rows[] = {
-      {{"LOOP 5 ", "ENDLOOP"}, {"1:6 invalid-integer"}, "did you mean 'LOOP 5'?"},
+      {{"LOOP 5 ", "ENDLOOP"}, {"1:6 invalid-integer"}, "delete the blank after '5': did you mean 'LOOP 5'?"},
       {{"MOUSE GO.640.480"}, {"1:10 invalid-integer"}, "did you mean 'MOUSE GO .640.480'?"},
       {{"KEY #5 PRESS"}, {"1:6 invalid-integer"}, "did you mean 'KEY #05 PRESS'?"},
       {{"KEY $D PRESS"}, {"1:5 invalid-integer"}, "did you mean 'KEY $0D PRESS'?"},
@@ -45,6 +64,39 @@ TEST(CheckScript, EachRuleFindsWhatItNames) {
       {{"MOUS GO 1", "ENDLOOOP", "Beap"},
        {"1:1 misspelt-keyword", "2:1 misspelt-keyword", "3:1 misspelt-keyword"},
        "did you mean 'MOUSE GO 1'?"},
+      {{"KYE $41 PRESS", "ky #01"}, {"1:1 misspelt-keyword", "2:1 misspelt-keyword"}, "did you mean 'KEY $41 PRESS'?"},
+      {{"WAIT 500", "sleep 1000", "LONG a", "LONG b", "REPEAT", "GETCOLOR a 1", "ENDREPEAT", "UNTIL a b"},
+       {"1:1 foreign-keyword", "2:1 foreign-keyword", "7:1 foreign-keyword"},
+       "did you mean 'DELAY 500'?"},
+      {{"Mouse to the button", "Keyboard: press Enter below", "Delay a bit here", "Repeat until the window opens",
+        "UNTIL"},
+       {"1:1 comment-read-as-command", "2:1 comment-read-as-command", "2:5 invalid-integer",
+        "3:1 comment-read-as-command", "3:7 invalid-integer", "4:1 comment-read-as-command", "4:1 unclosed-block",
+        "5:1 missing-blank"},
+       "a line that starts with ';' is always a comment: did you mean '; Mouse to the button'?"},
+      {{"MOUSE CLICK", "MOUSE DOUBLECLICK", "MOUSE LEFT", "mouse right down", "MOUSE MOVE 1", "MOUSE X"},
+       {"1:7 unknown-mouse-action", "2:7 unknown-mouse-action", "3:8 unknown-mouse-action", "4:8 unknown-mouse-action",
+        "5:8 unknown-mouse-action", "6:7 unknown-mouse-action"},
+       "did you mean 'MOUSE LC'?"},
+      {{"KEY $41PRESS", "KEY #01UP", "KEY 01PRESS", "KEY $41XPRESS", "KEY $41 UP"},
+       {"1:8 glued-key-word", "2:1 held-at-end", "2:8 glued-key-word", "3:7 glued-key-word"},
+       "did you mean 'KEY $41 PRESS'?"},
+      {{"KEY $41 SETUP", "KEY $0D UPPER ", "KEY $41 down", "KEY $41 press", "KEY $41 UP"},
+       {"1:9 key-word-inside", "2:9 key-word-inside"},
+       "did you mean 'KEY $41 UP'?"},
+      {{"DELAY \t500", "LOOP \t 2 ", "ENDLOOP", "DELAY 500 ms", "MOUSE GO 1 then click"},
+       {"1:7 invalid-integer", "2:6 invalid-integer", "4:7 invalid-integer", "5:10 invalid-integer"},
+       "delete the tab before '500': did you mean 'DELAY 500'?"},
+      {{"KEY #41 PRESS", "KEY #00 PRESS", "KEY 65 PRESS", "KEY #01 PRESS"},
+       {"1:5 no-such-key-slot", "2:5 no-such-key-slot"},
+       "did you mean 'KEY $41 PRESS'?"},
+      {{"LONG now", "GETCOLOR nwo 1", "GETCOLOR NOW 1", "GETCOLOR no 1"},
+       {"2:10 undeclared-variable", "3:10 variable-name-mismatch", "4:10 undeclared-variable"},
+       "did you mean 'GETCOLOR now 1'?"},
+      {{"LONG a", "LONG b", "REPEAT", "GETCOLOR a 1", "UNTIL a"}, {"5:8 missing-second-name"}, "did you mean 'UNTIL a b'?"},
+      {{"LONG a ", "GETCOLOR a 1", "LONG b", "REPEAT", "GETCOLOR b 1", "UNTIL b b "},
+       {"2:10 variable-name-mismatch", "6:9 variable-name-mismatch"},
+       "delete the blank at the end of line 1, so that it reads 'LONG a'"},
       {{"GETCOLOR b 1", "REPEAT", "UNTIL c b"},
        {"1:10 undeclared-variable", "3:1 endless-repeat", "3:7 undeclared-variable", "3:9 undeclared-variable"}},
       {{"LONG a", "GETCOLOR A 1", "LONG b ", "GETCOLOR b 1"},
@@ -63,7 +115,9 @@ TEST(CheckScript, EachRuleFindsWhatItNames) {
       // Free text and sound lines: nothing to report.
       {{"look at the pixel", "Song of the day", "END", "loops are fun", "House rules", "Get color of the button",
         "end loop here", "LONG a", "LONG b", "REPEAT", "GETCOLOR b 1", "UNTILNE a b", "KEY $10", "KEY $10 UP",
-        "MOUSE LD", "MOUSE LC", "MOUSE GO 1", "MOUSE GO 0"},
+        "MOUSE LD", "MOUSE LC", "MOUSE GO 1", "MOUSE GO 0", "; click OK", "# then wait", "Wait for the dialog to open",
+        "Press Enter below", "; Mouse to the button", ";LOOP5", "Sleep well", "Hey you", "KEY 65 PRESS",
+        "  Click the user field, type the name, tab to the password.", "Beep twice"},
        {}},
   };
   std::set<std::string> covered;
@@ -76,11 +130,34 @@ TEST(CheckScript, EachRuleFindsWhatItNames) {
       EXPECT_EQ(diagnostics[0].suggestion, row.suggestion) << code.front();
     }
     for (const Diagnostic& d : diagnostics) covered.insert(std::string(RuleOf(d.rule).name));
+    ExpectEachFixRemovesItsFinding(code, diagnostics);
   }
   EXPECT_EQ(Found(CheckScript(TestDocument({"BEEP", "BEEP"}))), std::vector<std::string>{"2:1 no-endscript"});
   covered.insert("no-endscript");
   covered.insert("unreadable-file");  // a load failure: checked through dxsim
   for (const RuleRow& rule : kRules) EXPECT_EQ(covered.count(std::string(rule.name)), 1u) << rule.name;
+}
+
+// A line that is read as something else says what the run does with it.
+TEST(CheckScript, MessagesSayWhatTheRunDoesWithTheLine) {
+  struct Row {
+    std::string line;
+    std::string message;
+  } rows[] = {
+      {"Keyboard: press Enter below", "starts with 'Keyboard', so it is read as a KEY command: the run stops on it"},
+      {"Repeat until the window opens", "starts with 'Repeat', so it is read as a REPEAT command: it opens a REPEAT"},
+      {"Beep when it is done", "so it is read as a BEEP command: it beeps"},
+      {"MOUSE CLICK", "the run reads 'C' as the mouse action, which is none of G (GO), L, R and M, so the line sends"},
+      {"KEY $41PRESS", "the run skips the 'P' right behind the key code and reads 'RESS', so the key only goes down"},
+      {"KEY #41", "'#41' names no key slot (there are 40), so the run sends 41 itself as the key code, that is $29"},
+      {"WAIT 500", "'WAIT' is no keyword, so the line does nothing; a wait is DELAY"},
+  };
+  for (const Row& row : rows) {
+    const std::vector<Diagnostic> found = CheckScript(TestDocument({row.line, "ENDSCRIPT"}));
+    const bool said = std::any_of(found.begin(), found.end(),
+                                  [&](const Diagnostic& d) { return d.message.find(row.message) != std::string::npos; });
+    EXPECT_TRUE(said) << row.line;
+  }
 }
 
 TEST(CheckScript, MessagesOfFailingLinesAreTheRunsOwn) {
@@ -98,6 +175,19 @@ TEST(CheckScript, MessagesOfFailingLinesAreTheRunsOwn) {
     EXPECT_EQ(diagnostics[0].message, row.message);
     EXPECT_EQ(diagnostics[0].severity(), Severity::Error);
   }
+}
+
+// Locations stay code lines; a message that names another line names it
+// as the host counts.
+TEST(CheckScript, MessagesNameLinesAsTheHostCountsThem) {
+  CheckOptions options;
+  options.first_line = 15;
+  const std::vector<Diagnostic> found =
+      CheckScript(TestDocument({"LONG a", "LOOP 2", "REPEAT", "GETCOLOR a 1", "ENDLOOP", "UNTIL a a", "ENDSCRIPT"}),
+                  options);
+  ASSERT_EQ(Found(found), std::vector<std::string>{"5:1 crossed-blocks"});
+  EXPECT_NE(found[0].message.find("LOOP of line 16 while the REPEAT of line 17"), std::string::npos)
+      << found[0].message;
 }
 
 std::string FileText(const char* path) {

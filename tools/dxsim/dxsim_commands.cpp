@@ -58,9 +58,13 @@ std::string LoadScreen(const DxsimOptions& options, FileSystem& files, SimPlatfo
   return {};
 }
 
-// The input script into `doc`; the message of what went wrong, if anything.
-std::optional<std::string> ReadInput(const DxsimOptions& options, FileSystem& files, ScriptDocument& doc) {
-  return TryReadScriptFile(options.input_path, doc, files).error;
+// The input script into `doc` and where its code stands in the file; the
+// message of what went wrong, if anything.
+std::optional<std::string> ReadInput(const DxsimOptions& options, FileSystem& files, ScriptDocument& doc,
+                                     ScriptFileLines* lines = nullptr) {
+  ScriptFileLoad load = TryReadScriptFile(options.input_path, doc, files);
+  if (lines != nullptr) *lines = load.lines;
+  return load.error;
 }
 
 const char* OutcomeText(RunOutcome outcome) {
@@ -91,7 +95,7 @@ int RunScriptFile(const DxsimOptions& options, std::ostream& out) {
   PutDocument(doc, window);
   window.SetTargetWindowText(options.window_text);
 
-  EventPrinter printer(out);
+  EventPrinter printer(out, options.screen_width, options.screen_height);
   log.SetKeeping(false);
   log.SetListener([&](const SimEvent& e) { printer.Print(e); });
   RunOptions run_options;
@@ -99,7 +103,11 @@ int RunScriptFile(const DxsimOptions& options, std::ostream& out) {
   try {
     const RunOutcome outcome = BGOClick(window, platform, run_options);
     printer.Flush();
-    out << OutcomeText(outcome) << '\n';
+    out << OutcomeText(outcome);
+    if (outcome == RunOutcome::LineBoundReached) {
+      out << " after " << options.max_lines << " lines (--max-lines N changes the bound, 0 removes it)";
+    }
+    out << '\n';
     return 0;
   } catch (const ScriptError& e) {
     printer.Flush();
@@ -124,13 +132,19 @@ int ResaveScriptFile(const DxsimOptions& options, std::ostream& out) {
 int CheckScriptFile(const DxsimOptions& options, std::ostream& out) {
   NativeFileSystem files;
   ScriptDocument doc;
-  if (const auto error = ReadInput(options, files, doc)) {
+  ScriptFileLines lines;
+  if (const auto error = ReadInput(options, files, doc, &lines)) {
     PrintDiagnostics(options, {{0, 0, check::Rule::UnreadableFile, FullStopMessage(*error), {}}}, out);
     return kExitFileFailed;
   }
   check::CheckOptions check_options;
   check_options.screen = {options.screen_width, options.screen_height};
-  const std::vector<check::Diagnostic> diagnostics = check::CheckScript(doc, check_options);
+  check_options.first_line = lines.first_code_line;
+  std::vector<check::Diagnostic> diagnostics = check::CheckScript(doc, check_options);
+  // Editors, grep -n and compilers count the lines of the whole file.
+  for (check::Diagnostic& d : diagnostics) {
+    if (d.line > 0) d.line = lines.FileLineOfCode(d.line - 1);
+  }
   PrintDiagnostics(options, diagnostics, out);
   const check::Counts counts = check::CountOf(diagnostics);
   return counts.errors > 0 || (options.werror && counts.warnings > 0) ? kExitRunFailed : 0;

@@ -1,5 +1,7 @@
 #include "tools/dxsim/dxsim_options.h"
 
+#include <algorithm>
+
 #include "base/integer_rule.h"
 
 namespace dx {
@@ -9,7 +11,23 @@ const char kDxsimUsage[] =
     "                          [--default-colour COLOUR] [--window TEXT] [--max-lines N]\n"
     "                          [--tick-start MS] [--tick-step MS] [--refuse-input-at N]\n"
     "       dxsim resave IN.dxs OUT.dxs\n"
-    "       dxsim check FILE.dxs [--screen WxH] [--format text|json] [--werror]\n";
+    "       dxsim check FILE.dxs [--screen WxH] [--format text|json] [--werror]\n"
+    "       dxsim --help | --version\n";
+
+std::string DxsimHelp() {
+  return std::string(kDxsimUsage) +
+         "\n"
+         "  run     plays the script on a simulated desktop and prints every operation;\n"
+         "          a run ends after " +
+         std::to_string(kDefaultMaxLines) +
+         " lines unless --max-lines N says otherwise\n"
+         "          (0: no bound)\n"
+         "  resave  reads a script file and writes it again as the program saves it\n"
+         "  check   reports every line that would fail, do nothing or run away\n";
+}
+
+const char kDxsimUsageHint[] =
+    "usage: dxsim run|check FILE.dxs [options], dxsim resave IN.dxs OUT.dxs; dxsim --help tells more\n";
 
 namespace {
 
@@ -72,61 +90,106 @@ bool ReadRunOption(const std::string& name, const std::string& value, DxsimOptio
   return true;
 }
 
-bool ReadCheckOptions(const std::vector<std::string>& args, DxsimOptions& o, std::string& error) {
-  for (std::size_t i = 2; i < args.size(); ++i) {
-    const std::string& name = args[i];
-    if (name == "--werror") {
+bool ReadCheckOption(const std::string& name, const std::string& value, DxsimOptions& o) {
+  if (name == "--screen") return ReadScreen(value, o);
+  if (value != "text" && value != "json") return false;
+  o.json = value == "json";
+  return true;
+}
+
+// The options of each command, all of them with a value.
+constexpr std::string_view kRunOptions[] = {"--screen",     "--pixel",      "--screen-image", "--default-colour",
+                                            "--window",     "--max-lines",  "--tick-start",   "--tick-step",
+                                            "--refuse-input-at"};
+constexpr std::string_view kCheckOptions[] = {"--screen", "--format"};
+
+bool IsOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
+
+template <std::size_t N>
+bool Lists(const std::string_view (&names)[N], const std::string& name) {
+  return std::find(std::begin(names), std::end(names), name) != std::end(names);
+}
+
+// The words behind the command: options and their values, and the files
+// the command names in `paths` (`wanted` of them, by the names in `what`).
+bool ReadArguments(const std::vector<std::string>& args, DxsimOptions& o, std::vector<std::string>& paths,
+                   const std::vector<std::string_view>& what, std::string& error) {
+  const bool run = o.command == DxsimOptions::Command::Run;
+  const bool check = o.command == DxsimOptions::Command::Check;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (!IsOption(arg)) {
+      if (paths.size() == what.size()) {
+        error = "unexpected argument '" + arg + "'";
+        return false;
+      }
+      paths.push_back(arg);
+      continue;
+    }
+    if (check && arg == "--werror") {
       o.werror = true;
       continue;
     }
+    if (!(run && Lists(kRunOptions, arg)) && !(check && Lists(kCheckOptions, arg))) {
+      error = "unknown option '" + arg + "' for " + args[0];
+      return false;
+    }
     if (i + 1 >= args.size()) {
-      error = "option " + name + " needs a value";
+      error = "missing value for " + arg;
       return false;
     }
     const std::string& value = args[++i];
-    const bool known = (name == "--screen" && ReadScreen(value, o)) ||
-                       (name == "--format" && (value == "text" || value == "json"));
-    if (!known) {
-      error = "bad option: " + name + " " + value;
+    if (!(run ? ReadRunOption(arg, value, o) : ReadCheckOption(arg, value, o))) {
+      error = "invalid value for " + arg + ": '" + value + "'";
       return false;
     }
-    if (name == "--format") o.json = value == "json";
+  }
+  if (paths.size() < what.size()) {
+    error = "missing " + std::string(what[paths.size()]);
+    return false;
   }
   return true;
 }
+
+struct CommandRow {
+  std::string_view word;
+  DxsimOptions::Command command;
+  std::vector<std::string_view> paths;
+};
 
 }  // namespace
 
 std::optional<DxsimOptions> ParseDxsimOptions(const std::vector<std::string>& args, std::string& error) {
   DxsimOptions o;
-  if (args.size() == 3 && args[0] == "resave") {
-    o.command = DxsimOptions::Command::Resave;
-    o.input_path = args[1];
-    o.output_path = args[2];
-    return o;
-  }
-  if (args.size() >= 2 && args[0] == "check") {
-    o.command = DxsimOptions::Command::Check;
-    o.input_path = args[1];
-    if (!ReadCheckOptions(args, o, error)) return std::nullopt;
-    return o;
-  }
-  if (args.size() < 2 || args[0] != "run") {
-    error = "expected 'run FILE.dxs', 'resave IN.dxs OUT.dxs' or 'check FILE.dxs'";
+  if (args.empty()) {
+    error = "missing command";
     return std::nullopt;
   }
-  o.input_path = args[1];
-  for (std::size_t i = 2; i < args.size(); i += 2) {
-    if (i + 1 >= args.size()) {
-      error = "option " + args[i] + " needs a value";
-      return std::nullopt;
-    }
-    if (!ReadRunOption(args[i], args[i + 1], o)) {
-      error = "bad option: " + args[i] + " " + args[i + 1];
-      return std::nullopt;
-    }
+  if (std::find(args.begin(), args.end(), "--help") != args.end() ||
+      std::find(args.begin(), args.end(), "-h") != args.end()) {
+    o.command = DxsimOptions::Command::Help;
+    return o;
   }
-  return o;
+  if (args[0] == "--version") {
+    o.command = DxsimOptions::Command::Version;
+    return o;
+  }
+  const CommandRow commands[] = {
+      {"run", DxsimOptions::Command::Run, {"FILE.dxs"}},
+      {"resave", DxsimOptions::Command::Resave, {"IN.dxs", "OUT.dxs"}},
+      {"check", DxsimOptions::Command::Check, {"FILE.dxs"}},
+  };
+  for (const CommandRow& row : commands) {
+    if (args[0] != row.word) continue;
+    o.command = row.command;
+    std::vector<std::string> paths;
+    if (!ReadArguments(args, o, paths, row.paths, error)) return std::nullopt;
+    o.input_path = paths[0];
+    if (paths.size() > 1) o.output_path = paths[1];
+    return o;
+  }
+  error = IsOption(args[0]) ? "unknown option '" + args[0] + "'" : "unknown command '" + args[0] + "'";
+  return std::nullopt;
 }
 
 }  // namespace dx

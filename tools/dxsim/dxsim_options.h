@@ -16,8 +16,12 @@ struct PixelOverride {
   uint32_t colour = 0;
 };
 
+// A script without ENDSCRIPT runs until it is stopped: a run ends here
+// unless asked otherwise, so that a terminal is not flooded forever.
+inline constexpr int64_t kDefaultMaxLines = 1000000;
+
 struct DxsimOptions {
-  enum class Command { Run, Resave, Check };
+  enum class Command { Run, Resave, Check, Help, Version };
   Command command = Command::Run;
   std::string input_path;
   std::string output_path;  // resave only
@@ -27,7 +31,7 @@ struct DxsimOptions {
   std::string screen_image;
   uint32_t default_colour = 0;
   std::string window_text{sim_defaults::kTargetWindow};
-  int64_t max_lines = 0;
+  int64_t max_lines = kDefaultMaxLines;  // 0: no bound
   uint64_t tick_start = sim_defaults::kTickStart;
   uint64_t tick_step = sim_defaults::kTickStep;
   uint64_t refuse_input_at = 0;  // the N-th SendInput is refused; 0: none
@@ -39,5 +43,7 @@ struct DxsimOptions {
 std::optional<DxsimOptions> ParseDxsimOptions(const std::vector<std::string>& args, std::string& error);
 
 extern const char kDxsimUsage[];
+std::string DxsimHelp();              // the usage and what the commands do
+extern const char kDxsimUsageHint[];  // one line, after a usage error
 
 }  // namespace dx

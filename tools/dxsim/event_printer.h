@@ -1,11 +1,14 @@
 // Prints a simulated run's events one per line, condensing waits: a stretch
 // of three or more consecutive DeliverMessages / TickCount events becomes
 // one line "Wait deliveries=D tick-reads=T ticks=FIRST..LAST", so that a
-// long DELAY prints one line instead of one per iteration.
+// long DELAY prints one line instead of one per iteration. Each input
+// record is followed by what it means in words ("; move 100,200",
+// "; left down", "; key 0D up"), read from its bytes.
 #pragma once
 
 #include <cstdint>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "sim/sim_log.h"
@@ -14,7 +17,9 @@ namespace dx {
 
 class EventPrinter {
  public:
-  explicit EventPrinter(std::ostream& out) : out_(out) {}
+  // The screen size turns an absolute move back into pixels.
+  EventPrinter(std::ostream& out, int screen_width, int screen_height)
+      : out_(out), screen_width_(screen_width), screen_height_(screen_height) {}
 
   void Print(const SimEvent& event);
   // Writes out a pending wait; call before printing anything else.
@@ -24,11 +29,16 @@ class EventPrinter {
   static bool IsWaitEvent(const SimEvent& event);
 
   std::ostream& out_;
+  int screen_width_;
+  int screen_height_;
   std::vector<SimEvent> pending_;  // the first events of the current stretch
   int64_t deliveries_ = 0;
   int64_t tick_reads_ = 0;
   uint64_t first_tick_ = 0;
   uint64_t last_tick_ = 0;
 };
+
+// What a record means, e.g. "move 100,200", "left down, left up", "key 0D up".
+std::string RecordLabel(const InputRecord& record, int screen_width, int screen_height);
 
 }  // namespace dx
