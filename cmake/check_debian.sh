@@ -95,6 +95,8 @@ done
 example=$root/usr/share/doc/dorvaxil/examples/typical.dxs
 runs=(
   "dxsim|0|^RunEnded$|run $example"
+  "dxsim|0|$version|--version"
+  "dxsim|0|^usage: dxsim run|--help"
   "dxplay|0|$version|--version"
   "dxplay|0|^usage: dxplay run|--help"
   "dxplay|3|needs an X11 server|run $example"
