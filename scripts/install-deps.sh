@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs, on a Debian machine, whatever the build and the tests need and is
 # missing: compilers, GoogleTest, the mingw-w64 cross compiler, 64-bit Wine,
-# Xvfb, the X11 development files dxplay builds against. Everything the
-# project builds is 64-bit, so nothing here adds the i386 architecture: many
-# kernels and containers cannot execute 32-bit programs.
+# Xvfb, the X11 development files dxplay builds against, and the tools that
+# make and check the Debian package. Everything the project builds is 64-bit,
+# so nothing here adds the i386 architecture: many kernels and containers
+# cannot execute 32-bit programs.
 # A machine that has everything already installs nothing and asks no mirror.
 set -euo pipefail
 
@@ -12,6 +13,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb xauth x11-utils imagemagick
   libx11-dev libxtst-dev libxrandr-dev libxinerama-dev
+  dpkg-dev groff-base man-db
 )
 
 sudo_if_needed() {
