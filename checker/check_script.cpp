@@ -74,7 +74,7 @@ class Checker {
     switch (command) {
       case Command::Mouse: {
         const MouseOperands operands = ReadMouseOperands(line.stripped);
-        if (operands.action == 'G') return "it moves the mouse";
+        if (operands.action == kMoveAction) return "it moves the mouse";
         if (operands.button != nullptr && IsButtonAction(operands.button_action)) return "it uses a mouse button";
         return "it sends the last mouse event again";
       }
@@ -125,15 +125,15 @@ class Checker {
   void Mouse(const CodeLine& line) {
     MouseOperands operands;
     if (!Readable(line, [&] { operands = ReadMouseOperands(line.stripped); })) return;
-    if (operands.action == 'G') return Location(line, operands.position);
+    if (operands.action == kMoveAction) return Location(line, operands.position);
     if (operands.button == nullptr || !IsButtonAction(operands.button_action)) {
       if (FirstWordIfText(line, Command::Mouse).empty()) CheckMouseAction(line, operands, findings_);
       return;
     }
     const uint32_t id = kButtonId + operands.button->down;
     const std::string what = std::string("the mouse button ") + operands.button->letter;
-    if (operands.button_action == 'D') walk_.Press(line, id, what);
-    if (operands.button_action == 'U' || operands.button_action == 'C') walk_.Release(id);
+    if (operands.button_action == kDownAction) walk_.Press(line, id, what);
+    if (operands.button_action == kUpAction || operands.button_action == kClickAction) walk_.Release(id);
   }
 
   void Key(const CodeLine& line) {

@@ -27,12 +27,12 @@ Suggestion MouseWordsHint(const CodeLine& line) {
       std::string(line.raw.substr(0, static_cast<std::size_t>(line.leading))) + Name(Command::Mouse);
   const std::string first = AsciiUpper(tokens[0]);
   if (first == "MOVE" || first == "MOVETO" || first == "GOTO") {
-    return DidYouMean(line, prefix + " GO " + std::string(tokens.size() > 1 ? tokens[1] : "1"));
+    return DidYouMean(line, prefix + " " + std::string(kMoveWord) + " " + std::string(tokens.size() > 1 ? tokens[1] : "1"));
   }
   const char button = Mentions(tokens, "RIGHT") ? 'R' : Mentions(tokens, "MIDDLE") ? 'M' : 'L';
-  const char action = Mentions(tokens, "DOWN") || Mentions(tokens, "PRESS")  ? 'D'
-                      : Mentions(tokens, "UP") || Mentions(tokens, "RELEASE") ? 'U'
-                                                                              : 'C';
+  const char action = Mentions(tokens, "DOWN") || Mentions(tokens, "PRESS")  ? kDownAction
+                      : Mentions(tokens, "UP") || Mentions(tokens, "RELEASE") ? kUpAction
+                                                                              : kClickAction;
   Suggestion hint = DidYouMean(line, prefix + " " + button + action);
   if (Mentions(tokens, "DOUBLE")) hint.text += " (a double click is that line twice)";
   return hint;
@@ -77,8 +77,6 @@ void CheckWordInside(const CodeLine& line, const KeyOperands& operands, Findings
 }
 
 }  // namespace
-
-bool IsButtonAction(char action) { return action == 'C' || action == 'D' || action == 'U'; }
 
 bool IsMouseWord(std::string_view token) {
   const bool number = !token.empty() && std::string_view("0123456789$-+.").find(token[0]) != std::string_view::npos;

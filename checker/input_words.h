@@ -11,8 +11,6 @@
 
 namespace dx::check {
 
-bool IsButtonAction(char action);  // C, D or U behind a button letter
-
 // A word of a MOUSE line that means a mouse action to people ("CLICK",
 // "RIGHT", "MOVE", a number): how "MOUSE LEFT CLICK" is told from
 // "Mouse to the button".

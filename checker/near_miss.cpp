@@ -10,32 +10,7 @@
 namespace dx::check {
 namespace {
 
-// What may follow a keyword: how a near miss is told from free text.
-enum class Shape { Nothing, Number, Name, TwoOperands, MouseAction, KeyCode };
-
-struct ShapeRow {
-  Command command;
-  Shape shape;
-  std::string_view placeholder;  // for a suggestion when the operands are missing
-};
-
-constexpr ShapeRow kShapes[] = {
-    {Command::Mouse, Shape::MouseAction, "GO 1"},
-    {Command::Key, Shape::KeyCode, "$0D PRESS"},
-    {Command::EndScript, Shape::Nothing, ""},
-    {Command::Delay, Shape::Number, "500"},
-    {Command::Loop, Shape::Number, "3"},
-    {Command::EndLoop, Shape::Nothing, ""},
-    {Command::Long, Shape::Name, "name"},
-    {Command::Beep, Shape::Nothing, ""},
-    {Command::GetColor, Shape::TwoOperands, "name 1"},
-    {Command::Repeat, Shape::Nothing, ""},
-    {Command::Until, Shape::TwoOperands, "a b"},
-    {Command::UntilNe, Shape::TwoOperands, "a b"},
-};
-static_assert(std::size(kShapes) == kCommandTable.size());
-
-const ShapeRow& ShapeOf(Command command) { return kShapes[static_cast<std::size_t>(command)]; }
+using Shape = OperandShape;
 
 bool EndsInBlank(Command command) { return Keyword(command).back() == ' '; }
 
@@ -65,9 +40,10 @@ bool LooksLikeNumber(std::string_view text) {
 // "GO 1", "GO .640.480", or a button and its action such as "LC".
 bool LooksLikeMouseAction(const std::string& rest) {
   const std::string_view text(rest);
-  if (text.starts_with("GO")) return text.size() > 2 && (text[2] == ' ' || text[2] == '.');
-  const bool button = text.size() >= 2 && std::string_view("LRM").find(text[0]) != std::string_view::npos &&
-                      std::string_view("CDU").find(text[1]) != std::string_view::npos;
+  if (text.starts_with(kMoveWord)) {
+    return text.size() > kMoveWord.size() && (text[kMoveWord.size()] == ' ' || text[kMoveWord.size()] == '.');
+  }
+  const bool button = text.size() >= 2 && FindButton(text[0]) != nullptr && IsButtonAction(text[1]);
   return button && (text.size() == 2 || text[2] == ' ');
 }
 
@@ -87,7 +63,7 @@ bool FitsShape(Shape shape, std::string_view rest) {
 std::string Suggested(const CodeLine& line, Command command, std::string_view rest) {
   std::string text(line.raw.substr(0, static_cast<std::size_t>(line.leading)));
   text += CommandName(command);
-  if (rest.empty()) rest = ShapeOf(command).placeholder;
+  if (rest.empty()) rest = EntryOf(command).placeholder;
   if (!rest.empty()) text.append(" ").append(rest);
   return text;
 }
@@ -100,7 +76,7 @@ bool CheckMissingBlank(const CodeLine& line, const std::string& upper, Findings&
     if (!std::string_view(upper).starts_with(name)) continue;
     const std::string_view rest = line.stripped.substr(name.size());
     const bool looks_meant =
-        rest.empty() || rest[0] == '\t' || (ShapeOf(entry.command).shape == Shape::Number && LooksLikeNumber(rest));
+        rest.empty() || rest[0] == '\t' || (entry.operands == Shape::Number && LooksLikeNumber(rest));
     if (!looks_meant) continue;
     findings.At(line, line.stripped, Rule::MissingBlank,
                 "'" + std::string(name) + "' is no command without the blank behind it; the line does nothing",
@@ -134,7 +110,7 @@ bool CheckSplitKeyword(const CodeLine& line, const Words& words, Findings& findi
     const std::string_view name = CommandName(entry.command);
     if (words.first.size() >= name.size()) continue;
     const std::string_view after = TrimLeft(words.rest.substr(words.second.size()));
-    if (joined != name || !FitsShape(ShapeOf(entry.command).shape, after)) continue;
+    if (joined != name || !FitsShape(entry.operands, after)) continue;
     findings.At(line, line.stripped, Rule::SplitKeyword,
                 "'" + std::string(name) + "' split by a blank is no command; the line does nothing",
                 DidYouMean(line, Suggested(line, entry.command, after)));
@@ -153,7 +129,7 @@ bool CheckMisspelt(const CodeLine& line, const Words& words, Findings& findings)
   for (const CommandEntry& entry : kCommandTable) {
     const std::string_view name = CommandName(entry.command);
     if (!OneEditApart(word, name)) continue;
-    if (!FitsShape(ShapeOf(entry.command).shape, words.rest)) continue;
+    if (!FitsShape(entry.operands, words.rest)) continue;
     if (name.size() < 4 && (words.rest.empty() || (words.rest[0] != '$' && words.rest[0] != '#'))) continue;
     findings.At(line, line.stripped, Rule::MisspeltKeyword,
                 "'" + std::string(words.first) + "' is no keyword; the line does nothing",
@@ -230,7 +206,7 @@ std::string_view FirstWordIfText(const CodeLine& line, Command command) {
   const std::string_view word = line.stripped.substr(0, LeadingLetters(line.stripped));
   if (word.size() > CommandName(command).size()) return word;  // "Keyboard", "Repeatedly"
   const std::string_view operands = OperandsOf(line, command);
-  if (FitsShape(ShapeOf(command).shape, operands)) return {};
+  if (FitsShape(EntryOf(command).operands, operands)) return {};
   if (command == Command::Mouse) {
     const std::vector<std::string_view> tokens = Tokens(operands);
     if (std::all_of(tokens.begin(), tokens.end(), IsMouseWord)) return {};

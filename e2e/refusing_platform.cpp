@@ -8,7 +8,7 @@
 // then, so the end-to-end test reads what was sent here.
 #include <cstdio>
 
-#include "platform/win32_engine_platform.h"
+#include "win32/win32_engine_platform.h"
 
 namespace dx::win {
 namespace {

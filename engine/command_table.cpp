@@ -11,7 +11,7 @@ std::optional<Command> MatchCommand(std::string_view line) {
 
 void OfferLine(std::string_view line, RunState& state) {
   if (const std::optional<Command> command = MatchCommand(line)) {
-    kCommandTable[static_cast<std::size_t>(*command)].handler(line, state);
+    EntryOf(*command).handler(line, state);
   }
 }
 

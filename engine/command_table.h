@@ -21,26 +21,32 @@ namespace dx {
 // In the order of the table.
 enum class Command { Mouse, Key, EndScript, Delay, Loop, EndLoop, Long, Beep, GetColor, Repeat, Until, UntilNe };
 
+// What may follow a keyword: how the checker tells a near miss from free
+// text.
+enum class OperandShape { Nothing, Number, Name, TwoOperands, MouseAction, KeyCode };
+
 struct CommandEntry {
   Command command;
   std::string_view keyword;  // exactly as MatchKeyword compares it; six end in a blank
   CommandHandler handler;
+  OperandShape operands;
+  std::string_view placeholder;  // the operands a suggestion writes where a line has none
 };
 
-// Every line is offered to all twelve handlers, in this order.
+// Every line is offered to the handlers in this order.
 inline constexpr std::array<CommandEntry, 12> kCommandTable = {{
-    {Command::Mouse, "MOUSE", MouseCommand},
-    {Command::Key, "KEY", KeyCommand},
-    {Command::EndScript, "ENDSCRIPT", EndScriptCommand},
-    {Command::Delay, "DELAY ", DelayCommand},
-    {Command::Loop, "LOOP ", LoopCommand},
-    {Command::EndLoop, "ENDLOOP", EndLoopCommand},
-    {Command::Long, "LONG ", LongCommand},
-    {Command::Beep, "BEEP", BeepCommand},
-    {Command::GetColor, "GETCOLOR ", GetColorCommand},
-    {Command::Repeat, "REPEAT", RepeatCommand},
-    {Command::Until, "UNTIL ", UntilCommand},
-    {Command::UntilNe, "UNTILNE ", UntilNeCommand},
+    {Command::Mouse, "MOUSE", MouseCommand, OperandShape::MouseAction, "GO 1"},
+    {Command::Key, "KEY", KeyCommand, OperandShape::KeyCode, "$0D PRESS"},
+    {Command::EndScript, "ENDSCRIPT", EndScriptCommand, OperandShape::Nothing, ""},
+    {Command::Delay, "DELAY ", DelayCommand, OperandShape::Number, "500"},
+    {Command::Loop, "LOOP ", LoopCommand, OperandShape::Number, "3"},
+    {Command::EndLoop, "ENDLOOP", EndLoopCommand, OperandShape::Nothing, ""},
+    {Command::Long, "LONG ", LongCommand, OperandShape::Name, "name"},
+    {Command::Beep, "BEEP", BeepCommand, OperandShape::Nothing, ""},
+    {Command::GetColor, "GETCOLOR ", GetColorCommand, OperandShape::TwoOperands, "name 1"},
+    {Command::Repeat, "REPEAT", RepeatCommand, OperandShape::Nothing, ""},
+    {Command::Until, "UNTIL ", UntilCommand, OperandShape::TwoOperands, "a b"},
+    {Command::UntilNe, "UNTILNE ", UntilNeCommand, OperandShape::TwoOperands, "a b"},
 }};
 
 constexpr bool TableFollowsTheEnum() {
@@ -51,9 +57,9 @@ constexpr bool TableFollowsTheEnum() {
 }
 static_assert(TableFollowsTheEnum(), "kCommandTable rows must follow the order of Command");
 
-constexpr std::string_view Keyword(Command command) {
-  return kCommandTable[static_cast<std::size_t>(command)].keyword;
-}
+constexpr const CommandEntry& EntryOf(Command command) { return kCommandTable[static_cast<std::size_t>(command)]; }
+
+constexpr std::string_view Keyword(Command command) { return EntryOf(command).keyword; }
 
 // The keyword without its blank, as messages name the command ("LOOP").
 constexpr std::string_view CommandName(Command command) {

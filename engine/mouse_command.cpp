@@ -16,13 +16,6 @@ constexpr std::size_t kActionPosition = 7;
 constexpr std::size_t kButtonActionPosition = 8;
 constexpr std::size_t kPositionStart = 10;
 
-const MouseButton* FindButton(char letter) {
-  for (const MouseButton& b : kMouseButtons) {
-    if (b.letter == letter) return &b;
-  }
-  return nullptr;
-}
-
 [[noreturn]] void FailIncomplete(std::string_view line) {
   throw ScriptError(IncompleteCommandMessage(line, CommandName(Command::Mouse)));
 }
@@ -46,14 +39,14 @@ void SendWithFlags(RunState& state, uint32_t flags) {
 void ButtonAction(const MouseOperands& operands, RunState& state) {
   state.Input.SetType(InputRecord::kTypeMouse);
   switch (operands.button_action) {
-    case 'C':
+    case kClickAction:
       SendWithFlags(state, operands.button->down);
       SendWithFlags(state, operands.button->up);
       break;
-    case 'D':
+    case kDownAction:
       SendWithFlags(state, operands.button->down);
       break;
-    case 'U':
+    case kUpAction:
       SendWithFlags(state, operands.button->up);
       break;
     default:
@@ -66,11 +59,18 @@ void ButtonAction(const MouseOperands& operands, RunState& state) {
 
 int64_t PixelOfAbsolute(int64_t absolute, int extent) { return (absolute * extent) >> 16; }
 
+const MouseButton* FindButton(char letter) {
+  for (const MouseButton& b : kMouseButtons) {
+    if (b.letter == letter) return &b;
+  }
+  return nullptr;
+}
+
 MouseOperands ReadMouseOperands(std::string_view line) {
   if (line.size() < kActionPosition) FailIncomplete(line);
   MouseOperands operands;
   operands.action = AsciiUpper(line[kActionPosition - 1]);
-  if (operands.action == 'G') {
+  if (operands.action == kMoveAction) {
     operands.position = TextFrom(line, kPositionStart);
     if (operands.position.empty()) FailIncomplete(line);
   } else if ((operands.button = FindButton(operands.action)) != nullptr) {
@@ -100,7 +100,7 @@ int32_t NormaliseCoordinate(int32_t pixel, int extent) {
 
 void MouseCommand(std::string_view line, RunState& state) {
   const MouseOperands operands = ReadMouseOperands(line);
-  if (operands.action == 'G') {
+  if (operands.action == kMoveAction) {
     MoveTo(operands.position, state);
   } else if (operands.button != nullptr) {
     ButtonAction(operands, state);

@@ -10,6 +10,21 @@ namespace dx {
 
 struct RunState;
 
+// The letters a MOUSE line is read by: position 7 holds kMoveAction ("GO")
+// or a button letter (kMouseButtons), position 8 a button's action.
+inline constexpr char kMoveAction = 'G';
+inline constexpr std::string_view kMoveWord = "GO";
+inline constexpr char kClickAction = 'C';  // down and up
+inline constexpr char kDownAction = 'D';
+inline constexpr char kUpAction = 'U';
+
+constexpr bool IsButtonAction(char action) {
+  return action == kClickAction || action == kDownAction || action == kUpAction;
+}
+
+// The button a letter names, or nullptr.
+const MouseButton* FindButton(char letter);
+
 // A MOUSE line taken apart by character position.
 struct MouseOperands {
   char action = 0;                      // position 7, upper-cased: G, L, R, M or other

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs, on a Debian machine, whatever the build and the tests need and is
 # missing: compilers, GoogleTest, the mingw-w64 cross compiler, 64-bit Wine,
-# Xvfb, the X11 development files dxplay builds against, the X clients and
-# the Xorg driver of the X11 tests. Everything the project builds is 64-bit,
-# so nothing here adds the i386 architecture: many kernels and containers
-# cannot execute 32-bit programs.
+# Xvfb, the X11 development files dxplay builds against, the tools that make
+# and check the Debian package, and the X clients and Xorg driver of the X11
+# tests. Everything the project builds is 64-bit, so nothing here adds the
+# i386 architecture: many kernels and containers cannot execute 32-bit
+# programs.
 # A machine that has everything already installs nothing and asks no mirror.
 set -euo pipefail
 
@@ -13,6 +14,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb xauth x11-utils imagemagick
   libx11-dev libxtst-dev libxrandr-dev libxinerama-dev
+  dpkg-dev groff-base man-db
   # The X11 end-to-end tests: clients that watch and drive dxplay, a window
   # manager, and Xorg's dummy driver for two monitors.
   xdotool xterm xinput x11-xserver-utils openbox xserver-xorg-core xserver-xorg-video-dummy

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Dorvaxil and starts it:
-#  - plays the bundled example script through the simulator dxsim;
+#  - builds dxplay, the player on the Linux desktop, and plays the bundled
+#    example script through the simulator dxsim;
 #  - builds the Windows program and starts it under Wine on your display,
 #    or, with no display, plays a short demonstration in a private Xvfb and
 #    prints the path of its screenshot.
@@ -11,7 +12,7 @@ bash scripts/install-deps.sh
 
 jobs=$(nproc)
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build build/release -j "$jobs" --target dxsim
+cmake --build build/release -j "$jobs" --target dxsim dxplay
 echo "== dxsim run examples/typical.dxs"
 build/release/tools/dxsim/dxsim run examples/typical.dxs
 

@@ -46,8 +46,8 @@ class Canvas {
   }
 
  private:
-  int X(int v) const { return origin_.x + MulDiv(v, dpi_, 96); }
-  int Y(int v) const { return origin_.y + MulDiv(v, dpi_, 96); }
+  int X(int v) const { return origin_.x + layout::Scaled(v, dpi_); }
+  int Y(int v) const { return origin_.y + layout::Scaled(v, dpi_); }
   COLORREF Tone(COLORREF c) const {
     if (!grey_) return c;
     const int light = (GetRValue(c) * 3 + GetGValue(c) * 6 + GetBValue(c)) / 10;
@@ -109,7 +109,7 @@ void DrawPictureButton(const DRAWITEMSTRUCT& item, layout::Picture picture, int 
   FillRect(item.hDC, &box, GetSysColorBrush(COLOR_BTNFACE));
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
   if (pressed) DrawEdge(item.hDC, &box, BDR_SUNKENOUTER, BF_RECT);
-  const int size = MulDiv(16, dpi, 96);
+  const int size = layout::Scaled(16, dpi);
   POINT origin{(box.left + box.right - size) / 2 + (pressed ? 1 : 0),
                (box.top + box.bottom - size) / 2 + (pressed ? 1 : 0)};
   Canvas canvas(item.hDC, origin, dpi, (item.itemState & ODS_DISABLED) != 0);

@@ -4,8 +4,9 @@
 
 #include <utility>
 
-#include "platform/text_encoding.h"
+#include "win32/text_encoding.h"
 #include "ui/control_font.h"
+#include "ui/subclass.h"
 
 namespace dx::ui {
 namespace {
@@ -47,7 +48,7 @@ WNDPROC gButtonProc = nullptr;
 
 // Gives `control` the procedure `proc`, remembering its class's own.
 void ReplaceProcedure(HWND control, WNDPROC proc, WNDPROC& classProc) {
-  const auto old = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
+  const WNDPROC old = Subclass(control, proc);
   if (!classProc) classProc = old;
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/text_encoding.h"
+#include "win32/text_encoding.h"
 #include "texts/program_texts.h"
 #include "ui/layout.h"
 

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "base/script_error.h"
-#include "platform/system_commands.h"
+#include "win32/system_commands.h"
 #include "texts/program_texts.h"
 
 namespace dx::ui {

@@ -99,7 +99,7 @@ void AddMainPage(Builder& b) {
   const int notesHeight = MemoNotesHeightFor(kMainStartHeight);
   ControlRow& notes = b.Add(IdMemoNotes, "MemoNotes", Kind::Memo, pg, gb, 2, kPageHeight - 2 - notesHeight,
                              280, notesHeight, {}, "Here you can enter your notes",
-                             kWantTab | kAlignBottom | kWordWrap);
+                             kWantTab | kAlignBottom | kStretchHeight | kWordWrap);
   notes.bottomInset = 2;
 }
 

@@ -24,9 +24,10 @@
 //                   covers the display area of TabMain); the numbers are the
 //                   values at the start size 300 x 330.
 //   kAlignBottom    the bottom edge is kept at the bottom of the parent's
-//                   client area minus `bottomInset`; MemoNotes' height is set
-//                   by FormResize (outer height - 194), the help label keeps
-//                   its height and spans the full width.
+//                   client area minus `bottomInset`, `left` from both sides;
+//                   with kStretchHeight (MemoNotes) FormResize sets the height
+//                   (outer height - 194), else the control keeps its height
+//                   (the status bar, the help label).
 //   kRightAnchored  BGO: left = outer window width - width - 8 on every
 //                   resize (259 at the start width 300, 359 at 400).
 //   kAutoWidth      a label whose width follows its text; only left, top and
@@ -170,6 +171,7 @@ enum Flag : uint32_t {
   kRightAnchored = 1u << 9,
   kAutoWidth = 1u << 10,
   kWordWrap = 1u << 11,      // memo without horizontal scrolling
+  kStretchHeight = 1u << 12,  // with kAlignBottom: the height follows the window's
 };
 
 enum class Picture { None, Save, Load, WindowFlag };

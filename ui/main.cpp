@@ -5,7 +5,7 @@
 
 #include <commctrl.h>
 
-#include "platform/message_pump.h"
+#include "win32/message_pump.h"
 #include "ui/dpi.h"
 #include "ui/error_display.h"
 #include "ui/layout.h"

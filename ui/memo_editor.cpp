@@ -2,7 +2,8 @@
 
 #include <string_view>
 
-#include "platform/text_encoding.h"
+#include "win32/text_encoding.h"
+#include "ui/subclass.h"
 #include "texts/program_texts.h"
 
 namespace dx::ui {
@@ -139,8 +140,7 @@ void MemoEditor::Attach(HWND memo) {
   memo_ = memo;
   valid_ = false;
   SetWindowLongPtrW(memo, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  editProc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(memo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MemoEditor::WindowProc)));
+  editProc_ = Subclass(memo, &MemoEditor::WindowProc);
 }
 
 LRESULT CALLBACK MemoEditor::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

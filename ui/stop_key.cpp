@@ -8,7 +8,7 @@
 
 #include "base/format_hex.h"
 #include "base/integer_rule.h"
-#include "platform/text_encoding.h"
+#include "win32/text_encoding.h"
 #include "texts/key_combination.h"
 #include "texts/program_texts.h"
 #include "ui/layout.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/text_encoding.h"
+#include "win32/text_encoding.h"
 
 namespace dx::ui {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/text_encoding.h"
+#include "win32/text_encoding.h"
 #include "texts/program_texts.h"
 #include "ui/form_window_proc.h"
 #include "ui/layout.h"

@@ -6,9 +6,9 @@
 
 #include "checker/check_script.h"
 #include "engine/run_script.h"
-#include "platform/file_dialogs.h"
-#include "platform/system_commands.h"
-#include "platform/text_encoding.h"
+#include "win32/file_dialogs.h"
+#include "win32/system_commands.h"
+#include "win32/text_encoding.h"
 #include "scriptfile/script_file.h"
 #include "texts/program_texts.h"
 #include "ui/button_pictures.h"
@@ -159,21 +159,26 @@ void TFormMain::OnCommand(int id, int code, HWND) {
     return;
   }
   if (code != BN_CLICKED) return;
-  if (id >= layout::SBId(1) && id <= layout::SBId(kLocationSlotCount)) {
-    SBClick(Control(id));
-    return;
-  }
-  switch (id) {
-    case layout::IdBGO: BGOClick(); break;
-    case layout::IdSBScriptLoad: SBScriptLoadClick(); break;
-    case layout::IdSBScriptSave: SBScriptSaveClick(); break;
-    case layout::IdSBWin: SBWinClick(); break;
-    case layout::IdCheckAlt:
-    case layout::IdCheckCtrl:
-    case layout::IdCheckShift: CheckShiftClick(Control(id)); break;
-    case layout::IdButton2: Button2Click(); break;
-    case layout::IdButton1: Label61Click(); break;
-    default: break;
+  // The click handler of each button, by its range of control ids; a
+  // handler that serves a family tells its members apart by the sender.
+  struct ClickRow {
+    int first, last;
+    void (*handler)(TFormMain& form, HWND sender);
+  };
+  static constexpr ClickRow kClicks[] = {
+      {layout::IdBGO, layout::IdBGO, [](TFormMain& f, HWND) { f.BGOClick(); }},
+      {layout::IdSBScriptLoad, layout::IdSBScriptLoad, [](TFormMain& f, HWND) { f.SBScriptLoadClick(); }},
+      {layout::IdSBScriptSave, layout::IdSBScriptSave, [](TFormMain& f, HWND) { f.SBScriptSaveClick(); }},
+      {layout::IdSBWin, layout::IdSBWin, [](TFormMain& f, HWND) { f.SBWinClick(); }},
+      {layout::SBId(1), layout::SBId(kLocationSlotCount), [](TFormMain& f, HWND c) { f.SBClick(c); }},
+      {layout::IdCheckAlt, layout::IdCheckAlt, [](TFormMain& f, HWND c) { f.CheckShiftClick(c); }},
+      {layout::IdCheckCtrl, layout::IdCheckCtrl, [](TFormMain& f, HWND c) { f.CheckShiftClick(c); }},
+      {layout::IdCheckShift, layout::IdCheckShift, [](TFormMain& f, HWND c) { f.CheckShiftClick(c); }},
+      {layout::IdButton2, layout::IdButton2, [](TFormMain& f, HWND) { f.Button2Click(); }},
+      {layout::IdButton1, layout::IdButton1, [](TFormMain& f, HWND) { f.Label61Click(); }},
+  };
+  for (const ClickRow& row : kClicks) {
+    if (id >= row.first && id <= row.last) return row.handler(*this, Control(id));
   }
 }
 
@@ -188,43 +193,84 @@ void TFormMain::OnSize(WPARAM kind) {
   LayoutFrame();
 }
 
-void TFormMain::LayoutFrame() {
-  RECT client{};
-  GetClientRect(hwnd_, &client);
-  const int width = client.right;
-  const int barHeight = S(layout::kStatusBarHeight);
-  const int notebookHeight = std::max(0, static_cast<int>(client.bottom) - barHeight);
-  MoveWindow(Control(layout::IdSBar), 0, notebookHeight, width, barHeight, TRUE);
-  HWND tab = Control(layout::IdTabMain);
-  MoveWindow(tab, 0, 0, width, notebookHeight, TRUE);
-  RECT display{0, 0, width, notebookHeight};
-  SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-  const int pageWidth = std::max(0, static_cast<int>(display.right - display.left));
-  const int pageHeight = std::max(0, static_cast<int>(display.bottom - display.top));
-  for (int id = layout::IdPageMain; id <= layout::IdPageHelp; ++id) {
-    MoveWindow(Control(id), display.left, display.top, pageWidth, pageHeight, TRUE);
+namespace {
+
+bool InMainWindow(const ControlRow& row) { return row.parent != layout::Parent::Picker; }
+
+bool KeepsItsHeightAtTheBottom(const ControlRow& row) {
+  return row.Has(layout::kAlignBottom) && !row.Has(layout::kStretchHeight);
+}
+
+}  // namespace
+
+RECT TFormMain::ParentArea(const ControlRow& row) {
+  RECT area{};
+  switch (row.parent) {
+    case layout::Parent::MainWindow:
+      // What the bottom-aligned frame controls (the status bar) leave over.
+      GetClientRect(hwnd_, &area);
+      for (const ControlRow& other : layout::Controls()) {
+        if (other.parent == layout::Parent::MainWindow && &other != &row && KeepsItsHeightAtTheBottom(other)) {
+          area.bottom = std::max(area.top, area.bottom - S(other.height));
+        }
+      }
+      return area;
+    case layout::Parent::TabMain: {
+      // A page covers the notebook's display area.
+      HWND tab = Control(layout::IdTabMain);
+      GetClientRect(tab, &area);
+      SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+      area.right = std::max(area.left, area.right);
+      area.bottom = std::max(area.top, area.bottom);
+      return area;
+    }
+    case layout::Parent::Page: GetClientRect(Control(layout::IdPageMain + static_cast<int>(row.page) - 1), &area); return area;
+    case layout::Parent::GroupBox1: GetClientRect(Control(layout::IdGroupBox1), &area); return area;
+    case layout::Parent::Picker: return area;
   }
-  MoveWindow(Control(layout::IdGroupBox1), 0, 0, pageWidth, pageHeight, TRUE);
-  MoveWindow(Control(layout::IdMemo), 0, 0, pageWidth, pageHeight, TRUE);
-  const int labelHeight = S(layout::kLabelHeight);
-  MoveWindow(Control(layout::IdLabelLocalisation), 0, pageHeight - labelHeight, pageWidth, labelHeight, TRUE);
+  return area;
+}
+
+void TFormMain::PlaceAtBottom(const ControlRow& row, int height) {
+  const RECT area = ParentArea(row);
+  const int left = S(row.left);
+  const int top = static_cast<int>(area.bottom) - S(row.bottomInset) - height;
+  MoveWindow(Control(row.id), area.left + left, row.Has(layout::kStretchHeight) ? top : std::max<int>(area.top, top),
+             std::max(0, static_cast<int>(area.right - area.left) - 2 * left), height, TRUE);
+}
+
+// Walks the table in its order, so that a parent is placed before the
+// controls inside it: what fills its parent, then what keeps its height at
+// the bottom; FormResize does the rest.
+void TFormMain::LayoutFrame() {
+  for (const ControlRow& row : layout::Controls()) {
+    if (!InMainWindow(row)) continue;
+    if (row.Has(layout::kFillParent)) {
+      const RECT area = ParentArea(row);
+      MoveWindow(Control(row.id), area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
+    } else if (KeepsItsHeightAtTheBottom(row)) {
+      PlaceAtBottom(row, S(row.height));
+    }
+  }
   FormResize();
 }
 
+// What follows the outer window's size: the stretching bottom-aligned
+// controls (MemoNotes, inside its group box's border) and the right-anchored
+// go button.
 void TFormMain::FormResize() {
   RECT outer{};
   GetWindowRect(hwnd_, &outer);
-  // MemoNotes keeps its place at the bottom of its group box, inside the border.
-  const layout::ControlRow& notes = *layout::FindControl(layout::IdMemoNotes);
-  const int notesHeight = layout::MemoNotesHeightFor(outer.bottom - outer.top, dpi_);
-  const int left = S(notes.left), inset = S(notes.bottomInset);
-  RECT box{};
-  GetClientRect(Control(layout::IdGroupBox1), &box);
-  MoveWindow(Control(layout::IdMemoNotes), left, box.bottom - inset - notesHeight,
-             std::max(0, static_cast<int>(box.right) - 2 * left), notesHeight, TRUE);
-  const layout::ControlRow& go = *layout::FindControl(layout::IdBGO);
-  SetWindowPos(Control(layout::IdBGO), HWND_TOP, layout::GoButtonLeftFor(outer.right - outer.left, dpi_), S(go.top),
-               0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  for (const ControlRow& row : layout::Controls()) {
+    if (!InMainWindow(row)) continue;
+    if (row.Has(layout::kAlignBottom) && row.Has(layout::kStretchHeight)) {
+      PlaceAtBottom(row, layout::MemoNotesHeightFor(outer.bottom - outer.top, dpi_));
+    }
+    if (row.Has(layout::kRightAnchored)) {
+      SetWindowPos(Control(row.id), HWND_TOP, layout::GoButtonLeftFor(outer.right - outer.left, dpi_), S(row.top), 0,
+                   0, SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  }
 }
 
 void TFormMain::OnDpiChanged(const DpiChange& change) {

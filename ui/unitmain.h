@@ -10,8 +10,8 @@
 #include <string>
 
 #include "engine/host.h"
-#include "platform/message_pump.h"
-#include "platform/win32_engine_platform.h"
+#include "win32/message_pump.h"
+#include "win32/win32_engine_platform.h"
 #include "base/file_system.h"
 #include "ui/control_factory.h"
 #include "ui/document_binding.h"
@@ -53,14 +53,18 @@ class TFormMain final : public MainWindow, private ControlTextAccess, private Ke
   void DeliverMessages() override;
   bool ApplicationTerminating() override;
 
-  // Handlers.
+  // Handlers, named after the control and event that raise them.
   void FormCreate();
   void FormResize();
+  // The go/stop button: the engine's BGOClick does the run; this one keeps
+  // tips away meanwhile and shows what the run failed with.
   void BGOClick();
   void SBScriptLoadClick();
   void SBScriptSaveClick();
   void SBWinClick();
   void Button2Click();
+  // The click of Button1 on the help page (the name is the event's, kept
+  // from the label the button once was): opens the manual.
   void Label61Click();
   // The memo's "Check script" entry and F7: the checker's findings for the
   // document as the controls hold it, in the check window.
@@ -77,7 +81,9 @@ class TFormMain final : public MainWindow, private ControlTextAccess, private Ke
   bool NotRegisteredWarningShown() const { return notRegisteredWarningShown_; }
   void MarkNotRegisteredWarningShown() { notRegisteredWarningShown_ = true; }
   // Slot capture (slot_capture.cpp).
+  // Serves the 20 location buttons: "SB12" arms slot 12.
   void SBClick(HWND sender);
+  // Serves all 40 key slots, named after the first: writes into `sender`.
   void key1KeyDown(HWND sender, uint16_t& key);
   void OnActivateApp(bool active);
   // The loss of activation as seen once the other application is active.
@@ -104,6 +110,10 @@ class TFormMain final : public MainWindow, private ControlTextAccess, private Ke
 
   void BuildControls();
   void LayoutFrame();
+  // The client area, in its own coordinates, that a row's place is relative to.
+  RECT ParentArea(const layout::ControlRow& row);
+  // A bottom-aligned row at the bottom of its parent, `left` from both sides.
+  void PlaceAtBottom(const layout::ControlRow& row, int height);
   void ShowPage(int index);
   int S(int value) const;  // a 96-DPI value at this window's DPI
   void FinishDeferredClose();

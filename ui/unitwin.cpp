@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "platform/text_encoding.h"
-#include "platform/window_list.h"
+#include "win32/text_encoding.h"
+#include "win32/window_list.h"
 #include "ui/form_window_proc.h"
 #include "ui/layout.h"
 #include "ui/unitmain.h"

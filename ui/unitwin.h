@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "platform/message_pump.h"
+#include "win32/message_pump.h"
 #include "ui/control_factory.h"
 #include "ui/dpi.h"
 

@@ -118,9 +118,19 @@ std::optional<uint32_t> KeysymOfVirtualKey(uint8_t vk) {
   return kKeysymByCode[vk];
 }
 
+namespace {
+
+// The Windows program records either Shift, Ctrl or Alt as the generic
+// code (10, 11, 12), whichever side was pressed.
+constexpr uint8_t GenericModifier(uint8_t vk) {
+  return vk >= 0xA0 && vk <= 0xA5 ? static_cast<uint8_t>(0x10 + (vk - 0xA0) / 2) : vk;
+}
+
+}  // namespace
+
 std::optional<uint8_t> VirtualKeyOfKeysym(uint32_t keysym) {
   for (const KeyRow& row : kTable) {
-    if (row.keysym == keysym) return row.vk;
+    if (row.keysym == keysym) return GenericModifier(row.vk);
   }
   return std::nullopt;
 }

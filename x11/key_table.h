@@ -18,8 +18,9 @@ struct KeyRow {
 std::span<const KeyRow> KeyTable();
 
 std::optional<uint32_t> KeysymOfVirtualKey(uint8_t vk);
-// The first row's code: the generic modifier (Shift 10) before its left
-// variant (A0), as the Windows program records a key pressed in a slot.
+// The code a capture stores, as the Windows program records a key pressed in
+// a slot: Shift, Ctrl and Alt of either side as their generic codes (10, 11,
+// 12).
 std::optional<uint8_t> VirtualKeyOfKeysym(uint32_t keysym);
 
 }  // namespace dx::x11

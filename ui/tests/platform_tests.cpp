@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "platform/handle_value.h"
-#include "platform/message_pump.h"
-#include "platform/text_encoding.h"
-#include "platform/win32_engine_platform.h"
+#include "win32/handle_value.h"
+#include "win32/message_pump.h"
+#include "win32/text_encoding.h"
+#include "win32/win32_engine_platform.h"
 #include "base/file_system.h"
-#include "platform/window_list.h"
+#include "win32/window_list.h"
 #include "engine/window_entry.h"
 #include "ui/tests/check.h"
 

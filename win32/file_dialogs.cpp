@@ -1,4 +1,4 @@
-#include "platform/file_dialogs.h"
+#include "win32/file_dialogs.h"
 
 #include <commdlg.h>
 

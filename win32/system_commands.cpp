@@ -1,9 +1,9 @@
-#include "platform/system_commands.h"
+#include "win32/system_commands.h"
 
 #include <string>
 
-#include "platform/handle_value.h"
-#include "platform/text_encoding.h"
+#include "win32/handle_value.h"
+#include "win32/text_encoding.h"
 #include "texts/program_texts.h"
 
 namespace dx::win {

@@ -1,10 +1,10 @@
-#include "platform/win32_engine_platform.h"
+#include "win32/win32_engine_platform.h"
 
 #include <memory>
 #include <vector>
 
 #include "engine/mouse_command.h"
-#include "platform/handle_value.h"
+#include "win32/handle_value.h"
 
 namespace dx::win {
 

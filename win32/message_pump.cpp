@@ -1,4 +1,4 @@
-#include "platform/message_pump.h"
+#include "win32/message_pump.h"
 
 #include <commctrl.h>
 

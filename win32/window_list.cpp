@@ -1,10 +1,10 @@
-#include "platform/window_list.h"
+#include "win32/window_list.h"
 
 #include <windows.h>
 
 #include <array>
 
-#include "platform/handle_value.h"
+#include "win32/handle_value.h"
 #include "engine/window_entry.h"
 
 namespace dx::win {

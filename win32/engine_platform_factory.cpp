@@ -1,4 +1,4 @@
-#include "platform/win32_engine_platform.h"
+#include "win32/win32_engine_platform.h"
 
 namespace dx::win {
 
