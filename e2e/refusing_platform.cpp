@@ -15,9 +15,11 @@ namespace {
 
 constexpr int kRefusedRecord = 3;
 
-class RefusingPlatform final : public EnginePlatform {
+// The real platform in every operation but SendInput.
+class RefusingPlatform final : public Win32EnginePlatform {
  public:
-  explicit RefusingPlatform(HWND mainWindow) : real_(mainWindow), log_(std::fopen("sent.log", "wb")) {}
+  explicit RefusingPlatform(HWND mainWindow)
+      : Win32EnginePlatform(mainWindow), log_(std::fopen("sent.log", "wb")) {}
   ~RefusingPlatform() override {
     if (log_) std::fclose(log_);
   }
@@ -27,17 +29,8 @@ class RefusingPlatform final : public EnginePlatform {
   bool SendInput(const InputRecord& record) override {
     const bool refused = ++sent_ == kRefusedRecord;
     Log(record, refused);
-    return refused ? false : real_.SendInput(record);
+    return refused ? false : Win32EnginePlatform::SendInput(record);
   }
-  uint16_t KeyScanCode(uint8_t vk) override { return real_.KeyScanCode(vk); }
-  bool HasHigherRights(uint32_t handle) override { return real_.HasHigherRights(handle); }
-  int ScreenWidth() override { return real_.ScreenWidth(); }
-  int ScreenHeight() override { return real_.ScreenHeight(); }
-  uint32_t ReadScreenPixel(int32_t x, int32_t y) override { return real_.ReadScreenPixel(x, y); }
-  uint64_t TickCount() override { return real_.TickCount(); }
-  void Beep() override { real_.Beep(); }
-  void MakeMainWindowNotTopmost() override { real_.MakeMainWindowNotTopmost(); }
-  void SetForegroundWindow(uint32_t handle) override { real_.SetForegroundWindow(handle); }
 
  private:
   void Log(const InputRecord& r, bool refused) {
@@ -51,7 +44,6 @@ class RefusingPlatform final : public EnginePlatform {
     std::fflush(log_);
   }
 
-  Win32EnginePlatform real_;
   std::FILE* log_;
   int sent_ = 0;
 };

@@ -23,36 +23,33 @@ constexpr int kGoWidth = 33, kGoRightGap = 8;
 struct Builder {
   std::vector<ControlRow> rows;
 
-  ControlRow& Add(int id, std::string name, Kind kind, Page page, Parent parent, int left, int top,
-                   int width, int height, std::string caption = {}, std::string hint = {},
-                   uint32_t flags = 0) {
-    rows.push_back(ControlRow{id, std::move(name), kind, page, parent, left, top, width, height,
-                               std::move(caption), std::move(hint), flags, Picture::None, 0});
-    return rows.back();
-  }
-  ControlRow& Label(int id, std::string name, Page page, Parent parent, int left, int top,
-                     std::string caption) {
+  void Add(ControlRow row) { rows.push_back(std::move(row)); }
+  // A label: its size follows its caption.
+  void Label(ControlRow row) {
+    row.kind = Kind::Label;
     // Width: a rough figure for the 11-pixel font; the real one follows the text.
-    const int width = static_cast<int>(caption.size()) * 6;
-    return Add(id, std::move(name), Kind::Label, page, parent, left, top, width, kLabelHeight,
-               std::move(caption), {}, kAutoWidth);
+    row.width = static_cast<int>(row.caption.size()) * 6;
+    row.height = kLabelHeight;
+    row.flags |= kAutoWidth;
+    Add(std::move(row));
   }
-  ControlRow& PictureButton(int id, std::string name, Page page, Parent parent, int left, int top,
-                             std::string hint, Picture picture) {
-    ControlRow& c =
-        Add(id, std::move(name), Kind::PictureButton, page, parent, left, top, 23, 22, {}, std::move(hint));
-    c.picture = picture;
-    return c;
+  // A flat 23 x 22 button showing `picture`.
+  void PictureButton(ControlRow row) {
+    row.kind = Kind::PictureButton;
+    row.width = 23;
+    row.height = 22;
+    Add(std::move(row));
   }
 };
 
 void AddFrame(Builder& b) {
-  b.Add(IdTabMain, "TabMain", Kind::TabControl, Page::None, Parent::MainWindow, 0, 0, kClientWidth,
-        kNotebookHeight, {}, {}, kFillParent);
-  b.Add(IdSBar, "SBar", Kind::StatusBar, Page::None, Parent::MainWindow, 0, kNotebookHeight, kClientWidth,
-        kStatusBarHeight, {}, {}, kAlignBottom);
-  b.Add(IdBGO, "BGO", Kind::PushButton, Page::None, Parent::MainWindow, GoButtonLeftFor(kMainStartWidth),
-        2, kGoWidth, 17, std::string(kCaptionGo), "starts/stops script-processing", kRightAnchored);
+  b.Add({.id = IdTabMain, .name = "TabMain", .kind = Kind::TabControl, .parent = Parent::MainWindow, .left = 0,
+         .top = 0, .width = kClientWidth, .height = kNotebookHeight, .flags = kFillParent});
+  b.Add({.id = IdSBar, .name = "SBar", .kind = Kind::StatusBar, .parent = Parent::MainWindow, .left = 0,
+         .top = kNotebookHeight, .width = kClientWidth, .height = kStatusBarHeight, .flags = kAlignBottom});
+  b.Add({.id = IdBGO, .name = "BGO", .kind = Kind::PushButton, .parent = Parent::MainWindow,
+         .left = GoButtonLeftFor(kMainStartWidth), .top = 2, .width = kGoWidth, .height = 17,
+         .caption = std::string(kCaptionGo), .hint = "starts/stops script-processing", .flags = kRightAnchored});
 }
 
 void AddPages(Builder& b) {
@@ -67,40 +64,52 @@ void AddPages(Builder& b) {
                {IdPageHelp, "PageHelp", Page::Help}};
   int index = 0;
   for (const auto& p : pages) {
-    b.Add(p.id, p.name, Kind::Page, p.page, Parent::TabMain, kPageLeft, kPageTop, kPageWidth, kPageHeight,
-          kPageCaptions[index++], {}, kFillParent);
+    b.Add({.id = p.id, .name = p.name, .kind = Kind::Page, .page = p.page, .parent = Parent::TabMain, .left = kPageLeft,
+           .top = kPageTop, .width = kPageWidth, .height = kPageHeight, .caption = kPageCaptions[index++],
+           .flags = kFillParent});
   }
 }
 
 void AddMainPage(Builder& b) {
   const Page pg = Page::Main;
   const Parent gb = Parent::GroupBox1;
-  b.Add(IdGroupBox1, "GroupBox1", Kind::GroupBox, pg, Parent::Page, 0, 0, kPageWidth, kPageHeight, {}, {},
-        kFillParent);
-  b.Label(IdLabelScript, "LabelScript", pg, gb, 8, 16, "Script:");
-  b.Add(IdEditScript, "EditScript", Kind::Edit, pg, gb, 56, 16, 151, 21, {}, "Path to script", kReadOnly);
-  b.PictureButton(IdSBScriptSave, "SBScriptSave", pg, gb, 214, 16, "Save script", Picture::Save);
-  b.PictureButton(IdSBScriptLoad, "SBScriptLoad", pg, gb, 240, 16, "Load script", Picture::Load);
-  b.Label(IdLabelWin, "LabelWin", pg, gb, 8, 40, "Window:");
-  b.Add(IdEditWin, "EditWin", Kind::Edit, pg, gb, 56, 40, 177, 21, {}, "Actually selected window", kReadOnly);
-  b.PictureButton(IdSBWin, "SBWin", pg, gb, 240, 40, "Select window", Picture::WindowFlag);
-  b.Label(IdLabelStop, "LabelStop", pg, gb, 8, 72, "Stop key:");
-  b.Add(IdEditStopKey, "EditStopKey", Kind::Edit, pg, gb, 56, 72, 41, 21, FormatHex(kDefaultStopKey, 2),
-        "define stop key for immediate stop of running script", kReadOnly);
-  b.Add(IdCheckAlt, "CheckAlt", Kind::CheckBox, pg, gb, 104, 72, 33, 17, "alt", "combined with alt", kChecked);
-  b.Add(IdCheckCtrl, "CheckCtrl", Kind::CheckBox, pg, gb, 144, 72, 41, 17, "ctrl", "combined with control",
-        kChecked);
-  b.Add(IdCheckShift, "CheckShift", Kind::CheckBox, pg, gb, 184, 72, 41, 17, "shift", "combined with shift",
-        kChecked);
-  b.Add(IdButton2, "Button2", Kind::PushButton, pg, gb, 152, 96, 75, 25, "Button2", {}, kTabStop);
-  b.Label(IdLabelNotes, "LabelNotes", pg, gb, 8, kLabelNotesTop, "Notes:");
+  b.Add({.id = IdGroupBox1, .name = "GroupBox1", .kind = Kind::GroupBox, .page = pg, .parent = Parent::Page, .left = 0,
+         .top = 0, .width = kPageWidth, .height = kPageHeight, .flags = kFillParent});
+  b.Label({.id = IdLabelScript, .name = "LabelScript", .page = pg, .parent = gb, .left = 8, .top = 16,
+           .caption = "Script:"});
+  b.Add({.id = IdEditScript, .name = "EditScript", .kind = Kind::Edit, .page = pg, .parent = gb, .left = 56, .top = 16,
+         .width = 151, .height = 21, .hint = "Path to script", .flags = kReadOnly});
+  b.PictureButton({.id = IdSBScriptSave, .name = "SBScriptSave", .page = pg, .parent = gb, .left = 214, .top = 16,
+                   .hint = "Save script", .picture = Picture::Save});
+  b.PictureButton({.id = IdSBScriptLoad, .name = "SBScriptLoad", .page = pg, .parent = gb, .left = 240, .top = 16,
+                   .hint = "Load script", .picture = Picture::Load});
+  b.Label({.id = IdLabelWin, .name = "LabelWin", .page = pg, .parent = gb, .left = 8, .top = 40, .caption = "Window:"});
+  b.Add({.id = IdEditWin, .name = "EditWin", .kind = Kind::Edit, .page = pg, .parent = gb, .left = 56, .top = 40,
+         .width = 177, .height = 21, .hint = "Actually selected window", .flags = kReadOnly});
+  b.PictureButton({.id = IdSBWin, .name = "SBWin", .page = pg, .parent = gb, .left = 240, .top = 40,
+                   .hint = "Select window", .picture = Picture::WindowFlag});
+  b.Label({.id = IdLabelStop, .name = "LabelStop", .page = pg, .parent = gb, .left = 8, .top = 72,
+           .caption = "Stop key:"});
+  b.Add({.id = IdEditStopKey, .name = "EditStopKey", .kind = Kind::Edit, .page = pg, .parent = gb, .left = 56,
+         .top = 72, .width = 41, .height = 21, .caption = FormatHex(kDefaultStopKey, 2),
+         .hint = "define stop key for immediate stop of running script", .flags = kReadOnly});
+  b.Add({.id = IdCheckAlt, .name = "CheckAlt", .kind = Kind::CheckBox, .page = pg, .parent = gb, .left = 104, .top = 72,
+         .width = 33, .height = 17, .caption = "alt", .hint = "combined with alt", .flags = kChecked});
+  b.Add({.id = IdCheckCtrl, .name = "CheckCtrl", .kind = Kind::CheckBox, .page = pg, .parent = gb, .left = 144,
+         .top = 72, .width = 41, .height = 17, .caption = "ctrl", .hint = "combined with control", .flags = kChecked});
+  b.Add({.id = IdCheckShift, .name = "CheckShift", .kind = Kind::CheckBox, .page = pg, .parent = gb, .left = 184,
+         .top = 72, .width = 41, .height = 17, .caption = "shift", .hint = "combined with shift", .flags = kChecked});
+  b.Add({.id = IdButton2, .name = "Button2", .kind = Kind::PushButton, .page = pg, .parent = gb, .left = 152, .top = 96,
+         .width = 75, .height = 25, .caption = "Button2", .flags = kTabStop});
+  b.Label({.id = IdLabelNotes, .name = "LabelNotes", .page = pg, .parent = gb, .left = 8, .top = kLabelNotesTop,
+           .caption = "Notes:"});
   // At the start size FormResize makes it 136 high, its bottom 2 above the
   // group box's bottom edge.
   const int notesHeight = MemoNotesHeightFor(kMainStartHeight);
-  ControlRow& notes = b.Add(IdMemoNotes, "MemoNotes", Kind::Memo, pg, gb, 2, kPageHeight - 2 - notesHeight,
-                             280, notesHeight, {}, "Here you can enter your notes",
-                             kWantTab | kAlignBottom | kStretchHeight | kWordWrap);
-  notes.bottomInset = 2;
+  b.Add({.id = IdMemoNotes, .name = "MemoNotes", .kind = Kind::Memo, .page = pg, .parent = gb, .left = 2,
+         .top = kPageHeight - 2 - notesHeight, .width = 280, .height = notesHeight,
+         .hint = "Here you can enter your notes", .flags = kWantTab | kAlignBottom | kStretchHeight | kWordWrap,
+         .bottomInset = 2});
 }
 
 void AddLocationsPage(Builder& b) {
@@ -109,10 +118,14 @@ void AddLocationsPage(Builder& b) {
     const int x = n <= 10 ? 0 : 144;
     const int y = 8 + 24 * ((n - 1) % 10);
     const std::string num = std::to_string(n);
-    b.Label(LocationLabelId(n), "LabelLocation" + num, pg, Parent::Page, x, y, "#" + num);
-    b.Add(PxId(n), "px" + num, Kind::Edit, pg, Parent::Page, x + 24, y, 40, 21);
-    b.Add(PyId(n), "py" + num, Kind::Edit, pg, Parent::Page, x + 64, y, 40, 21);
-    b.PictureButton(SBId(n), "SB" + num, pg, Parent::Page, x + 112, y, "select location", Picture::WindowFlag);
+    b.Label({.id = LocationLabelId(n), .name = "LabelLocation" + num, .page = pg, .parent = Parent::Page, .left = x,
+             .top = y, .caption = "#" + num});
+    b.Add({.id = PxId(n), .name = "px" + num, .kind = Kind::Edit, .page = pg, .parent = Parent::Page, .left = x + 24,
+           .top = y, .width = 40, .height = 21});
+    b.Add({.id = PyId(n), .name = "py" + num, .kind = Kind::Edit, .page = pg, .parent = Parent::Page, .left = x + 64,
+           .top = y, .width = 40, .height = 21});
+    b.PictureButton({.id = SBId(n), .name = "SB" + num, .page = pg, .parent = Parent::Page, .left = x + 112, .top = y,
+                     .hint = "select location", .picture = Picture::WindowFlag});
   }
 }
 
@@ -122,33 +135,38 @@ void AddKeysPage(Builder& b) {
     const int x = 72 * ((n - 1) / 10);
     const int y = 8 + 24 * ((n - 1) % 10);
     const std::string num = std::to_string(n);
-    b.Label(KeyLabelId(n), "LabelKey" + num, pg, Parent::Page, x, y, "#" + num);
-    b.Add(KeyId(n), "key" + num, Kind::Edit, pg, Parent::Page, x + 24, y, 40, 21, {},
-          "Press some key to put in slot", kReadOnly);
+    b.Label({.id = KeyLabelId(n), .name = "LabelKey" + num, .page = pg, .parent = Parent::Page, .left = x, .top = y,
+             .caption = "#" + num});
+    b.Add({.id = KeyId(n), .name = "key" + num, .kind = Kind::Edit, .page = pg, .parent = Parent::Page, .left = x + 24,
+           .top = y, .width = 40, .height = 21, .hint = "Press some key to put in slot", .flags = kReadOnly});
   }
 }
 
 void AddCodeAndHelpPages(Builder& b) {
-  b.Add(IdMemo, "Memo", Kind::Memo, Page::Code, Parent::Page, 0, 0, kPageWidth, kPageHeight, "endscript",
-        "source code", kWantTab | kScrollBars | kNoHideSel | kFillParent);
+  b.Add({.id = IdMemo, .name = "Memo", .kind = Kind::Memo, .page = Page::Code, .parent = Parent::Page, .left = 0,
+         .top = 0, .width = kPageWidth, .height = kPageHeight, .caption = "endscript", .hint = "source code",
+         .flags = kWantTab | kScrollBars | kNoHideSel | kFillParent});
   const Page pg = Page::Help;
-  b.Add(IdButton1, "Button1", Kind::PushButton, pg, Parent::Page, 0, 56, 121, 25, "Help is here...",
-        "click for help", kTabStop);
-  b.Label(IdLabelHelp1, "LabelHelp1", pg, Parent::Page, 0, 8, "Dorvaxil plays mouse and key scripts.");
-  b.Label(IdLabelHelp2, "LabelHelp2", pg, Parent::Page, 24, 32, "Read dorvaxil.txt for the commands.");
-  ControlRow& czech = b.Add(IdLabelLocalisation, "LabelLocalisation", Kind::Label, pg, Parent::Page, 0,
-                             kPageHeight - kLabelHeight, kPageWidth, kLabelHeight,
-                             "\xC4\x8C" "esk\xC3\xA1 lokalizace bude hotov\xC3\xA1 cca za 5 let...", {},
-                             kAlignBottom);
-  czech.bottomInset = 0;
+  b.Add({.id = IdButton1, .name = "Button1", .kind = Kind::PushButton, .page = pg, .parent = Parent::Page, .left = 0,
+         .top = 56, .width = 121, .height = 25, .caption = "Help is here...", .hint = "click for help",
+         .flags = kTabStop});
+  b.Label({.id = IdLabelHelp1, .name = "LabelHelp1", .page = pg, .parent = Parent::Page, .left = 0, .top = 8,
+           .caption = "Dorvaxil plays mouse and key scripts."});
+  b.Label({.id = IdLabelHelp2, .name = "LabelHelp2", .page = pg, .parent = Parent::Page, .left = 24, .top = 32,
+           .caption = "Read dorvaxil.txt for the commands."});
+  b.Add({.id = IdLabelLocalisation, .name = "LabelLocalisation", .kind = Kind::Label, .page = pg,
+         .parent = Parent::Page, .left = 0, .top = kPageHeight - kLabelHeight, .width = kPageWidth,
+         .height = kLabelHeight,
+         .caption = "\xC4\x8C" "esk\xC3\xA1 lokalizace bude hotov\xC3\xA1 cca za 5 let...", .flags = kAlignBottom});
 }
 
 void AddPicker(Builder& b) {
-  b.Add(IdListWin, "ListWin", Kind::ListBox, Page::None, Parent::Picker, 8, 8, 233, 241, {}, {}, kTabStop);
-  b.Add(IdBOK, "BOK", Kind::PushButton, Page::None, Parent::Picker, 168, 256, 75, 25, "&ok", {},
-        kTabStop | kDefaultButton);
-  b.Add(IdObnovit, "obnovit", Kind::PushButton, Page::None, Parent::Picker, 8, 256, 75, 25, "&refresh", {},
-        kTabStop);
+  b.Add({.id = IdListWin, .name = "ListWin", .kind = Kind::ListBox, .parent = Parent::Picker, .left = 8, .top = 8,
+         .width = 233, .height = 241, .flags = kTabStop});
+  b.Add({.id = IdBOK, .name = "BOK", .kind = Kind::PushButton, .parent = Parent::Picker, .left = 168, .top = 256,
+         .width = 75, .height = 25, .caption = "&ok", .flags = kTabStop | kDefaultButton});
+  b.Add({.id = IdObnovit, .name = "obnovit", .kind = Kind::PushButton, .parent = Parent::Picker, .left = 8, .top = 256,
+         .width = 75, .height = 25, .caption = "&refresh", .flags = kTabStop});
 }
 
 std::vector<ControlRow> BuildTable() {

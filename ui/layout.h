@@ -176,18 +176,20 @@ enum Flag : uint32_t {
 
 enum class Picture { None, Save, Load, WindowFlag };
 
+// One row per control, written with named fields; what a row leaves out is
+// the default below.
 struct ControlRow {
-  int id;
-  std::string name;
-  Kind kind;
-  Page page;
-  Parent parent;
-  int left, top, width, height;
-  std::string caption;  // UTF-8; a page's caption is its tab text
-  std::string hint;     // tooltip text; empty: no tooltip
-  uint32_t flags;
-  Picture picture;
-  int bottomInset;  // with kAlignBottom
+  int id = 0;
+  std::string name{};
+  Kind kind = Kind::Label;
+  Page page = Page::None;
+  Parent parent = Parent::MainWindow;
+  int left = 0, top = 0, width = 0, height = 0;
+  std::string caption{};  // UTF-8; a page's caption is its tab text
+  std::string hint{};     // tooltip text; empty: no tooltip
+  uint32_t flags = 0;
+  Picture picture = Picture::None;
+  int bottomInset = 0;  // with kAlignBottom
   bool Has(Flag f) const { return (flags & f) != 0; }
 };
 

@@ -16,7 +16,8 @@ namespace dx::win {
 // widened from its 32 bits.
 INPUT NativeInputFromRecord(const InputRecord& record);
 
-class Win32EnginePlatform final : public EnginePlatform {
+// Not final: the end-to-end build that refuses input derives from it.
+class Win32EnginePlatform : public EnginePlatform {
  public:
   explicit Win32EnginePlatform(HWND mainWindow) : mainWindow_(mainWindow) {}
 
