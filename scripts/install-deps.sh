@@ -14,7 +14,9 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb xauth x11-utils imagemagick
   libx11-dev libxtst-dev libxrandr-dev libxinerama-dev
-  dpkg-dev groff-base man-db
+  # The Debian package: dpkg-shlibdeps finds its dependencies, file tells it
+  # which files are programs; the man pages are rendered in its test.
+  dpkg-dev file groff-base man-db
   # The X11 end-to-end tests: clients that watch and drive dxplay, a window
   # manager, and Xorg's dummy driver for two monitors.
   xdotool xterm xinput x11-xserver-utils openbox xserver-xorg-core xserver-xorg-video-dummy
