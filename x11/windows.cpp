@@ -47,6 +47,33 @@ std::optional<std::string> TextProperty(Display* display, Window window, Atom pr
   return std::string(bytes->begin(), bytes->end());
 }
 
+// The old WM_NAME in UTF-8, as entries hold titles: it may be Latin-1
+// (STRING), COMPOUND_TEXT or UTF-8, which Xlib converts; bytes it cannot
+// convert are kept as they are.
+std::optional<std::string> LegacyTitle(Display* display, Window window) {
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  ErrorTrap trap(display);
+  const int status = XGetWindowProperty(display, window, XA_WM_NAME, 0, 1 << 20, False, AnyPropertyType, &type,
+                                        &format, &count, &after, &data);
+  if (trap.Sync() != 0 || status != Success || type == None || data == nullptr || format != 8) {
+    if (data) XFree(data);
+    return std::nullopt;
+  }
+  std::string title(reinterpret_cast<const char*>(data), count);
+  XTextProperty text{data, type, format, count};
+  char** list = nullptr;
+  int items = 0;
+  if (Xutf8TextPropertyToTextList(display, &text, &list, &items) >= Success && items > 0 && list != nullptr) {
+    title = list[0];
+  }
+  if (list != nullptr) XFreeStringList(list);
+  XFree(data);
+  return title;
+}
+
 bool WindowManagerSupports(Display* display, const char* name) {
   const Window root = DefaultRootWindow(display);
   const auto supported = Property<Atom>(display, root, AtomNamed(display, "_NET_SUPPORTED"), XA_ATOM);
@@ -128,7 +155,7 @@ std::string WindowTitle(Display* display, uint32_t window) {
                                AtomNamed(display, "UTF8_STRING"))) {
     if (!name->empty()) return *name;
   }
-  if (auto name = TextProperty(display, window, XA_WM_NAME, AnyPropertyType)) return *name;
+  if (auto name = LegacyTitle(display, window)) return *name;
   return {};
 }
 

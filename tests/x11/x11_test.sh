@@ -440,13 +440,14 @@ test_windows() {
   local first=$xev_window
   start_xev 500x500+0+0 DxSecond "$work/second.log"
   local second=$xev_window
-  start "$work/xterm.log" xterm -T DxTerm -geometry 20x5+600+600
-  wait_mapped DxTerm
+  # A title beyond ASCII: xterm writes it as COMPOUND_TEXT, an entry holds UTF-8.
+  start "$work/xterm.log" env LC_ALL=C.UTF-8 xterm -T "DxTerm Čau" -geometry 20x5+600+600
+  wait_mapped "DxTerm.*"
   local term=$mapped_window
   run_dxplay windows
   expect_status 0 "windows"
   local entry
-  for entry in "$(entry_of "$first") - DxFirst" "$(entry_of "$second") - DxSecond" "$(entry_of "$term") - DxTerm"; do
+  for entry in "$(entry_of "$first") - DxFirst" "$(entry_of "$second") - DxSecond" "$(entry_of "$term") - DxTerm Čau"; do
     grep -qxF "$entry" "$work/out" || fail "windows: no line '$entry': $(cat "$work/out")"
   done
   xdotool mousemove 700 700
