@@ -35,8 +35,13 @@ inline constexpr std::string_view kHelp =
     "file cannot be read or saved, 3 no X display (or it went away), 4 no such\n"
     "window, 64 wrong command line, 130 SIGINT, 143 SIGTERM.\n";
 
-inline std::string UnknownWord(std::string_view word) { return "unexpected '" + std::string(word) + "'"; }
-inline std::string MissingValue(std::string_view option) { return "option " + std::string(option) + " needs a value"; }
+// A word the command line has no place for: an option the command does not
+// take, or an argument too many.
+inline std::string UnknownWord(std::string_view word) {
+  return (word.starts_with("-") ? "unknown option '" : "unexpected argument '") + std::string(word) + "'";
+}
+inline std::string UnknownCommand(std::string_view word) { return "unknown command '" + std::string(word) + "'"; }
+inline std::string MissingValue(std::string_view option) { return "missing value for " + std::string(option); }
 inline std::string BadOptionValue(std::string_view option, std::string_view value) {
   return "bad value for " + std::string(option) + ": '" + std::string(value) + "'";
 }

@@ -45,10 +45,11 @@ TEST(DxplayOptions, CommandLines) {
       {{"run", "a.dxs", "--bogus", "--help"}, "help"},  // help wins over what is wrong
       {{"--version"}, "version"},
       {{}, "error: missing command: run, capture or windows"},
-      {{"play", "a.dxs"}, "error: unexpected 'play'"},
+      {{"play", "a.dxs"}, "error: unknown command 'play'"},
+      {{"--bogus"}, "error: unknown option '--bogus'"},
       {{"run"}, "error: missing SCRIPT.dxs"},
-      {{"run", "a.dxs", "b.dxs"}, "error: unexpected 'b.dxs'"},
-      {{"run", "a.dxs", "--window"}, "error: option --window needs a value"},
+      {{"run", "a.dxs", "b.dxs"}, "error: unexpected argument 'b.dxs'"},
+      {{"run", "a.dxs", "--window"}, "error: missing value for --window"},
       {{"run", "a.dxs", "--window", "0000abcd"}, "error: bad value for --window: '0000abcd'"},  // upper case only
       {{"run", "a.dxs", "--window", "ABCD"}, "error: bad value for --window: 'ABCD'"},
       {{"run", "a.dxs", "--window", "0000ABCD-x"}, "error: bad value for --window: '0000ABCD-x'"},
@@ -56,13 +57,13 @@ TEST(DxplayOptions, CommandLines) {
       {{"run", "a.dxs", "--pick", "--window", "0000ABCD"},
        "error: only one of --window, --window-name and --pick may be given (--window)"},
       {{"run", "a.dxs", "--stop-key", "ctrl+alt+Del"}, "error: bad value for --stop-key: 'ctrl+alt+Del'"},
-      {{"run", "a.dxs", "--location", "1"}, "error: unexpected '--location'"},
+      {{"run", "a.dxs", "--location", "1"}, "error: unknown option '--location'"},
       {{"capture", "a.dxs"}, "error: capture needs --location N or --key N"},
       {{"capture", "a.dxs", "--location", "21"}, "error: bad value for --location: '21'"},
       {{"capture", "a.dxs", "--key", "0"}, "error: bad value for --key: '0'"},
-      {{"capture", "a.dxs", "--key", "40", "--location", "1"}, "error: unexpected '--location'"},
-      {{"capture", "a.dxs", "--quiet", "--key", "1"}, "error: unexpected '--quiet'"},
-      {{"windows", "a.dxs"}, "error: unexpected 'a.dxs'"},
+      {{"capture", "a.dxs", "--key", "40", "--location", "1"}, "error: unknown option '--location'"},
+      {{"capture", "a.dxs", "--quiet", "--key", "1"}, "error: unknown option '--quiet'"},
+      {{"windows", "a.dxs"}, "error: unexpected argument 'a.dxs'"},
   };
   for (const Case& c : cases) {
     std::string error;

@@ -607,12 +607,12 @@ run $work/not_on_map.dxs|1|$work/not_on_map.dxs:14: key code $7C (F13) is not on
 run $work/good.dxs --window 7FFFFF00|4|dxplay: no window 7FFFFF00
 run $work/good.dxs --window-name NoSuchTitleHere|4|dxplay: no top-level window's title contains 'NoSuchTitleHere'
 run $work/good.dxs --window XYZ|64|dxplay: bad value for --window: 'XYZ'
-run $work/good.dxs --bogus|64|dxplay: unexpected '--bogus'
+run $work/good.dxs --bogus|64|dxplay: unknown option '--bogus'
 run|64|dxplay: missing SCRIPT.dxs
 capture $work/good.dxs|64|dxplay: capture needs --location N or --key N
 capture $work/good.dxs --location 21|64|dxplay: bad value for --location: '21'
 capture $work/good.dxs --key 0|64|dxplay: bad value for --key: '0'
-frobnicate|64|dxplay: unexpected 'frobnicate'
+frobnicate|64|dxplay: unknown command 'frobnicate'
 run $work/good.dxs --stop-key ctrl+nokey|64|dxplay: bad value for --stop-key: 'ctrl+nokey'
 EOF
   # An unreadable file, for a user without root's rights over it.

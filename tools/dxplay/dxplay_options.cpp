@@ -146,7 +146,8 @@ std::optional<DxplayOptions> ParseDxplayOptions(const std::vector<std::string>& 
   else if (args[0] == "capture") o.command = DxplayOptions::Command::Capture;
   else if (args[0] == "windows") o.command = DxplayOptions::Command::Windows;
   else {
-    error = t::UnknownWord(args[0]);
+    const std::string_view word = args[0];
+    error = word.starts_with("-") ? t::UnknownWord(word) : t::UnknownCommand(word);
     return std::nullopt;
   }
   return ReadCommand(args, o, error);
