@@ -11,6 +11,17 @@ x11_skip=77  # the exit status CTest reports as a skipped test
 work=$(mktemp -d "${TMPDIR:-/tmp}/dx-x11.XXXXXX")
 started=()
 
+# dxplay where an unprivileged user can run it: the build may stand under a
+# folder only root may enter (/root, say).
+unprivileged_dxplay() {
+  if [ ! -x "$work/bin/dxplay" ]; then
+    mkdir -p "$work/bin"
+    cp "$DXPLAY" "$work/bin/dxplay"
+    chmod 755 "$work" "$work/bin" "$work/bin/dxplay"
+  fi
+  echo "$work/bin/dxplay"
+}
+
 fail() {
   echo "FAIL: $*" >&2
   exit 1

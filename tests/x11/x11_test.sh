@@ -312,7 +312,7 @@ EOF
   chmod 444 "$work/locked/capture.dxs"
   before=$(wc -l <"$work/xev.log")
   start "$work/player.out" setpriv --reuid=65534 --regid=65534 --clear-groups \
-    "$DXPLAY" capture "$work/locked/capture.dxs" --location 2
+    "$(unprivileged_dxplay)" capture "$work/locked/capture.dxs" --location 2
   player=$last_pid
   wait_for 10 grab_seen "$work/xev.log" "$before" pointer || fail "a failed save: dxplay never grabbed the pointer"
   xdotool mousemove 300 400 click 1
@@ -622,7 +622,9 @@ EOF
   local as_user=()
   [ "$(id -u)" -ne 0 ] || as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
   status=0
-  "${as_user[@]}" timeout 10 "$DXPLAY" run "$work/secret.dxs" >"$work/out" 2>"$work/err" || status=$?
+  local reader=$DXPLAY
+  [ "$(id -u)" -ne 0 ] || reader=$(unprivileged_dxplay)
+  "${as_user[@]}" timeout 10 "$reader" run "$work/secret.dxs" >"$work/out" 2>"$work/err" || status=$?
   expect_status 2 "an unreadable file"
   expect_stderr "dxplay: $work/secret.dxs: File access denied." "an unreadable file"
   # A server without XTest.
