@@ -72,6 +72,10 @@ inline std::string NoTitledWindowMessage(std::string_view text) {
 }
 inline constexpr std::string_view kPickPrompt = "click into the window to play in";
 inline constexpr std::string_view kPickedNothing = "the click was on no window";
+inline std::string ConsoleSwitchWarning(std::string_view combination) {
+  return std::string(combination) + " switches consoles on most X servers, which then never pass it on: "
+         "choose another stop key with --stop-key (Ctrl+C still stops the run)";
+}
 inline constexpr std::string_view kFocusNotTaken = "the window did not take the focus; playing anyway";
 inline std::string LocationPrompt(int slot) { return "click the position for location slot " + std::to_string(slot); }
 inline std::string KeyPrompt(int slot) { return "press the key for key slot " + std::to_string(slot); }

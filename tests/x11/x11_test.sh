@@ -614,6 +614,7 @@ capture $work/good.dxs --location 21|64|dxplay: bad value for --location: '21'
 capture $work/good.dxs --key 0|64|dxplay: bad value for --key: '0'
 frobnicate|64|dxplay: unknown command 'frobnicate'
 run $work/good.dxs --stop-key ctrl+nokey|64|dxplay: bad value for --stop-key: 'ctrl+nokey'
+run $work/good.dxs --stop-key ctrl+alt+F11 --quiet|0|dxplay: Ctrl+Alt+F11 switches consoles on most X servers, which then never pass it on: choose another stop key with --stop-key (Ctrl+C still stops the run)
 EOF
   # An unreadable file, for a user without root's rights over it.
   make_dxs "$work/secret.dxs" "" ENDSCRIPT

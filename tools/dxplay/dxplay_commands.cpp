@@ -159,7 +159,16 @@ Target ResolveTarget(const DxplayOptions& o, Display* display) {
   return {kExitNoWindow, {}};
 }
 
+// Ctrl+Alt with F1 to F12 switches consoles in the X server's default
+// keyboard map: the server acts on it and no client sees the press.
+bool SwitchesConsoles(const KeyCombination& c) {
+  constexpr unsigned kCtrlAlt = kModifierControl | kModifierAlt;
+  constexpr uint16_t kF1 = 0x70, kF12 = 0x7B;
+  return (c.modifiers & kCtrlAlt) == kCtrlAlt && !(c.modifiers & kModifierShift) && c.key >= kF1 && c.key <= kF12;
+}
+
 void WarnAboutStopKey(const x11::StopKey& stop_key, const KeyCombination& combination) {
+  if (SwitchesConsoles(combination)) Error(t::ConsoleSwitchWarning(CombinationName(combination.modifiers, combination.key)));
   if (stop_key.State() == x11::StopKey::Grab::Held) return;
   const bool taken = stop_key.State() == x11::StopKey::Grab::TakenByAnotherClient;
   Error(NotRegisteredWarning(CombinationName(combination.modifiers, combination.key), taken));
