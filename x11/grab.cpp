@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <poll.h>
 
+#include <bitset>
 #include <cerrno>
 #include <functional>
 
@@ -44,13 +45,20 @@ WaitResult WaitForClick(Display* display, int wake_fd, Click& click) {
       })) {
     return WaitResult::GrabRefused;
   }
+  // As with keys: the grab lasts until every button pressed during it is up.
   unsigned button = 0;
+  std::bitset<32> down;
   const bool done = EventsUntil(display, wake_fd, [&](const XEvent& e) {
-    if (e.type == ButtonPress && button == 0) {
-      button = e.xbutton.button;
-      click = {e.xbutton.x_root, e.xbutton.y_root, static_cast<uint32_t>(e.xbutton.subwindow)};
+    if (e.type == ButtonPress) {
+      if (button == 0) {
+        button = e.xbutton.button;
+        click = {e.xbutton.x_root, e.xbutton.y_root, static_cast<uint32_t>(e.xbutton.subwindow)};
+      }
+      down.set(e.xbutton.button & 31);
     }
-    return e.type == ButtonRelease && e.xbutton.button == button;
+    if (e.type != ButtonRelease) return false;
+    down.reset(e.xbutton.button & 31);
+    return button != 0 && down.none();
   });
   XUngrabPointer(display, CurrentTime);
   XSync(display, False);
@@ -62,10 +70,18 @@ WaitResult WaitForKey(Display* display, int wake_fd, unsigned& keycode) {
   if (!Grab([&] { return XGrabKeyboard(display, root, False, GrabModeAsync, GrabModeAsync, CurrentTime); })) {
     return WaitResult::GrabRefused;
   }
+  // The grab lasts until every key pressed during it is up again, so that no
+  // release of a second key reaches the window underneath.
   unsigned pressed = 0;
+  std::bitset<256> down;
   const bool done = EventsUntil(display, wake_fd, [&](const XEvent& e) {
-    if (e.type == KeyPress && pressed == 0) pressed = e.xkey.keycode;
-    return e.type == KeyRelease && e.xkey.keycode == pressed;
+    if (e.type == KeyPress) {
+      if (pressed == 0) pressed = e.xkey.keycode;
+      down.set(e.xkey.keycode & 0xFF);
+    }
+    if (e.type != KeyRelease) return false;
+    down.reset(e.xkey.keycode & 0xFF);
+    return pressed != 0 && down.none();
   });
   XUngrabKeyboard(display, CurrentTime);
   XSync(display, False);

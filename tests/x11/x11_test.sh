@@ -248,6 +248,8 @@ test_capture() {
 --key 7|keyboard|key F5|K7=74
 --key 1|keyboard|key Return|K1=0D
 --key 40|keyboard|key Delete|K40=2E
+--key 5|keyboard|keydown a keydown b keyup a keyup b|K5=41
+--location 4|pointer|mousemove 10 20 mousedown 1 mousedown 3 mouseup 1 mouseup 3|L4=10,20
 EOF
   # The bundled examples: the capture adds its one line and changes no other.
   local example
