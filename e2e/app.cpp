@@ -135,15 +135,22 @@ void App::Click(std::string_view control) {
 bool App::ShowPage(int page_id) {
   HWND tab = Control("TabMain");
   if (!tab) return false;
-  SetForegroundWindow(main_);
-  WaitUntil([&] { return GetForegroundWindow() == main_; }, kTimeoutMs);
   const int page = page_id - dx::layout::IdPageMain;
-  const RECT item = TabItemRect(Process(), tab, page);
-  POINT p{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-  ClientToScreen(tab, &p);
-  ClickAt(p.x, p.y, 1);
   HWND container = FindById(main_, page_id);
-  return WaitUntil([&] { return Send(tab, TCM_GETCURSEL) == page && IsWindowVisible(container); }, kTimeoutMs);
+  const auto shown = [&] { return Send(tab, TCM_GETCURSEL) == page && IsWindowVisible(container); };
+  // Under Wine a click can be lost while the window is still coming to the
+  // front; clicking the tab again does no harm.
+  constexpr int kAttempts = 3;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    SetForegroundWindow(main_);
+    WaitUntil([&] { return GetForegroundWindow() == main_; }, kTimeoutMs);
+    const RECT item = TabItemRect(Process(), tab, page);
+    POINT p{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    ClientToScreen(tab, &p);
+    ClickAt(p.x, p.y, 1);
+    if (WaitUntil(shown, kTimeoutMs / kAttempts)) return true;
+  }
+  return false;
 }
 
 bool App::WaitCaption(std::wstring_view caption, int timeout_ms) {
