@@ -35,6 +35,29 @@ bool Grab(TryGrab try_grab) {
   return false;
 }
 
+// What a capture's grab has seen pressed: the grab lasts until every key or
+// button pressed during it is up again, so that no release of a second one
+// reaches the window underneath. Ids are keycodes (0-255) or buttons.
+class PressesDuringGrab {
+ public:
+  // True for the first press: the one the capture stores.
+  bool Press(unsigned id) {
+    const bool first = !seen_;
+    seen_ = true;
+    down_.set(id & 0xFF);
+    return first;
+  }
+  // True once the release leaves nothing pressed during the grab down.
+  bool ReleaseEndsGrab(unsigned id) {
+    down_.reset(id & 0xFF);
+    return seen_ && down_.none();
+  }
+
+ private:
+  bool seen_ = false;
+  std::bitset<256> down_;
+};
+
 }  // namespace
 
 WaitResult WaitForClick(Display* display, int wake_fd, Click& click) {
@@ -45,20 +68,12 @@ WaitResult WaitForClick(Display* display, int wake_fd, Click& click) {
       })) {
     return WaitResult::GrabRefused;
   }
-  // As with keys: the grab lasts until every button pressed during it is up.
-  unsigned button = 0;
-  std::bitset<32> down;
+  PressesDuringGrab presses;
   const bool done = EventsUntil(display, wake_fd, [&](const XEvent& e) {
-    if (e.type == ButtonPress) {
-      if (button == 0) {
-        button = e.xbutton.button;
-        click = {e.xbutton.x_root, e.xbutton.y_root, static_cast<uint32_t>(e.xbutton.subwindow)};
-      }
-      down.set(e.xbutton.button & 31);
+    if (e.type == ButtonPress && presses.Press(e.xbutton.button)) {
+      click = {e.xbutton.x_root, e.xbutton.y_root, static_cast<uint32_t>(e.xbutton.subwindow)};
     }
-    if (e.type != ButtonRelease) return false;
-    down.reset(e.xbutton.button & 31);
-    return button != 0 && down.none();
+    return e.type == ButtonRelease && presses.ReleaseEndsGrab(e.xbutton.button);
   });
   XUngrabPointer(display, CurrentTime);
   XSync(display, False);
@@ -70,18 +85,11 @@ WaitResult WaitForKey(Display* display, int wake_fd, unsigned& keycode) {
   if (!Grab([&] { return XGrabKeyboard(display, root, False, GrabModeAsync, GrabModeAsync, CurrentTime); })) {
     return WaitResult::GrabRefused;
   }
-  // The grab lasts until every key pressed during it is up again, so that no
-  // release of a second key reaches the window underneath.
   unsigned pressed = 0;
-  std::bitset<256> down;
+  PressesDuringGrab presses;
   const bool done = EventsUntil(display, wake_fd, [&](const XEvent& e) {
-    if (e.type == KeyPress) {
-      if (pressed == 0) pressed = e.xkey.keycode;
-      down.set(e.xkey.keycode & 0xFF);
-    }
-    if (e.type != KeyRelease) return false;
-    down.reset(e.xkey.keycode & 0xFF);
-    return pressed != 0 && down.none();
+    if (e.type == KeyPress && presses.Press(e.xkey.keycode)) pressed = e.xkey.keycode;
+    return e.type == KeyRelease && presses.ReleaseEndsGrab(e.xkey.keycode);
   });
   XUngrabKeyboard(display, CurrentTime);
   XSync(display, False);
