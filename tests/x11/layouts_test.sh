@@ -65,6 +65,18 @@ de,fr | 1 | KEY $41 PRESS / KEY $5A PRESS / KEY $59 PRESS | a z y
 # A layout without a row of its own: letters by their labels.
 ch    | 0 | KEY $59 PRESS / KEY $5A PRESS | y z
 EOF
+  # A group switched during the run: the next KEY line types in it.
+  use_layouts us,de 0
+  make_dxs "$work/switch.dxs" "" 'KEY $C0 PRESS' 'DELAY 1500' 'KEY $C0 PRESS' ENDSCRIPT
+  before=$(wc -l <"$work/xev.log")
+  start "$work/player.out" "$DXPLAY" run "$work/switch.dxs" --quiet
+  local player=$last_pid
+  wait_for 10 presses_seen "$work/xev.log" "$before" 1 || fail "a group switched during the run: no first key"
+  "$PROBE" group 1 >/dev/null || fail "group 1 of us,de could not be locked"
+  wait_for 10 presses_seen "$work/xev.log" "$before" 2 || fail "a group switched during the run: no second key"
+  actual=$(presses_since "$work/xev.log" "$before")
+  [ "$actual" = "grave odiaeresis" ] || fail "a group switched during the run: xev saw '$actual'"
+  wait_for 10 gone "$player" || fail "a group switched during the run: dxplay did not end"
   # A code the active layout has no key for fails its line.
   use_layouts us 0
   make_dxs "$work/oem8.dxs" "" 'KEY $DF PRESS' ENDSCRIPT
