@@ -58,6 +58,13 @@ de    | 0 | KEY $BF PRESS / KEY $BD PRESS / KEY $E2 PRESS / KEY $BC PRESS / KEY 
 fr    | 0 | KEY $41 PRESS / KEY $5A PRESS / KEY $51 PRESS / KEY $57 PRESS / KEY $4D PRESS | a z q w m
 fr    | 0 | KEY $31 PRESS / KEY $32 PRESS / KEY $30 PRESS / KEY $10 / KEY $31 PRESS / KEY $39 PRESS / KEY $30 PRESS / KEY $10 UP | ampersand eacute agrave Shift_L 1 9 0
 fr    | 0 | KEY $BC PRESS / KEY $BE PRESS / KEY $BF PRESS / KEY $DF PRESS / KEY $DE PRESS / KEY $C0 PRESS | comma semicolon colon exclam twosuperior ugrave
+# The other layouts with rows of their own, each on its OEM keys.
+gb    | 0 | KEY $DF PRESS / KEY $C0 PRESS / KEY $DE PRESS / KEY $DC PRESS | grave apostrophe numbersign backslash
+es    | 0 | KEY $DB PRESS / KEY $C0 PRESS / KEY $DC PRESS / KEY $BF PRESS / KEY $BD PRESS | apostrophe ntilde masculine ccedilla minus
+it    | 0 | KEY $DC PRESS / KEY $BA PRESS / KEY $C0 PRESS / KEY $DE PRESS / KEY $BF PRESS / KEY $BD PRESS | backslash egrave ograve agrave ugrave minus
+pl    | 0 | KEY $BF PRESS / KEY $C0 PRESS / KEY $A5 / KEY $41 PRESS / KEY $A5 UP | slash grave ISO_Level3_Shift aogonek
+cz    | 0 | KEY $BB PRESS / KEY $C0 PRESS / KEY $31 PRESS / KEY $DB PRESS / KEY $BA PRESS / KEY $DE PRESS / KEY $E2 PRESS / KEY $5A PRESS | equal semicolon plus uacute uring section backslash z
+ru    | 0 | KEY $41 PRESS / KEY $BA PRESS / KEY $BE PRESS / KEY $C0 PRESS | Cyrillic_ef Cyrillic_zhe Cyrillic_yu Cyrillic_io
 # Two layouts, the second active: typed in the second.
 us,de | 1 | KEY $59 PRESS / KEY $5A PRESS / KEY $51 PRESS / KEY $C0 PRESS | y z q odiaeresis
 us,de | 0 | KEY $59 PRESS / KEY $5A PRESS / KEY $51 PRESS / KEY $C0 PRESS | y z q grave
