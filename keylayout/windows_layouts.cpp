@@ -65,6 +65,36 @@ constexpr WindowsLayout kLayouts[] = {
       'A', 'S', 'D', 'F', 'G', 'H', 'J', 'K', 'L', kOem3, kOem7,           //
       kOem2, kOem102,                                                      //
       'Z', 'X', 'C', 'V', 'B', 'N', 'M', kOemComma, kOemPeriod, kOemMinus}},
+    {"ch", "Swiss German",
+     {kOem2,                                                               //
+      '1', '2', '3', '4', '5', '6', '7', '8', '9', '0', kOem4, kOem6,      //
+      'Q', 'W', 'E', 'R', 'T', 'Z', 'U', 'I', 'O', 'P', kOem1, kOem3,      //
+      'A', 'S', 'D', 'F', 'G', 'H', 'J', 'K', 'L', kOem7, kOem5,           //
+      kOem8, kOem102,                                                      //
+      'Y', 'X', 'C', 'V', 'B', 'N', 'M', kOemComma, kOemPeriod, kOemMinus}},
+    // Swedish, Finnish, Norwegian and Danish assign alike.
+    {"se fi no dk", "Swedish, Finnish, Norwegian, Danish",
+     {kOem5,                                                                 //
+      '1', '2', '3', '4', '5', '6', '7', '8', '9', '0', kOemPlus, kOem4,     //
+      'Q', 'W', 'E', 'R', 'T', 'Y', 'U', 'I', 'O', 'P', kOem6, kOem1,        //
+      'A', 'S', 'D', 'F', 'G', 'H', 'J', 'K', 'L', kOem3, kOem7,             //
+      kOem2, kOem102,                                                        //
+      'Z', 'X', 'C', 'V', 'B', 'N', 'M', kOemComma, kOemPeriod, kOemMinus}},
+    {"pt", "Portuguese",
+     {kOem5,                                                               //
+      '1', '2', '3', '4', '5', '6', '7', '8', '9', '0', kOem4, kOem6,      //
+      'Q', 'W', 'E', 'R', 'T', 'Y', 'U', 'I', 'O', 'P', kOemPlus, kOem1,   //
+      'A', 'S', 'D', 'F', 'G', 'H', 'J', 'K', 'L', kOem3, kOem7,           //
+      kOem2, kOem102,                                                      //
+      'Z', 'X', 'C', 'V', 'B', 'N', 'M', kOemComma, kOemPeriod, kOemMinus}},
+    // Hungarian: 0 left of 1, and O umlaut where other layouts have 0.
+    {"hu", "Hungarian",
+     {'0',                                                                  //
+      '1', '2', '3', '4', '5', '6', '7', '8', '9', kOem3, kOem2, kOemPlus,  //
+      'Q', 'W', 'E', 'R', 'T', 'Z', 'U', 'I', 'O', 'P', kOem4, kOem6,       //
+      'A', 'S', 'D', 'F', 'G', 'H', 'J', 'K', 'L', kOem1, kOem7,            //
+      kOem5, kOem102,                                                       //
+      'Y', 'X', 'C', 'V', 'B', 'N', 'M', kOemComma, kOemPeriod, kOemMinus}},
     {"cz", "Czech",
      {kOem3,                                                               //
       '1', '2', '3', '4', '5', '6', '7', '8', '9', '0', kOemPlus, kOem2,   //

@@ -57,7 +57,8 @@ std::string LayoutOfGroup(Display* display, int group) {
     layouts.push_back(list.substr(at, comma - at));
     at = comma + 1;
   }
-  const std::string& name = layouts[static_cast<std::size_t>(group) < layouts.size() ? group : 0];
+  std::string name = layouts[static_cast<std::size_t>(group) < layouts.size() ? group : 0];
+  name = name.substr(0, name.find('('));  // "de(nodeadkeys)": the variant keeps its layout's codes
   return name.empty() ? "us" : name;
 }
 

@@ -42,8 +42,12 @@ TEST(LayoutAssignment, CodesOfTheKeysOfEachLayout) {
       {"cz", kMinus, 0xBB}, {"cz", kEqual, 0xBF}, {"cz", kSlash, 0xBD}, {"cz", kSemicolon, 0xBA},
       {"cz", kY, 'Z'}, {"cz", kZ, 'Y'}, {"cz", kGrave, 0xC0},
       {"ru", kA, 'A'}, {"ru", kSemicolon, 0xBA}, {"ru", kDot, 0xBE},  // Cyrillic keys by their US place
+      {"ch", kY, 'Z'}, {"ch", kGrave, 0xBF}, {"ch", kBackslash, 0xDF}, {"ch", kApostrophe, 0xDC},
+      {"se", kMinus, 0xBB}, {"fi", kLeftBrace, 0xDD}, {"no", kSemicolon, 0xC0}, {"dk", kBackslash, 0xBF},
+      {"pt", kLeftBrace, 0xBB}, {"pt", kRightBrace, 0xBA}, {"pt", kSemicolon, 0xC0},
+      {"hu", kGrave, '0'}, {"hu", kZero, 0xC0}, {"hu", kMinus, 0xBF}, {"hu", kY, 'Z'},  // 0 left of 1
       // Any other layout is assigned as US.
-      {"ch", kY, 'Y'}, {"xx", kMinus, 0xBD},
+      {"be", kQ, 'Q'}, {"xx", kMinus, 0xBD},
       // Keys alike on every layout.
       {"de", kEnter, 0x0D}, {"de", kRightAlt, 0xA5}, {"fr", kLeftShift, 0xA0}, {"us", kF13, 0x7C},
       {"us", kInsert, 0x2D}, {"us", kPlay, 0xB3}, {"us", kPad0, 0x60}, {"us", kPadDot, 0x6E},
@@ -81,7 +85,7 @@ TEST(LayoutAssignment, CodesWithoutTheirOwnKey) {
   EXPECT_EQ(us.VirtualKeyAt(161, true), std::nullopt);  // eject: Windows has no code
   EXPECT_EQ(us.VirtualKeyAt(1000, true), std::nullopt);
   EXPECT_TRUE(us.Known());
-  EXPECT_FALSE(LayoutAssignment("ch").Known());
+  EXPECT_FALSE(LayoutAssignment("be").Known());
 }
 
 // Every row gives each of its 48 keys its own code, with all letters and
@@ -112,7 +116,7 @@ TEST(LayoutAssignment, LettersFollowTheirLabels) {
   };
   const Labels none;
   const Case cases[] = {
-      {"ch", &qwertz, kY, 'Z'},        {"ch", &qwertz, kZ, 'Y'},         {"ch", &qwertz, kQ, 'Q'},
+      {"latam", &qwertz, kY, 'Z'},     {"latam", &qwertz, kZ, 'Y'},      {"latam", &qwertz, kQ, 'Q'},
       {"be", &azerty, kQ, 'A'},        {"be", &azerty, kA, 'Q'},         {"be", &azerty, kSemicolon, 'M'},
       {"be", &azerty, kM, 0xBA},       // the key that lost M takes the code M's key had
       {"cz", &qwerty_on_cz, kY, 'Y'},  {"cz", &qwerty_on_cz, kZ, 'Z'},   // the QWERTY variant

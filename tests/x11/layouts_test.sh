@@ -69,8 +69,16 @@ ru    | 0 | KEY $41 PRESS / KEY $BA PRESS / KEY $BE PRESS / KEY $C0 PRESS | Cyri
 us,de | 1 | KEY $59 PRESS / KEY $5A PRESS / KEY $51 PRESS / KEY $C0 PRESS | y z q odiaeresis
 us,de | 0 | KEY $59 PRESS / KEY $5A PRESS / KEY $51 PRESS / KEY $C0 PRESS | y z q grave
 de,fr | 1 | KEY $41 PRESS / KEY $5A PRESS / KEY $59 PRESS | a z y
-# A layout without a row of its own: letters by their labels.
-ch    | 0 | KEY $59 PRESS / KEY $5A PRESS | y z
+ch    | 0 | KEY $59 PRESS / KEY $5A PRESS / KEY $DE PRESS / KEY $DC PRESS / KEY $BF PRESS / KEY $DF PRESS | y z odiaeresis adiaeresis section dollar
+se    | 0 | KEY $C0 PRESS / KEY $DE PRESS / KEY $DD PRESS / KEY $BB PRESS | odiaeresis adiaeresis aring plus
+dk    | 0 | KEY $C0 PRESS / KEY $DE PRESS / KEY $BF PRESS | ae oslash apostrophe
+pt    | 0 | KEY $BB PRESS / KEY $C0 PRESS / KEY $DE PRESS / KEY $DB PRESS | plus ccedilla masculine apostrophe
+hu    | 0 | KEY $30 PRESS / KEY $C0 PRESS / KEY $59 PRESS | 0 odiaeresis y
+de(nodeadkeys) | 0 | KEY $C0 PRESS / KEY $59 PRESS / KEY $DC PRESS | odiaeresis y asciicircum
+# Layouts without a row of their own: letters by their labels (Belgian
+# AZERTY, a Dvorak variant).
+be    | 0 | KEY $41 PRESS / KEY $51 PRESS / KEY $5A PRESS / KEY $57 PRESS / KEY $4D PRESS | a q z w m
+us(dvorak) | 0 | KEY $41 PRESS / KEY $53 PRESS / KEY $44 PRESS / KEY $46 PRESS | a s d f
 EOF
   # A group switched during the run: the next KEY line types in it.
   use_layouts us,de 0
