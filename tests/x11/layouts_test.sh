@@ -19,8 +19,12 @@ presses_seen() { [ "$(presses_since "$1" "$2" | wc -w)" -ge "$3" ]; }
 
 # The keyboard map LAYOUTS (setxkbmap's list) with group GROUP locked, as a
 # layout switcher leaves it.
+layouts_in_use=
 use_layouts() {  # layouts group
-  setxkbmap -layout "$1" || fail "setxkbmap -layout $1 failed"
+  if [ "$1" != "$layouts_in_use" ]; then
+    setxkbmap -layout "$1" || fail "setxkbmap -layout $1 failed"
+    layouts_in_use=$1
+  fi
   "$PROBE" group "$2" >/dev/null || fail "group $2 of $1 could not be locked"
 }
 
