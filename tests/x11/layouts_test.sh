@@ -142,6 +142,7 @@ test_capture() {
   make_dxs "$work/capture.dxs" "" ENDSCRIPT
   local layouts lock keycode code what before player slot
   while IFS='|' read -r layouts lock keycode code what; do
+    [[ $layouts == \#* ]] && continue
     use_layouts "$layouts" "$lock"
     what="$layouts: $what"
     before=$(wc -l <"$work/xev.log")
@@ -157,6 +158,12 @@ test_capture() {
     [ "$slot" = "$code" ] || fail "$what: slot 7 holds '$slot', expected $code"
     expect_nothing_held "$what"
   done <<'EOF'
+# Num Lock (keycode 77) is on from the row that presses it to the row that
+# presses it again.
+us|0|77|90|Num Lock
+us|0|90|60|the pad's 0 with Num Lock
+us|0|91|6E|the pad's . with Num Lock
+us|0|77|90|Num Lock again
 de|0|47|C0|ö
 de|0|48|DE|ä
 de|0|34|BA|ü
