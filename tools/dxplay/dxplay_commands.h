@@ -16,5 +16,6 @@ inline constexpr int kExitUsage = 64;
 int RunCommand(const DxplayOptions& options);
 int CaptureCommand(const DxplayOptions& options);
 int WindowsCommand(const DxplayOptions& options);
+int RecordCommand(const DxplayOptions& options);  // record_command.cpp
 
 }  // namespace dx

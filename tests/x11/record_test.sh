@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# End-to-end tests of dxplay record: xdotool performs a session against xev
+# while dxplay records it; the recording passes the checker and replays to
+# the same events.
+#   record_test.sh GROUP DXPLAY DXSIM
+set -euo pipefail
+group=$1
+DXPLAY=$2
+DXSIM=$3
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/x11_lib.sh"
+
+# Starts dxplay record in the background; its pid in $recorder. Returns
+# once the recording has begun (RECORD's context is enabled).
+start_recording() {  # args...
+  start "$work/recorder.out" env --default-signal=INT,TERM "$DXPLAY" record "$@"
+  recorder=$last_pid
+  # It waits for the recorded data in poll() only once the server has begun to record.
+  wait_for 10 recording_started || fail "dxplay record did not start: $(cat "$work/recorder.out")"
+}
+
+recording_started() {
+  ! gone "$recorder" && grep -q poll "/proc/$recorder/wchan" 2>/dev/null
+}
+
+finish_recording() {  # what
+  wait_for 10 gone "$recorder" || fail "$1: dxplay record did not end"
+  status=0
+  wait "$recorder" || status=$?
+  cp "$work/recorder.out" "$work/err"
+}
+
+button_and_key_events() {  # log [lines]: the log's button and key events, of its first LINES lines
+  if [ -n "${2:-}" ]; then head -n "$2" "$1" | xev_events; else xev_events "$1"; fi | grep -v '^Motion'
+}
+
+code_of() {  # file: the code lines of a script file
+  tr -d '\r' <"$1" | sed -n '/^code: \$/,$p' | tail -n +2
+}
+
+expect_checked() {  # file what
+  "$DXSIM" check "$1" --werror >"$work/check" 2>&1 || fail "$2: dxsim check: $(cat "$work/check")"
+  [ "$(cat "$work/check")" = "0 errors, 0 warnings" ] || fail "$2: dxsim check found: $(cat "$work/check")"
+}
+
+# The pauses of the session, in ms, in the order xdotool makes them.
+pauses=(300 200 250 400 500 150)
+
+# One xdotool, so that no pause holds the start of a process; its typing
+# takes every word behind it, so it comes last.
+perform_session() {
+  xdotool mousemove 100 100 mousedown 1 mouseup 1 sleep 0.3 \
+    mousemove 200 150 mousedown 1 mouseup 1 mousedown 1 mouseup 1 sleep 0.2 \
+    mousemove 300 300 mousedown 1 mousemove 400 350 sleep 0.25 mouseup 1 sleep 0.4 \
+    key --delay 0 ctrl+a sleep 0.5 mousemove 50 60 mousedown 3 mouseup 3 sleep 0.15 \
+    type --delay 0 "Hi There"
+}
+
+test_session() {
+  start_xvfb
+  start_xev 1024x768+0+0 DxRecord "$work/xev.log"
+  start_recording "$work/session.dxs"
+  perform_session
+  sleep 0.2
+  local session_lines
+  session_lines=$(wc -l <"$work/xev.log")
+  xdotool key ctrl+alt+shift+F12
+  finish_recording "the session"
+  expect_status 0 "the session"
+  expect_checked "$work/session.dxs" "the session"
+  code_of "$work/session.dxs" >"$work/code"
+  grep -q '^MOUSE LD$' "$work/code" || fail "no drag in: $(cat "$work/code")"
+  tail -n 1 "$work/code" | grep -qx ENDSCRIPT || fail "no ENDSCRIPT at the end: $(cat "$work/code")"
+  # Never the stop key, nor its modifiers: the last typed key is the last line.
+  [ "$(tail -n 2 "$work/code" | head -1)" = 'KEY $45 PRESS' ] && ! grep -qE '^KEY \$(7B|12)' "$work/code" ||
+    fail "the stop key was recorded: $(cat "$work/code")"
+
+  # The delays: within 20 ms of xdotool's pauses, every one of them.
+  mapfile -t delays < <(sed -n 's/^DELAY \([0-9]*\)$/\1/p' "$work/code" | awk '$1 >= 100')
+  [ "${#delays[@]}" = "${#pauses[@]}" ] || fail "delays ${delays[*]}, pauses ${pauses[*]}: $(cat "$work/code")"
+  local i
+  for i in "${!pauses[@]}"; do
+    (( ${delays[i]} - ${pauses[i]} <= 20 && ${pauses[i]} - ${delays[i]} <= 20 )) ||
+      fail "delay ${delays[i]} for a pause of ${pauses[i]} ms: $(cat "$work/code")"
+  done
+
+  # The replay against a fresh xev: the same buttons and keys, at the same points, in the same order.
+  button_and_key_events "$work/xev.log" "$session_lines" >"$work/performed"
+  stop_process "$xev_pid"
+  start_xev 1024x768+0+0 DxReplay "$work/replay.log"
+  run_dxplay run "$work/session.dxs" --quiet
+  expect_status 0 "the replay"
+  wait_for 5 test "$(button_and_key_events "$work/replay.log" | wc -l)" -ge "$(wc -l <"$work/performed")" || true
+  button_and_key_events "$work/replay.log" >"$work/replayed"
+  diff "$work/performed" "$work/replayed" >&2 || fail "the replay differs from the session (script: $(cat "$work/code"))"
+  expect_nothing_held "the replay"
+}
+
+# --append with --slots and --no-delays, stopped by SIGINT: the lines go
+# behind the last code line, the points into the free slots, and every
+# other byte of the file stays.
+test_append() {
+  start_xvfb
+  start_xev 1024x768+0+0 DxAppend "$work/xev.log"
+  # Behind the last code line, but before an ENDSCRIPT there, which would end the run before them.
+  make_dxs "$work/append.dxs" "L1=5,5 K3=41" "MOUSE GO 1" "MOUSE LC" "ENDSCRIPT" "; the end" ""
+  make_dxs "$work/expected.dxs" "L1=5,5 L2=100,100 L3=200,300 K3=41" "MOUSE GO 1" "MOUSE LC" \
+    "MOUSE GO 2" "MOUSE LC" "MOUSE GO 3" "MOUSE LC" "MOUSE GO 2" "MOUSE RC" "ENDSCRIPT" "; the end" ""
+  start_recording "$work/append.dxs" --append --slots --no-delays
+  xdotool mousemove 100 100 click --delay 0 1 sleep 0.6 mousemove 200 300 click --delay 0 1 sleep 0.6 \
+    mousemove 100 100 click --delay 0 3
+  sleep 0.3
+  kill -INT "$recorder"
+  finish_recording "append"
+  expect_status 0 "append"
+  cmp "$work/append.dxs" "$work/expected.dxs" >&2 ||
+    fail "append: the file differs: $(diff <(tr -d '\r' <"$work/expected.dxs") <(tr -d '\r' <"$work/append.dxs"))"
+  expect_checked "$work/append.dxs" "append"
+}
+
+# A new recording replaces no file; a wrong option is a usage error.
+test_refusals() {
+  start_xvfb
+  make_dxs "$work/kept.dxs" "" "MOUSE LC" ENDSCRIPT
+  cp "$work/kept.dxs" "$work/before.dxs"
+  run_dxplay record "$work/kept.dxs"
+  expect_status 2 "an existing file"
+  expect_stderr "dxplay: $work/kept.dxs: the file exists; --append adds the recording to it" "an existing file"
+  cmp -s "$work/kept.dxs" "$work/before.dxs" || fail "an existing file was changed"
+  run_dxplay record "$work/new.dxs" --slot
+  expect_status 64 "a wrong option"
+  run_dxplay record "$work/missing/new.dxs"
+  expect_status 2 "a missing folder"
+  [ ! -e "$work/missing" ] || fail "a missing folder was made"
+}
+
+command -v xdotool >/dev/null || { echo "SKIP: no xdotool" >&2; exit "$x11_skip"; }
+"test_$group"
