@@ -134,5 +134,22 @@ test_refusals() {
   [ ! -e "$work/missing" ] || fail "a missing folder was made"
 }
 
+# The server goes away mid-recording: what was recorded until then is saved.
+test_server_gone() {
+  start_xvfb
+  local server=${started[-1]}
+  start_xev 1024x768+0+0 DxGone "$work/xev.log"
+  start_recording "$work/gone.dxs"
+  xdotool mousemove 10 20 click --delay 0 1
+  wait_for 5 grep -q '^ButtonRelease' "$work/xev.log" || fail "xev saw no click"
+  sleep 0.3
+  stop_process "$server"
+  finish_recording "the server gone"
+  expect_status 3 "the server gone"
+  expect_stderr "dxplay: the connection to the X server was lost" "the server gone"
+  [ "$(code_of "$work/gone.dxs")" = "$(printf 'MOUSE GO .10.20\nMOUSE LC\nENDSCRIPT')" ] ||
+    fail "the server gone: the file holds: $(code_of "$work/gone.dxs")"
+}
+
 command -v xdotool >/dev/null || { echo "SKIP: no xdotool" >&2; exit "$x11_skip"; }
 "test_$group"

@@ -12,7 +12,7 @@
 namespace dx {
 
 struct DxplayOptions {
-  enum class Command { Run, Capture, Record, Windows, Help, Version };
+  enum class Command { Run, Capture, Windows, Help, Version, Record };
   enum class Target { NoWindow, Entry, Name, Pick };
   enum class Slot { Location, Key };
 
