@@ -132,6 +132,17 @@ test_refusals() {
   run_dxplay record "$work/missing/new.dxs"
   expect_status 2 "a missing folder"
   [ ! -e "$work/missing" ] || fail "a missing folder was made"
+  # A recording whose folder went away meanwhile is printed instead of lost.
+  mkdir "$work/gone"
+  start_recording "$work/gone/new.dxs"
+  xdotool mousemove 30 40 click --delay 0 3
+  sleep 0.3
+  rmdir "$work/gone"
+  kill -TERM "$recorder"
+  finish_recording "a folder gone"
+  expect_status 2 "a folder gone"
+  expect_stderr "dxplay: the recorded lines follow on standard output" "a folder gone"
+  grep -qx 'MOUSE RC' "$work/err" || fail "a folder gone: the lines were not printed: $(cat "$work/err")"
 }
 
 # The server goes away mid-recording: what was recorded until then is saved.

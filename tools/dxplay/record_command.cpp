@@ -3,6 +3,7 @@
 // into script lines and written into the script.
 #include <X11/Xlib.h>
 #include <poll.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -56,7 +57,7 @@ void PrintInstead(const CondensedRecording& recording) {
 int Save(Recording& r) {
   CondenseOptions options;
   options.delays = r.options.record_delays;
-  options.endscript = !r.options.append;
+  options.endscript = !r.file.append;
   options.use_slots = r.options.record_slots;
   options.free_slots = FreeLocationSlots(r.file);
   const CondensedRecording recording = CondenseRecording(r.log.Inputs(), options);
@@ -109,7 +110,7 @@ int RecordCommand(const DxplayOptions& o) {
   recorder.Finish();
   g_recording = nullptr;
   // Ctrl+C pressed in a terminal reaches the recording before its signal.
-  if (StopSignalNumber() != 0) r.log.DropInterruptKey();
+  if (StopSignalNumber() == SIGINT) r.log.DropInterruptKey();
   return Save(r);
 }
 

@@ -44,7 +44,7 @@ std::vector<std::string>::iterator InsertionPoint(std::vector<std::string>& code
 
 int OpenRecordingFile(const std::string& path, bool append, RecordingFile& file, FileSystem& files) {
   file.path = path;
-  file.append = append;
+  file.append = false;  // a missing file is started anew, with its ENDSCRIPT
   std::string bytes;
   const uint32_t code = files.ReadWholeFile(path, bytes);
   if (code == kFileNotFound) return 0;
@@ -56,6 +56,7 @@ int OpenRecordingFile(const std::string& path, bool append, RecordingFile& file,
     Error(dxplay_texts::ScriptExists(path));
     return kExitFileFailed;
   }
+  file.append = true;
   return Load(path, file.document, files) ? 0 : kExitFileFailed;
 }
 

@@ -15,7 +15,7 @@ namespace dx {
 
 struct RecordingFile {
   std::string path;
-  bool append = false;
+  bool append = false;      // adding to a script that exists
   ScriptDocument document;  // what the file held (appending), else empty
 };
 
