@@ -2,11 +2,13 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xproto.h>
+#include <X11/extensions/Xinerama.h>
 #include <X11/extensions/record.h>
 #include <poll.h>
 
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "texts/dxplay_texts.h"
 #include "x11/keyboard_map.h"
@@ -27,6 +29,33 @@ std::array<std::optional<uint8_t>, 256> KeyCodesOfKeyboard(Display* display) {
   return codes;
 }
 
+bool ServerHas(Display* display, const char* extension) {
+  int opcode = 0, event_base = 0, error_base = 0;
+  return XQueryExtension(display, extension, &opcode, &event_base, &error_base);
+}
+
+// The X screens that Xinerama joins; empty for one screen, and where RandR
+// runs (it shares no server with a Xinerama of several screens).
+std::vector<MonitorRect> JoinedScreens(Display* display) {
+  int event_base = 0, error_base = 0;
+  if (ServerHas(display, "RANDR") || !ServerHas(display, "XINERAMA") ||
+      !XineramaQueryExtension(display, &event_base, &error_base) || !XineramaIsActive(display)) {
+    return {};
+  }
+  int count = 0;
+  XineramaScreenInfo* heads = XineramaQueryScreens(display, &count);
+  std::vector<MonitorRect> screens;
+  for (int i = 0; i < count && count > 1; ++i) {
+    screens.push_back({heads[i].x_org, heads[i].y_org, heads[i].width, heads[i].height});
+  }
+  if (heads != nullptr) XFree(heads);
+  return screens;
+}
+
+bool Inside(const RootPoint& p, const MonitorRect& r) {
+  return p.x >= r.x && p.x < int64_t{r.x} + r.width && p.y >= r.y && p.y < int64_t{r.y} + r.height;
+}
+
 std::optional<RecordedButton> ButtonOf(unsigned x_button) {
   switch (x_button) {
     case 1: return RecordedButton::Left;
@@ -38,6 +67,16 @@ std::optional<RecordedButton> ButtonOf(unsigned x_button) {
 
 }  // namespace
 
+RootPoint DesktopPointOfRecorded(int x, int y, std::span<const MonitorRect> screens) {
+  if (screens.empty()) return {x, y};
+  const MonitorRect& first = screens.front();
+  for (const MonitorRect& screen : screens) {
+    const RootPoint p{int64_t{x} - (screen.x - first.x) + first.x, int64_t{y} - (screen.y - first.y) + first.y};
+    if (Inside(p, screen)) return p;
+  }
+  return {int64_t{x} + first.x, int64_t{y} + first.y};
+}
+
 struct InputRecorder::State {
   Display* control = nullptr;
   Display* data = nullptr;
@@ -46,6 +85,7 @@ struct InputRecorder::State {
   bool started = false;  // the server has begun to record
   bool ended = false;    // the server sent the end of the recorded data
   MonitorRect monitor;
+  std::vector<MonitorRect> joined_screens;
   Sink sink;
   std::array<std::optional<uint8_t>, 256> key_codes{};
   // Server time in ms, made to go on past its 32-bit wrap.
@@ -80,7 +120,9 @@ struct InputRecorder::State {
       }
       input.kind = type == ButtonPress ? RecordedKind::ButtonDown : RecordedKind::ButtonUp;
       input.button = *button;
-      const RootPoint p = MonitorPointOfRoot(event.u.keyButtonPointer.rootX, event.u.keyButtonPointer.rootY, monitor);
+      const RootPoint root =
+          DesktopPointOfRecorded(event.u.keyButtonPointer.rootX, event.u.keyButtonPointer.rootY, joined_screens);
+      const RootPoint p = MonitorPointOfRoot(root.x, root.y, monitor);
       input.at = {p.x, p.y};
     }
     sink(input);
@@ -111,6 +153,7 @@ InputRecorder::InputRecorder(Display* control, const MonitorRect& monitor, Sink 
     return;
   }
   s.key_codes = KeyCodesOfKeyboard(control);
+  s.joined_screens = JoinedScreens(control);
   s.data = XOpenDisplay(DisplayString(control));
   if (s.data == nullptr) {
     error = dxplay_texts::NoDisplayMessage(DisplayString(control));

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "recorder/recorded_input.h"
@@ -20,6 +21,16 @@ struct LeftOut {
   int wheel_or_extra_buttons = 0;  // buttons 4 and above
   int keys_without_code = 0;       // presses of keys with no virtual-key code
 };
+
+// A recorded event's root position on the whole desktop. Where Xinerama
+// joins several X screens, the server records a position relative to the
+// first screen and then shifts it once more by the offset of the screen
+// under the cursor: `screens` are then those screens (Xinerama's heads, the
+// first screen first), and the position is taken back for the one screen
+// it falls inside after undoing that screen's shift. Without them (one
+// screen, or monitors of one screen through RandR) the position is as
+// recorded.
+RootPoint DesktopPointOfRecorded(int x, int y, std::span<const MonitorRect> screens);
 
 class InputRecorder {
  public:

@@ -162,5 +162,50 @@ test_server_gone() {
     fail "the server gone: the file holds: $(code_of "$work/gone.dxs")"
 }
 
+# Two monitors, the primary at root 1024,0: a point on the one to its left
+# is recorded with a negative x, as capture stores it, and replays there.
+test_two_monitors() {
+  start_two_heads "$here/two-monitors.conf"
+  start_xev 2048x768+0+0 DxTwo "$work/xev.log"
+  start_recording "$work/two.dxs" --no-delays
+  xdotool mousemove 100 300 click --delay 0 1 mousemove 1500 200 click --delay 0 3
+  sleep 0.3
+  local performed_lines
+  performed_lines=$(wc -l <"$work/xev.log")
+  kill -INT "$recorder"
+  finish_recording "two monitors"
+  expect_status 0 "two monitors"
+  [ "$(code_of "$work/two.dxs")" = "$(printf 'MOUSE GO .-924.300\nMOUSE LC\nMOUSE GO .476.200\nMOUSE RC\nENDSCRIPT')" ] ||
+    fail "two monitors: recorded $(code_of "$work/two.dxs")"
+  button_and_key_events "$work/xev.log" "$performed_lines" >"$work/performed"
+  local before
+  before=$(wc -l <"$work/xev.log")
+  run_dxplay run "$work/two.dxs" --quiet
+  expect_status 0 "two monitors, the replay"
+  wait_for 5 test "$(tail -n "+$(( before + 1 ))" "$work/xev.log" | xev_events | grep -vc '^Motion')" -ge 4 || true
+  tail -n "+$(( before + 1 ))" "$work/xev.log" | xev_events | grep -v '^Motion' >"$work/replayed"
+  diff "$work/performed" "$work/replayed" >&2 || fail "two monitors: the replay differs"
+}
+
+# Ctrl+C typed into the terminal that records: the recording ends and is
+# saved, without that Ctrl+C. (The shell around it ignores the signal, so
+# that it lives on to note the status.)
+test_interrupt() {
+  start_xvfb
+  start "$work/xterm.out" xterm -geometry 80x24+0+0 -title DxRecordTerminal \
+    -e sh -c "trap '' INT; \"\$0\" record \"\$1\"; echo \$? >\"\$1.status\"" "$(unprivileged_dxplay)" "$work/typed.dxs"
+  wait_mapped DxRecordTerminal
+  xdotool mousemove --window "$mapped_window" 50 50
+  recorder=$(pgrep -f "dxplay record $work/typed.dxs" | head -1)
+  [ -n "$recorder" ] || fail "interrupt: dxplay record did not start: $(cat "$work/xterm.out")"
+  wait_for 10 recording_started || fail "interrupt: dxplay record did not start"
+  xdotool type --delay 20 ab
+  xdotool sleep 0.3 key ctrl+c
+  wait_for 10 test -s "$work/typed.dxs.status" || fail "interrupt: dxplay record did not end"
+  [ "$(cat "$work/typed.dxs.status")" = 0 ] || fail "interrupt: exit status $(cat "$work/typed.dxs.status")"
+  [ "$(code_of "$work/typed.dxs")" = "$(printf 'KEY $41 PRESS\nKEY $42 PRESS\nENDSCRIPT')" ] ||
+    fail "interrupt: recorded $(code_of "$work/typed.dxs")"
+}
+
 command -v xdotool >/dev/null || { echo "SKIP: no xdotool" >&2; exit "$x11_skip"; }
 "test_$group"
