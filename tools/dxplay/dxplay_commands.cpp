@@ -1,7 +1,5 @@
 #include "tools/dxplay/dxplay_commands.h"
 
-#include "tools/dxplay/command_support.h"
-
 #include <X11/Xlib.h>
 #include <unistd.h>
 
@@ -22,6 +20,7 @@
 #include "scriptfile/script_file.h"
 #include "texts/dxplay_texts.h"
 #include "texts/program_texts.h"
+#include "tools/dxplay/command_support.h"
 #include "tools/dxplay/dxplay_main_window.h"
 #include "tools/dxplay/messages.h"
 #include "tools/dxplay/stop_signals.h"
