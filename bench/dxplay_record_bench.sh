@@ -10,23 +10,15 @@ runs=${2:-3}
 here=$(cd "$(dirname "$0")" && pwd)
 DXPLAY=$build/tools/dxplay/dxplay
 . "$here/../tests/x11/x11_lib.sh"
+. "$here/../tests/x11/record_lib.sh"
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }  # user + system, in clock ticks
 
-recording_started() { ! gone "$recorder" && grep -q poll "/proc/$recorder/wchan" 2>/dev/null; }
-
-start_recording() {  # file
-  rm -f "$1"
-  start "$work/recorder.out" "$DXPLAY" record "$1"
-  recorder=$last_pid
-  wait_for 10 recording_started || fail "dxplay record did not start: $(cat "$work/recorder.out")"
-}
-
 stop_recording() {
   xdotool key ctrl+alt+shift+F12
-  wait_for 60 gone "$recorder" || fail "dxplay record did not end"
-  wait "$recorder" || fail "dxplay record ended with status $?: $(cat "$work/recorder.out")"
+  finish_recording "the benchmark"
+  [ "$status" = 0 ] || fail "dxplay record ended with status $status: $(cat "$work/err")"
 }
 
 echo "machine: $(nproc) cores, load average $(cut -d" " -f1-3 /proc/loadavg)"
@@ -35,6 +27,7 @@ start "$work/xev.log" xev -geometry 1024x768+0+0 -name DxRecordBench  # somethin
 hz=$(getconf CLK_TCK)
 
 for (( i = 0; i < runs; i++ )); do
+  rm -f "$work/idle.dxs"
   start_recording "$work/idle.dxs"
   before=$(cpu_ticks "$recorder")
   sleep 10
@@ -46,6 +39,7 @@ echo "idle recording, CPU share of a core over 10 s (goal <= 1 %): $(median <"$w
 
 clicks=2500 keys=2500  # 10,000 events: each a press and a release
 for (( i = 0; i < runs; i++ )); do
+  rm -f "$work/burst.dxs"
   start_recording "$work/burst.dxs"
   start_s=$EPOCHREALTIME
   xdotool mousemove 500 400 click --repeat "$clicks" --delay 0 1 key --repeat "$keys" --delay 0 --repeat-delay 0 b

@@ -9,26 +9,7 @@ DXPLAY=$2
 DXSIM=$3
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/x11_lib.sh"
-
-# Starts dxplay record in the background; its pid in $recorder. Returns
-# once the recording has begun (RECORD's context is enabled).
-start_recording() {  # args...
-  start "$work/recorder.out" env --default-signal=INT,TERM "$DXPLAY" record "$@"
-  recorder=$last_pid
-  # It waits for the recorded data in poll() only once the server has begun to record.
-  wait_for 10 recording_started || fail "dxplay record did not start: $(cat "$work/recorder.out")"
-}
-
-recording_started() {
-  ! gone "$recorder" && grep -q poll "/proc/$recorder/wchan" 2>/dev/null
-}
-
-finish_recording() {  # what
-  wait_for 10 gone "$recorder" || fail "$1: dxplay record did not end"
-  status=0
-  wait "$recorder" || status=$?
-  cp "$work/recorder.out" "$work/err"
-}
+. "$here/record_lib.sh"
 
 button_and_key_events() {  # log [lines]: the log's button and key events, of its first LINES lines
   if [ -n "${2:-}" ]; then head -n "$2" "$1" | xev_events; else xev_events "$1"; fi | grep -v '^Motion'
@@ -199,17 +180,16 @@ test_two_monitors() {
 }
 
 # Ctrl+C typed into the terminal that records: the recording ends and is
-# saved, without that Ctrl+C. (The shell around it ignores the signal, so
-# that it lives on to note the status.)
+# saved, without that Ctrl+C.
 test_interrupt() {
   start_xvfb
+  # script(1) between the terminal and dxplay keeps what dxplay prints in a file.
   start "$work/xterm.out" xterm -geometry 80x24+0+0 -title DxRecordTerminal \
-    -e sh -c "trap '' INT; \"\$0\" record \"\$1\"; echo \$? >\"\$1.status\"" "$(unprivileged_dxplay)" "$work/typed.dxs"
+    -e sh -c "script -qfec \"exec \$0 record \$1\" \"\$1.out\"; echo \$? >\"\$1.status\"" \
+    "$(unprivileged_dxplay)" "$work/typed.dxs"
   wait_mapped DxRecordTerminal
   xdotool mousemove --window "$mapped_window" 50 50
-  recorder=$(pgrep -f "dxplay record $work/typed.dxs" | head -1)
-  [ -n "$recorder" ] || fail "interrupt: dxplay record did not start: $(cat "$work/xterm.out")"
-  wait_for 10 recording_started || fail "interrupt: dxplay record did not start"
+  wait_for 20 grep -q '^recording: ' "$work/typed.dxs.out" || fail "interrupt: dxplay record did not start: $(cat "$work/xterm.out")"
   xdotool type --delay 20 ab
   xdotool sleep 0.3 key ctrl+c
   wait_for 10 test -s "$work/typed.dxs.status" || fail "interrupt: dxplay record did not end"
