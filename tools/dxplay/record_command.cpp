@@ -9,13 +9,13 @@
 #include <cstdio>
 #include <string>
 
+#include "player/stop_signals.h"
 #include "recorder/condense.h"
 #include "recorder/input_log.h"
 #include "texts/dxplay_texts.h"
 #include "tools/dxplay/command_support.h"
 #include "tools/dxplay/dxplay_commands.h"
 #include "tools/dxplay/record_file.h"
-#include "tools/dxplay/stop_signals.h"
 #include "x11/monitor.h"
 #include "x11/recorder.h"
 
