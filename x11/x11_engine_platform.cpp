@@ -11,6 +11,7 @@
 #include "base/format_hex.h"
 #include "base/script_error.h"
 #include "texts/dxplay_texts.h"
+#include "x11/button_delivery.h"
 #include "x11/keyboard_map.h"
 #include "x11/pixel_colour.h"
 #include "x11/windows.h"
@@ -19,6 +20,9 @@ namespace dx::x11 {
 namespace {
 
 constexpr int kFocusWaitMs = 500;
+// Longer than any window manager takes to replay a click; a pointer frozen
+// for longer (or a button a real mouse holds) must not stall the run.
+constexpr int kButtonDeliveryWaitMs = 1000;
 constexpr uint32_t kOffScreen = 0xFFFFFFFF;
 
 struct ButtonRow {
@@ -73,11 +77,18 @@ bool X11EnginePlatform::SendMouse(const InputRecord& record) {
     }
   }
   for (const ButtonRow& b : kButtons) {
-    if (flags & b.down) XTestFakeButtonEvent(display_, b.x_button, True, CurrentTime);
-    if (flags & b.up) XTestFakeButtonEvent(display_, b.x_button, False, CurrentTime);
+    if (flags & b.down) SendButton(b.x_button, true);
+    if (flags & b.up) SendButton(b.x_button, false);
   }
   XFlush(display_);
   return true;
+}
+
+void X11EnginePlatform::SendButton(unsigned x_button, bool down) {
+  XTestFakeButtonEvent(display_, x_button, down ? True : False, CurrentTime);
+  // Nothing more is sent before the server has delivered this event: see
+  // button_delivery.h.
+  WaitForButtonState(display_, x_button, down, kButtonDeliveryWaitMs);
 }
 
 bool X11EnginePlatform::SendKey(const InputRecord& record) {

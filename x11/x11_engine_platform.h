@@ -43,6 +43,7 @@ class X11EnginePlatform final : public EnginePlatform {
  private:
   bool SendMouse(const InputRecord& record);
   bool SendKey(const InputRecord& record);
+  void SendButton(unsigned x_button, bool down);
 
   Display* display_;
   MonitorRect monitor_;
