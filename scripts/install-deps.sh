@@ -20,6 +20,9 @@ packages=(
   # The X11 end-to-end tests: clients that watch and drive dxplay, a window
   # manager, and Xorg's dummy driver for two monitors.
   xdotool xterm xinput x11-xserver-utils openbox xserver-xorg-core xserver-xorg-video-dummy
+  # The applications the clicks are tried in (GTK3 and Qt5), and the
+  # selection and clipboard read back from them.
+  mousepad featherpad galculator xsel
 )
 
 sudo_if_needed() {
