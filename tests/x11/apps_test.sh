@@ -45,11 +45,18 @@ wait_app() {  # title-regex
   sleep 0.5
 }
 
+# The target as `dxplay windows` names it, or in FORM: hex (0x...) or
+# decimal, as other X tools print ids.
 play() {  # what slots code...
-  local what=$1
+  local what=$1 target
   shift
+  case ${form:-entry} in
+    entry) target=$(printf %08X "$app_window") ;;
+    hex) target=$(printf 0x%x "$app_window") ;;
+    decimal) target=$(printf %d "$app_window") ;;
+  esac
   make_dxs "$work/play.dxs" "$@" ENDSCRIPT
-  run_dxplay run "$work/play.dxs" --quiet --window "$(printf %08X "$app_window")"
+  run_dxplay run "$work/play.dxs" --quiet --window "$target"
   expect_status 0 "$what"
   expect_nothing_held "$what"
 }
@@ -76,7 +83,7 @@ editor_rows() {  # what file
   local word index
   for word in zbeta:8 delta:22 xalpha:2; do
     index=${word#*:} word=${word%:*}
-    play "$what: double-click on $word" "L1=$(char_point "$index")" "MOUSE GO 1" "MOUSE LC" "MOUSE LC"
+    form=hex play "$what: double-click on $word" "L1=$(char_point "$index")" "MOUSE GO 1" "MOUSE LC" "MOUSE LC"
     wait_for 3 primary_is "$word" || fail "$what: a double-click on $word selected '$(timeout 2 xsel -p -o)'"
   done
 }
@@ -126,8 +133,8 @@ test_galculator() {
         slots+=" L$n=$(( app_x + ${button_at[$key]%,*} )),$(( app_y + ${button_at[$key]#*,} ))"
         code+=("MOUSE GO $n" "MOUSE LC")
       done
-      play "galculator $desktop: ${row%:*}" "$slots" "${code[@]}"
-      wait_for 3 calculator_shows "$expected" ||
+      form=decimal play "galculator $desktop: ${row%:*}" "$slots" "${code[@]}"
+      wait_for 3 calculator_shows "$expected" || { import -window root "$work/fail.png"; xprop -root _NET_ACTIVE_WINDOW >&2; echo "app $app_window" >&2; false; } ||
         fail "galculator $desktop: ${row%:*} shows '$(timeout 2 xsel -b -o)', expected $expected"
     done
   done
