@@ -16,8 +16,9 @@ using Display = struct _XDisplay;
 namespace dx::x11 {
 
 // Returns once the core pointer shows `button` (1 to 5) down or up, as
-// `down` says: the server has then handled the event that put it there,
-// with any grab it started replayed. Gives up after timeout_ms (another
+// `down` says: the server has then handled the event that put it there.
+// For a release that means the pointer is no longer frozen: the press
+// before it has reached the client. Gives up after timeout_ms (another
 // client may keep the pointer frozen, or a real mouse may hold the same
 // button); false then.
 bool WaitForButtonState(Display* display, unsigned button, bool down, int timeout_ms);

@@ -86,9 +86,10 @@ bool X11EnginePlatform::SendMouse(const InputRecord& record) {
 
 void X11EnginePlatform::SendButton(unsigned x_button, bool down) {
   XTestFakeButtonEvent(display_, x_button, down ? True : False, CurrentTime);
-  // Nothing more is sent before the server has delivered this event: see
-  // button_delivery.h.
-  WaitForButtonState(display_, x_button, down, kButtonDeliveryWaitMs);
+  // Nothing more is sent before the server has delivered a release, and with
+  // it the press a window manager's grab held back: see button_delivery.h.
+  // A press needs no wait of its own, the server handles it at once.
+  if (!down) WaitForButtonState(display_, x_button, false, kButtonDeliveryWaitMs);
 }
 
 bool X11EnginePlatform::SendKey(const InputRecord& record) {

@@ -36,13 +36,11 @@ wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'windo
 # $app_window, its client area's root origin in $app_x, $app_y.
 wait_app() {  # title-regex
   wait_for 15 xdotool search --onlyvisible --name "$1" >/dev/null || fail "no window '$1' was mapped"
-  app_window=$(xdotool search --onlyvisible --name "$1" | head -1)
-  local info
-  info=$(xwininfo -id "$app_window")
-  app_x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
-  app_y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
-  # Drawn once: a click before the first frame may find no widget yet.
+  # Drawn once and placed by the window manager: a click before may find
+  # no widget yet.
   sleep 0.5
+  largest_window_named "$1" || fail "the window '$1' went away"
+  app_window=$found_window app_x=$found_x app_y=$found_y
 }
 
 # The target as `dxplay windows` names it, or in FORM: hex (0x...) or
@@ -134,7 +132,7 @@ test_galculator() {
         code+=("MOUSE GO $n" "MOUSE LC")
       done
       form=decimal play "galculator $desktop: ${row%:*}" "$slots" "${code[@]}"
-      wait_for 3 calculator_shows "$expected" || { import -window root "$work/fail.png"; xprop -root _NET_ACTIVE_WINDOW >&2; echo "app $app_window" >&2; false; } ||
+      wait_for 3 calculator_shows "$expected" ||
         fail "galculator $desktop: ${row%:*} shows '$(timeout 2 xsel -b -o)', expected $expected"
     done
   done
