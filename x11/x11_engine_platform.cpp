@@ -56,7 +56,8 @@ uint64_t MonotonicMilliseconds() {
   return static_cast<uint64_t>(now.tv_sec) * 1000 + static_cast<uint64_t>(now.tv_nsec) / 1000000;
 }
 
-X11EnginePlatform::X11EnginePlatform(Display* display) : display_(display), monitor_(PrimaryMonitor(display)) {}
+X11EnginePlatform::X11EnginePlatform(Display* display)
+    : display_(display), monitor_(PrimaryMonitor(display)), key_repeat_(display) {}
 
 bool X11EnginePlatform::SendInput(const InputRecord& record) {
   switch (record.Type()) {
@@ -104,7 +105,9 @@ bool X11EnginePlatform::SendKey(const InputRecord& record) {
     keycode = key.keycode;
   }
   if (pressed != nullptr) *pressed = release ? 0 : static_cast<uint8_t>(keycode);
+  if (!release) key_repeat_.BeforePress(keycode);
   XTestFakeKeyEvent(display_, keycode, release ? False : True, CurrentTime);
+  if (release) key_repeat_.AfterRelease(keycode);
   XFlush(display_);
   return true;
 }

@@ -8,6 +8,7 @@
 
 #include "engine/host.h"
 #include "engine/keyboard_keys.h"
+#include "x11/key_repeat.h"
 #include "x11/monitor.h"
 
 using Display = struct _XDisplay;
@@ -50,6 +51,7 @@ class X11EnginePlatform final : public EnginePlatform {
   // The keycode each code went down with: its release uses the same key
   // even when the keyboard map changed meanwhile.
   std::array<uint8_t, 256> pressed_keycodes_{};
+  HeldKeyRepeat key_repeat_;
   std::function<void()> focus_refused_;
 };
 
