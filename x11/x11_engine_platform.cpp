@@ -48,6 +48,13 @@ uint32_t QueriedColour(Display* display, unsigned long pixel) {
          static_cast<uint32_t>(colour.blue >> 8) << 16;
 }
 
+bool PointerOnDefaultScreen(Display* display) {
+  Window root = 0, child = 0;
+  int root_x = 0, root_y = 0, x = 0, y = 0;
+  unsigned mask = 0;
+  return XQueryPointer(display, DefaultRootWindow(display), &root, &child, &root_x, &root_y, &x, &y, &mask) == True;
+}
+
 }  // namespace
 
 uint64_t MonotonicMilliseconds() {
@@ -72,7 +79,14 @@ bool X11EnginePlatform::SendMouse(const InputRecord& record) {
   if (flags & kMouseMove) {
     if (flags & kMouseAbsolute) {
       const RootPoint p = RootPointOfAbsolute(record.MouseDx(), record.MouseDy(), monitor_);
-      XTestFakeMotionEvent(display_, -1, ClampToInt(p.x), ClampToInt(p.y), CurrentTime);
+      const int x = ClampToInt(p.x), y = ClampToInt(p.y);
+      // XTest moves on the screen the pointer is on, whatever screen it is
+      // given: the pointer is first taken to the display's own screen
+      // (DISPLAY=:N.1), as a server with one screen never needs.
+      if (ScreenCount(display_) > 1 && !PointerOnDefaultScreen(display_)) {
+        XWarpPointer(display_, None, DefaultRootWindow(display_), 0, 0, 0, 0, x, y);
+      }
+      XTestFakeMotionEvent(display_, DefaultScreen(display_), x, y, CurrentTime);
     } else {
       XTestFakeRelativeMotionEvent(display_, record.MouseDx(), record.MouseDy(), CurrentTime);
     }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# End-to-end tests of how dxplay's input reaches X clients, watched by xev:
-# keys the script holds do not repeat, and the user's repeat settings are
-# the same after the run, however it ended.
+# End-to-end tests of how dxplay's input reaches X clients: keys the script
+# holds do not repeat, and the user's repeat settings are the same after
+# the run, however it ended; moves go to the display's own screen.
 #   input_test.sh GROUP DXPLAY
 set -euo pipefail
 group=$1
@@ -44,6 +44,20 @@ test_repeat() {
     [ "$(repeat_settings)" = "$settings" ] || fail "$how: repeat settings changed: $(repeat_settings)"
     expect_nothing_held "$how"
   done
+}
+
+# With DISPLAY naming the second screen, moves land on it even while the
+# pointer is on the first.
+test_screens() {
+  start_xvfb 640x480 -screen 1 800x600x24
+  local display=$DISPLAY
+  xdotool mousemove --screen 0 10 10
+  make_dxs "$work/move.dxs" "" "MOUSE GO .700.500" ENDSCRIPT
+  DISPLAY=$display.1 run_dxplay run "$work/move.dxs" --quiet
+  expect_status 0 "a move on screen 1"
+  local at
+  at=$(xdotool getmouselocation)
+  [[ $at == "x:700 y:500 screen:1 "* ]] || fail "a move on screen 1 went to: $at"
 }
 
 "test_$group"
