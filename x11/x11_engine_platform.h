@@ -36,6 +36,8 @@ class X11EnginePlatform final : public EnginePlatform {
   void MakeMainWindowNotTopmost() override {}
   // Handle 0 names no window: nothing is brought to the front.
   void SetForegroundWindow(uint32_t handle) override;
+  // A millisecond clock: a wait for its next tick would only cost time.
+  bool ZeroDelayWaitsForTick() override { return false; }
 
   const MonitorRect& Monitor() const { return monitor_; }
   // Called when the target did not take the focus in time.
