@@ -108,6 +108,15 @@ echo "GETCOLOR lines per second, median of $runs (by wall clock (by CPU time)):"
 printf '  %-42s %20s\n' "dxplay" "$(lines_run=40003 lines_per_second "$DXPLAY" run "$work/reads.dxs" --quiet)"
 printf '  %-42s %20s\n' "dxsim, output discarded" "$(lines_run=40003 lines_per_second "$DXSIM" run "$work/reads.dxs")"
 
+# KEY lines per second: each reads the active layout and group (the XKB
+# state and rules names) and sends a press and a release.
+make_dxs "$work/keys.dxs" "" "LOOP 5000" 'KEY $41 PRESS' ENDLOOP ENDSCRIPT
+echo "KEY \$41 PRESS lines per second by layout, median of $runs (by wall clock (by CPU time)):"
+for layout in us de us,de; do
+  setxkbmap -layout "$layout"
+  printf '  %-42s %20s\n' "dxplay, $layout" "$(lines_run=5002 lines_per_second "$DXPLAY" run "$work/keys.dxs" --quiet)"
+done
+
 # Clicks per second into a GTK application, every click counted by it:
 # galculator adds up "1 + 1 + ... =", so a lost or doubled click shows in
 # its result. Bare and under openbox, whose click-to-focus grab each click
