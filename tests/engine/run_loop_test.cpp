@@ -318,7 +318,7 @@ TEST(Delay, TellsAWaitingHostTheTimeLeft) {
   WaitingWindow window(log);
   ExactClock platform(log);
   window.SetCodeLines({"DELAY 0", "ENDSCRIPT"});
-  BGOClick(window, platform);
+  window.ClickGo(platform);
   EXPECT_EQ(window.budgets, std::vector<uint64_t>{0});
 }
 
