@@ -13,7 +13,7 @@ packages=(
   build-essential cmake ninja-build libgtest-dev libgmock-dev clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb xauth x11-utils imagemagick
-  libx11-dev libxtst-dev libxrandr-dev libxinerama-dev
+  libx11-dev libxtst-dev libxrandr-dev libxinerama-dev libxi-dev
   # The Debian package: dpkg-shlibdeps finds its dependencies, file tells it
   # which files are programs; the man pages are rendered in its test.
   dpkg-dev file groff-base man-db

@@ -37,6 +37,10 @@ uint32_t WindowProcessId(Display* display, uint32_t window);
 // holds it): the first window below it with WM_STATE, else the child itself.
 uint32_t ClientWindowOf(Display* display, uint32_t root_child);
 
+// Asks for the window's DestroyNotify on this connection; false when the
+// window is gone already.
+bool WatchForDestruction(Display* display, uint32_t window);
+
 // Asks the window manager to activate the window (_NET_ACTIVE_WINDOW), or
 // with none raises it and gives it the focus; then waits up to `wait_ms`
 // until it holds the focus. False when it did not take it.

@@ -37,8 +37,13 @@ class X11EnginePlatform final : public EnginePlatform {
   void SetForegroundWindow(uint32_t handle) override;
 
   const MonitorRect& Monitor() const { return monitor_; }
-  // Called when the target did not take the focus in time.
+  // Called when the target did not take the focus in time; it may throw to
+  // end the run before its first line.
   void OnFocusRefused(std::function<void()> handler) { focus_refused_ = std::move(handler); }
+  // Called before every record that presses a key or a button (releases
+  // always go out); it may throw to end the run there, so that nothing
+  // lands in a window the script did not mean.
+  void OnBeforePress(std::function<void()> handler) { before_press_ = std::move(handler); }
 
  private:
   bool SendMouse(const InputRecord& record);
@@ -50,6 +55,7 @@ class X11EnginePlatform final : public EnginePlatform {
   // even when the keyboard map changed meanwhile.
   std::array<uint8_t, 256> pressed_keycodes_{};
   std::function<void()> focus_refused_;
+  std::function<void()> before_press_;
 };
 
 // Milliseconds of CLOCK_MONOTONIC.

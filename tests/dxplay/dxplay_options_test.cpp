@@ -20,7 +20,8 @@ std::string Describe(const DxplayOptions& o) {
     s << " target=" << kTargets[static_cast<int>(o.target)];
     if (o.target == DxplayOptions::Target::Entry) s << ':' << FormatHex(o.window_id, 8);
     if (o.target == DxplayOptions::Target::Name) s << ':' << o.window_name;
-    s << " stop=" << o.stop_key.modifiers << '+' << FormatHex(o.stop_key.key, 2) << (o.quiet ? " quiet" : "");
+    s << " stop=" << o.stop_key.modifiers << '+' << FormatHex(o.stop_key.key, 2) << (o.quiet ? " quiet" : "")
+      << (o.play_unfocused ? " unfocused" : "");
   }
   if (o.command == DxplayOptions::Command::Capture) {
     s << (o.slot == DxplayOptions::Slot::Location ? " location " : " key ") << o.slot_number;
@@ -37,6 +38,8 @@ TEST(DxplayOptions, CommandLines) {
       {{"run", "a.dxs"}, "run a.dxs target=none stop=7+7B"},
       {{"run", "a.dxs", "--window", "0000ABCD - Editor", "--quiet"}, "run a.dxs target=entry:0000ABCD stop=7+7B quiet"},
       {{"run", "--window=0000ABCD", "a.dxs"}, "run a.dxs target=entry:0000ABCD stop=7+7B"},
+      {{"run", "a.dxs", "--pick", "--play-unfocused"}, "run a.dxs target=pick stop=7+7B unfocused"},
+      {{"run", "a.dxs", "--play-unfocused=yes"}, "error: unknown option '--play-unfocused'"},
       {{"run", "a.dxs", "--window-name", "xterm", "--stop-key", "ctrl+alt+F11"}, "run a.dxs target=name:xterm stop=3+7A"},
       {{"run", "a.dxs", "--pick"}, "run a.dxs target=pick stop=7+7B"},
       {{"capture", "a.dxs", "--location", "20"}, "capture a.dxs location 20"},

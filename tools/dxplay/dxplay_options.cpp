@@ -75,6 +75,7 @@ bool SetTarget(DxplayOptions& o, DxplayOptions::Target target, const std::string
 bool ReadRunOption(const Word& w, DxplayOptions& o, Reader& r) {
   using Target = DxplayOptions::Target;
   if (w.name == "--quiet" && !w.value) return (o.quiet = true);
+  if (w.name == "--play-unfocused" && !w.value) return (o.play_unfocused = true);
   if (w.name == "--pick" && !w.value) return SetTarget(o, Target::Pick, w.name, r);
   if (w.name != "--window" && w.name != "--window-name" && w.name != "--stop-key") return Bad(r, t::UnknownWord(w.name));
   const auto value = r.Value(w.name);
