@@ -87,7 +87,7 @@ inline constexpr std::string_view kFocusNotTaken = "the window did not take the 
 inline constexpr std::string_view kFocusRefused =
     "the window did not take the focus: nothing was played (--play-unfocused plays anyway)";
 inline std::string TargetClosedMessage(int file_line) {
-  return "the target window closed: the run ended at line " + std::to_string(file_line) +
+  return "the target window closed or was hidden: the run ended at line " + std::to_string(file_line) +
          " and released every key and button";
 }
 inline constexpr std::string_view kCaptureCancelled = "cancelled with Escape: nothing was written";

@@ -195,6 +195,11 @@ bool WatchForDestruction(Display* display, uint32_t window) {
   return trap.Sync() == 0;
 }
 
+bool EndsWindow(const XEvent& event, uint32_t window) {
+  if (event.type == DestroyNotify) return event.xdestroywindow.window == window;
+  return event.type == UnmapNotify && event.xunmap.window == window;
+}
+
 uint32_t WindowProcessId(Display* display, uint32_t window) {
   const auto pid = Property<uint32_t>(display, window, AtomNamed(display, "_NET_WM_PID"), XA_CARDINAL);
   return pid && !pid->empty() ? pid->front() : 0;

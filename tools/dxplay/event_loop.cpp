@@ -34,7 +34,7 @@ void EventLoop::HandleQueued() {
     XEvent event;
     XNextEvent(display_, &event);
     if (stop_key_.IsPress(event)) stop_key_pressed_ = true;
-    if (event.type == DestroyNotify && target_ != 0 && event.xdestroywindow.window == target_) target_closed_ = true;
+    if (target_ != 0 && x11::EndsWindow(event, target_)) target_closed_ = true;
     if (event.type == MappingNotify) XRefreshKeyboardMapping(&event.xmapping);
   }
 }

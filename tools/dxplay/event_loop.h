@@ -17,8 +17,9 @@ class EventLoop {
  public:
   EventLoop(Display* display, x11::StopKey& stop_key) : display_(display), stop_key_(stop_key) {}
 
-  // From now on the destruction of `window` ends the run; a window that is
-  // gone already counts as closed.
+  // From now on the destruction or unmapping of `window` ends the run (once
+  // unmapped it holds no focus, and keys would go to another window); a
+  // window that is gone already counts as closed.
   void WatchTarget(uint32_t window);
 
   // Handles every event that has arrived, first waiting up to wait_ms for
