@@ -18,8 +18,10 @@ packages=(
   # which files are programs; the man pages are rendered in its test.
   dpkg-dev file groff-base man-db
   # The X11 end-to-end tests: clients that watch and drive dxplay, a window
-  # manager, Xorg's dummy driver for two monitors, and a GTK editor.
-  xdotool xterm xinput x11-xserver-utils openbox xserver-xorg-core xserver-xorg-video-dummy mousepad
+  # manager, Xorg's dummy driver for two monitors, setxkbmap with the
+  # layouts for the keyboard layout tests, and a GTK editor.
+  xdotool xterm xinput x11-xserver-utils openbox xserver-xorg-core xserver-xorg-video-dummy
+  x11-xkb-utils xkb-data mousepad
 )
 
 sudo_if_needed() {

@@ -23,6 +23,10 @@
 //       grabs the keyboard, prints "grabbed" and holds it until killed.
 //   x11_probe keyboard-grabbed
 //       exits 0 when another client holds the keyboard grabbed, else 1.
+//   x11_probe group N
+//       locks keyboard group N (0 is the first layout of the map), as a
+//       layout switcher does, and prints the group then active.
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -266,6 +270,17 @@ int KeyboardGrabbedCommand() {
   return result == AlreadyGrabbed ? 0 : 1;
 }
 
+int GroupCommand(int group) {
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) Die("no display");
+  if (!XkbLockGroup(display, XkbUseCoreKbd, static_cast<unsigned>(group))) Die("group not locked");
+  XkbStateRec state{};
+  XkbGetState(display, XkbUseCoreKbd, &state);
+  std::printf("group %d\n", state.group);
+  XCloseDisplay(display);
+  return state.group == group ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -276,6 +291,7 @@ int main(int argc, char** argv) {
   if (command == "nofocus" && argc == 3) return NoFocusCommand(argv[2]);
   if (command == "grab-keyboard" && argc == 2) return GrabKeyboardCommand();
   if (command == "keyboard-grabbed" && argc == 2) return KeyboardGrabbedCommand();
-  std::fprintf(stderr, "usage: x11_probe paint|react|stop|nofocus|grab-keyboard|keyboard-grabbed ...\n");
+  if (command == "group" && argc == 3) return GroupCommand(std::atoi(argv[2]));
+  std::fprintf(stderr, "usage: x11_probe paint|react|stop|nofocus|grab-keyboard|keyboard-grabbed|group ...\n");
   return 64;
 }
