@@ -63,7 +63,7 @@ fields=(
 # with a version.
 needs=(libc6 'libstdc\+\+6')
 if [[ " ${programs[*]} " == *" dxplay "* ]]; then
-  needs+=(libx11-6 libxtst6 libxrandr2 libxinerama1)
+  needs+=(libx11-6 libxtst6 libxrandr2 libxinerama1 libxi6)
 fi
 for n in "${needs[@]}"; do
   fields+=("Depends|(^|, )$n( \(|,|$)")

@@ -127,6 +127,7 @@ bool ReadRecordOption(const Word& w, DxplayOptions& o, Reader& r) {
 bool ReadRunOption(const Word& w, DxplayOptions& o, Reader& r) {
   using Target = DxplayOptions::Target;
   if (w.name == "--quiet" && !w.value) return (o.quiet = true);
+  if (w.name == "--play-unfocused" && !w.value) return (o.play_unfocused = true);
   if (w.name == "--pick" && !w.value) return SetTarget(o, Target::Pick, w.name, r);
   if (w.name == "--stop-key") return ReadStopKey(w, o, r);
   if (w.name != "--window" && w.name != "--window-name") return Bad(r, t::UnknownWord(w.name));

@@ -27,6 +27,7 @@ struct DxplayOptions {
   std::string window_name;  // Target::Name
   KeyCombination stop_key{kDefaultStopModifiers, kDefaultStopKey};
   bool quiet = false;
+  bool play_unfocused = false;  // play when the target did not take the focus
   // capture
   Slot slot = Slot::Location;
   int slot_number = 0;

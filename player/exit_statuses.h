@@ -5,12 +5,16 @@
 
 namespace dx {
 
-inline constexpr int kExitSuccess = 0;     // the run ended; the capture was stored; the windows were listed
-inline constexpr int kExitRunFailed = 1;   // a line failed; a capture failed
-inline constexpr int kExitFileFailed = 2;  // the script cannot be read, or saved
-inline constexpr int kExitNoDisplay = 3;   // no display, no synthetic input, or the display went away
-inline constexpr int kExitNoWindow = 4;    // the target window does not exist
-inline constexpr int kExitUsage = 64;      // a wrong command line
+inline constexpr int kExitSuccess = 0;         // the run ended; the capture was stored; the windows were listed
+inline constexpr int kExitRunFailed = 1;       // a line failed; a capture failed
+inline constexpr int kExitFileFailed = 2;      // the script cannot be read, or saved
+inline constexpr int kExitNoDisplay = 3;       // no display, no synthetic input, or the display went away
+inline constexpr int kExitNoWindow = 4;        // the target window does not exist
+inline constexpr int kExitStopped = 5;         // the stop key ended the run
+inline constexpr int kExitNoFocus = 6;         // the target did not take the focus: nothing was played
+inline constexpr int kExitTargetClosed = 7;    // the target window closed or was unmapped during the run
+inline constexpr int kExitCancelled = 8;       // Escape cancelled a capture or a pick: nothing written or played
+inline constexpr int kExitUsage = 64;          // a wrong command line
 
 inline constexpr int kDxplayExitStatuses[] = {
     kExitSuccess,
@@ -18,6 +22,10 @@ inline constexpr int kDxplayExitStatuses[] = {
     kExitFileFailed,
     kExitNoDisplay,
     kExitNoWindow,
+    kExitStopped,
+    kExitNoFocus,
+    kExitTargetClosed,
+    kExitCancelled,
     kExitUsage,
 };
 // Besides these, a stop signal ends the process with ExitStatusOfSignal

@@ -13,13 +13,13 @@ packages=(
   build-essential cmake ninja-build libgtest-dev libgmock-dev clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb xauth x11-utils imagemagick
-  libx11-dev libxtst-dev libxrandr-dev libxinerama-dev
+  libx11-dev libxtst-dev libxrandr-dev libxinerama-dev libxi-dev
   # The Debian package: dpkg-shlibdeps finds its dependencies, file tells it
   # which files are programs; the man pages are rendered in its test.
   dpkg-dev file groff-base man-db
   # The X11 end-to-end tests: clients that watch and drive dxplay, a window
-  # manager, Xorg's dummy driver for two monitors, and setxkbmap with the
-  # layouts for the keyboard layout tests.
+  # manager, Xorg's dummy driver for two monitors, setxkbmap with the
+  # layouts for the keyboard layout tests, and a GTK editor.
   xdotool xterm xinput x11-xserver-utils openbox xserver-xorg-core xserver-xorg-video-dummy
   x11-xkb-utils xkb-data
   # The applications the clicks are tried in (GTK3 and Qt5), and the

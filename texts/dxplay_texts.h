@@ -10,7 +10,8 @@ namespace dx::dxplay_texts {
 inline constexpr std::string_view kProgramName = "dxplay";
 
 inline constexpr std::string_view kUsage =
-    "usage: dxplay run SCRIPT.dxs [--window ENTRY | --window-name TEXT | --pick] [--stop-key COMBO] [--quiet]\n"
+    "usage: dxplay run SCRIPT.dxs [--window ENTRY | --window-name TEXT | --pick] [--stop-key COMBO]\n"
+    "                  [--play-unfocused] [--quiet]\n"
     "       dxplay capture SCRIPT.dxs --location N | --key N\n"
     "       dxplay record SCRIPT.dxs [--stop-key COMBO] [--slots] [--no-delays] [--append]\n"
     "       dxplay windows\n"
@@ -27,10 +28,11 @@ inline constexpr std::string_view kHelp =
     "    --window-name TEXT  ... the first top-level window whose title contains TEXT\n"
     "    --pick              ... the window of the next click\n"
     "    --stop-key COMBO    the key that stops the run (default Ctrl+Alt+Shift+F12)\n"
+    "    --play-unfocused    play even when the window did not take the focus\n"
     "    --quiet             print nothing but errors\n"
     "  capture SCRIPT.dxs    store the next click in location slot N (1-20), or the\n"
     "    --location N        virtual-key code of the next key in key slot N (1-40)\n"
-    "    --key N\n"
+    "    --key N             (Escape cancels a capture and --pick)\n"
     "  record SCRIPT.dxs     record clicks, drags, keys and pauses into a new script\n"
     "    --stop-key COMBO    the key that ends the recording (Ctrl+C ends it too)\n"
     "    --slots             each clicked point into the next free location slot\n"
@@ -38,9 +40,11 @@ inline constexpr std::string_view kHelp =
     "    --append            add the lines behind the script's last code line\n"
     "  windows               list the top-level windows, one window entry a line\n"
     "\n"
-    "Exit status: 0 the run ended (ENDSCRIPT, stop key), 1 a line failed, 2 the\n"
-    "file cannot be read or saved, 3 no X display (or it went away), 4 no such\n"
-    "window, 64 wrong command line, 130 SIGINT, 143 SIGTERM.\n";
+    "Exit status: 0 the run ended (ENDSCRIPT), 1 a line failed, 2 the file cannot\n"
+    "be read or saved, 3 no X display (or it went away), 4 no such window, 5 the\n"
+    "stop key stopped the run, 6 the window did not take the focus (nothing\n"
+    "played), 7 the window closed during the run, 8 Escape cancelled (nothing\n"
+    "written), 64 wrong command line, 130 SIGINT, 143 SIGTERM.\n";
 
 // A word the command line has no place for: an option the command does not
 // take, or an argument too many.
@@ -86,7 +90,18 @@ inline std::string ConsoleSwitchWarning(std::string_view combination) {
   return std::string(combination) + " switches consoles on most X servers, which then never pass it on: "
          "choose another stop key with --stop-key (Ctrl+C still stops the run)";
 }
+inline std::string SharedStopKeyWarning(std::string_view combination) {
+  return std::string(combination) + " is grabbed by another program too: it stops the run and also reaches that program";
+}
 inline constexpr std::string_view kFocusNotTaken = "the window did not take the focus; playing anyway";
+inline constexpr std::string_view kFocusRefused =
+    "the window did not take the focus: nothing was played (--play-unfocused plays anyway)";
+inline std::string TargetClosedMessage(int file_line) {
+  return "the target window closed or was hidden: the run ended at line " + std::to_string(file_line) +
+         " and released every key and button";
+}
+inline constexpr std::string_view kCaptureCancelled = "cancelled with Escape: nothing was written";
+inline constexpr std::string_view kPickCancelled = "cancelled with Escape: nothing was played";
 inline std::string LocationPrompt(int slot) { return "click the position for location slot " + std::to_string(slot); }
 inline std::string KeyPrompt(int slot) { return "press the key for key slot " + std::to_string(slot); }
 inline std::string LocationStored(int slot, int x, int y) {

@@ -1,6 +1,7 @@
 #include "x11/grab.h"
 
 #include <X11/Xlib.h>
+#include <X11/keysym.h>
 #include <poll.h>
 
 #include <bitset>
@@ -52,11 +53,16 @@ class PressesDuringGrab {
     down_.reset(id & 0xFF);
     return seen_ && down_.none();
   }
+  bool Holding() const { return down_.any(); }
 
  private:
   bool seen_ = false;
   std::bitset<256> down_;
 };
+
+int GrabKeyboard(Display* display) {
+  return XGrabKeyboard(display, DefaultRootWindow(display), False, GrabModeAsync, GrabModeAsync, CurrentTime);
+}
 
 }  // namespace
 
@@ -68,23 +74,29 @@ WaitResult WaitForClick(Display* display, int wake_fd, Click& click) {
       })) {
     return WaitResult::GrabRefused;
   }
-  PressesDuringGrab presses;
+  // Without the keyboard, Escape reaches the focused window and cancels nothing.
+  const bool keyboard = Grab([&] { return GrabKeyboard(display); });
+  const unsigned escape = XKeysymToKeycode(display, XK_Escape);
+  PressesDuringGrab buttons, keys;
+  bool clicked = false, cancelled = false;
   const bool done = EventsUntil(display, wake_fd, [&](const XEvent& e) {
-    if (e.type == ButtonPress && presses.Press(e.xbutton.button)) {
+    if (e.type == ButtonPress && buttons.Press(e.xbutton.button)) {
       click = {e.xbutton.x_root, e.xbutton.y_root, static_cast<uint32_t>(e.xbutton.subwindow)};
     }
-    return e.type == ButtonRelease && presses.ReleaseEndsGrab(e.xbutton.button);
+    if (e.type == ButtonRelease && buttons.ReleaseEndsGrab(e.xbutton.button)) clicked = true;
+    if (e.type == KeyPress && keys.Press(e.xkey.keycode) && e.xkey.keycode == escape) cancelled = true;
+    if (e.type == KeyRelease) keys.ReleaseEndsGrab(e.xkey.keycode);
+    return (clicked || cancelled) && !buttons.Holding() && !keys.Holding();
   });
+  if (keyboard) XUngrabKeyboard(display, CurrentTime);
   XUngrabPointer(display, CurrentTime);
   XSync(display, False);
-  return done ? WaitResult::Done : WaitResult::Woken;
+  if (!done) return WaitResult::Woken;
+  return cancelled ? WaitResult::Cancelled : WaitResult::Done;
 }
 
 WaitResult WaitForKey(Display* display, int wake_fd, unsigned& keycode) {
-  const Window root = DefaultRootWindow(display);
-  if (!Grab([&] { return XGrabKeyboard(display, root, False, GrabModeAsync, GrabModeAsync, CurrentTime); })) {
-    return WaitResult::GrabRefused;
-  }
+  if (!Grab([&] { return GrabKeyboard(display); })) return WaitResult::GrabRefused;
   unsigned pressed = 0;
   PressesDuringGrab presses;
   const bool done = EventsUntil(display, wake_fd, [&](const XEvent& e) {
@@ -94,7 +106,8 @@ WaitResult WaitForKey(Display* display, int wake_fd, unsigned& keycode) {
   XUngrabKeyboard(display, CurrentTime);
   XSync(display, False);
   keycode = pressed;
-  return done ? WaitResult::Done : WaitResult::Woken;
+  if (!done) return WaitResult::Woken;
+  return pressed == XKeysymToKeycode(display, XK_Escape) ? WaitResult::Cancelled : WaitResult::Done;
 }
 
 }  // namespace dx::x11

@@ -9,7 +9,8 @@ using Display = struct _XDisplay;
 
 namespace dx::x11 {
 
-enum class WaitResult { Done, GrabRefused, Woken };
+// Cancelled: the user pressed Escape (for a key, as the first key).
+enum class WaitResult { Done, GrabRefused, Woken, Cancelled };
 
 struct Click {
   int root_x = 0;
@@ -19,7 +20,8 @@ struct Click {
 
 // Both return Woken as soon as `wake_fd` is readable (a signal arrived).
 // The release of the button or key is waited for too, so that it does not
-// reach the application either.
+// reach the application either. The keyboard is grabbed during the wait
+// for a click too, so that Escape cancels it.
 WaitResult WaitForClick(Display* display, int wake_fd, Click& click);
 WaitResult WaitForKey(Display* display, int wake_fd, unsigned& keycode);
 

@@ -137,15 +137,29 @@ bool HoldsFocus(Display* display, Window window) {
   return false;
 }
 
-void AskWindowManager(Display* display, Window window) {
+// A client message to the window manager about `window`: its first datum,
+// then the time of the request (none).
+void SendToWindowManager(Display* display, Window window, const char* message, unsigned long datum) {
   XEvent event{};
   event.xclient.type = ClientMessage;
   event.xclient.window = window;
-  event.xclient.message_type = AtomNamed(display, "_NET_ACTIVE_WINDOW");
+  event.xclient.message_type = AtomNamed(display, message);
   event.xclient.format = 32;
-  event.xclient.data.l[0] = 2;  // the request comes from a pager-like tool: honoured at once
+  event.xclient.data.l[0] = static_cast<long>(datum);
   event.xclient.data.l[1] = CurrentTime;
   XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+}
+
+// A window on another desktop of the window manager takes no focus: switch
+// to its desktop first, as a pager does (a window on every desktop says
+// 0xFFFFFFFF).
+void ShowDesktopOf(Display* display, Window window) {
+  const Window root = DefaultRootWindow(display);
+  const auto desktop = Property<unsigned long>(display, window, AtomNamed(display, "_NET_WM_DESKTOP"), XA_CARDINAL);
+  const auto current = Property<unsigned long>(display, root, AtomNamed(display, "_NET_CURRENT_DESKTOP"), XA_CARDINAL);
+  if (!desktop || desktop->empty() || !current || current->empty()) return;
+  if (desktop->front() == 0xFFFFFFFF || desktop->front() == current->front()) return;
+  SendToWindowManager(display, root, "_NET_CURRENT_DESKTOP", desktop->front());
 }
 
 }  // namespace
@@ -175,6 +189,17 @@ bool WindowExists(Display* display, uint32_t window) {
   return XGetWindowAttributes(display, window, &attributes) && trap.Sync() == 0;
 }
 
+bool WatchForDestruction(Display* display, uint32_t window) {
+  ErrorTrap trap(display);
+  XSelectInput(display, window, StructureNotifyMask);
+  return trap.Sync() == 0;
+}
+
+bool EndsWindow(const XEvent& event, uint32_t window) {
+  if (event.type == DestroyNotify) return event.xdestroywindow.window == window;
+  return event.type == UnmapNotify && event.xunmap.window == window;
+}
+
 uint32_t WindowProcessId(Display* display, uint32_t window) {
   const auto pid = Property<uint32_t>(display, window, AtomNamed(display, "_NET_WM_PID"), XA_CARDINAL);
   return pid && !pid->empty() ? pid->front() : 0;
@@ -197,7 +222,9 @@ uint32_t ClientWindowOf(Display* display, uint32_t root_child) {
 
 bool BringToFront(Display* display, uint32_t window, int wait_ms) {
   if (WindowManagerSupports(display, "_NET_ACTIVE_WINDOW")) {
-    AskWindowManager(display, window);
+    if (WindowManagerSupports(display, "_NET_CURRENT_DESKTOP")) ShowDesktopOf(display, window);
+    // 2: the request comes from a pager-like tool, honoured at once.
+    SendToWindowManager(display, window, "_NET_ACTIVE_WINDOW", 2);
   } else {
     ErrorTrap trap(display);  // an unmapped window refuses the focus
     XRaiseWindow(display, window);

@@ -8,6 +8,7 @@
 #include <vector>
 
 using Display = struct _XDisplay;
+union _XEvent;
 
 namespace dx::x11 {
 
@@ -36,6 +37,13 @@ uint32_t WindowProcessId(Display* display, uint32_t window);
 // The application window at a child of the root (a window manager's frame
 // holds it): the first window below it with WM_STATE, else the child itself.
 uint32_t ClientWindowOf(Display* display, uint32_t root_child);
+
+// Asks for the window's DestroyNotify and UnmapNotify on this connection;
+// false when the window is gone already.
+bool WatchForDestruction(Display* display, uint32_t window);
+// True for the event that destroys or unmaps the watched window (it was
+// closed, minimised or moved off the desktop shown).
+bool EndsWindow(const _XEvent& event, uint32_t window);
 
 // Asks the window manager to activate the window (_NET_ACTIVE_WINDOW), or
 // with none raises it and gives it the focus; then waits up to `wait_ms`

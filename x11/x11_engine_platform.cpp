@@ -76,6 +76,7 @@ bool X11EnginePlatform::SendInput(const InputRecord& record) {
 
 bool X11EnginePlatform::SendMouse(const InputRecord& record) {
   const uint32_t flags = record.MouseFlags();
+  if ((flags & (kMouseLeftDown | kMouseRightDown | kMouseMiddleDown)) && before_press_) before_press_();
   if (flags & kMouseMove) {
     if (flags & kMouseAbsolute) {
       const RootPoint p = RootPointOfAbsolute(record.MouseDx(), record.MouseDy(), monitor_);
@@ -122,6 +123,7 @@ const ActiveLayout& X11EnginePlatform::LayoutOfThisLine() {
 bool X11EnginePlatform::SendKey(const InputRecord& record) {
   const uint16_t vk = record.KeyVk();
   const bool release = record.KeyFlags() & kKeyUp;
+  if (!release && before_press_) before_press_();
   uint8_t* pressed = vk < pressed_keycodes_.size() ? &pressed_keycodes_[vk] : nullptr;
   unsigned keycode = release && pressed != nullptr ? *pressed : 0;
   if (keycode == 0) {

@@ -42,8 +42,13 @@ class X11EnginePlatform final : public EnginePlatform {
   // A millisecond clock: a wait for its next tick would only cost time.
   bool ZeroDelayWaitsForTick() override { return false; }
 
-  // Called when the target did not take the focus in time.
+  // Called when the target did not take the focus in time; it may throw to
+  // end the run before its first line.
   void OnFocusRefused(std::function<void()> handler) { focus_refused_ = std::move(handler); }
+  // Called before every record that presses a key or a button (releases
+  // always go out); it may throw to end the run there, so that nothing
+  // lands in a window the script did not mean.
+  void OnBeforePress(std::function<void()> handler) { before_press_ = std::move(handler); }
 
  private:
   bool SendMouse(const InputRecord& record);
@@ -61,6 +66,7 @@ class X11EnginePlatform final : public EnginePlatform {
   // the next one.
   std::optional<ActiveLayout> layout_;
   std::function<void()> focus_refused_;
+  std::function<void()> before_press_;
 };
 
 // Milliseconds of CLOCK_MONOTONIC.

@@ -21,7 +21,8 @@ std::string Describe(const DxplayOptions& o) {
     if (o.target == DxplayOptions::Target::Entry) s << ':' << FormatHex(o.window_id, 8);
     if (o.window_id_otherwise) s << '/' << FormatHex(*o.window_id_otherwise, 8);
     if (o.target == DxplayOptions::Target::Name) s << ':' << o.window_name;
-    s << " stop=" << o.stop_key.modifiers << '+' << FormatHex(o.stop_key.key, 2) << (o.quiet ? " quiet" : "");
+    s << " stop=" << o.stop_key.modifiers << '+' << FormatHex(o.stop_key.key, 2) << (o.quiet ? " quiet" : "")
+      << (o.play_unfocused ? " unfocused" : "");
   }
   if (o.command == DxplayOptions::Command::Capture) {
     s << (o.slot == DxplayOptions::Slot::Location ? " location " : " key ") << o.slot_number;
@@ -47,6 +48,8 @@ TEST(DxplayOptions, CommandLines) {
       {{"run", "a.dxs", "--window", "0XfFfFfFfF"}, "run a.dxs target=entry:FFFFFFFF stop=7+7B"},
       {{"run", "a.dxs", "--window", "6291459"}, "run a.dxs target=entry:00600003 stop=7+7B"},
       {{"run", "a.dxs", "--window", "31457287"}, "run a.dxs target=entry:31457287/01E00007 stop=7+7B"},
+      {{"run", "a.dxs", "--pick", "--play-unfocused"}, "run a.dxs target=pick stop=7+7B unfocused"},
+      {{"run", "a.dxs", "--play-unfocused=yes"}, "error: unknown option '--play-unfocused'"},
       {{"run", "a.dxs", "--window-name", "xterm", "--stop-key", "ctrl+alt+F11"}, "run a.dxs target=name:xterm stop=3+7A"},
       {{"run", "a.dxs", "--pick"}, "run a.dxs target=pick stop=7+7B"},
       {{"capture", "a.dxs", "--location", "20"}, "capture a.dxs location 20"},

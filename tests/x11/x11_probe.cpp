@@ -10,10 +10,19 @@
 //       (the script is ready), repaints in the other colour, waits for a
 //       button press (the script's next line after its wait) and prints the
 //       microseconds in between.
-//   x11_probe stop RUNS COMBO_KEYSYMS... -- COMMAND...
+//   x11_probe stop RUNS [--grab] COMBO_KEYSYMS... -- COMMAND...
 //       RUNS times: starts COMMAND, waits for a key press on its window (the
 //       script is in its wait), presses the keys named (Control_L, F12, ...)
 //       through XTest, and prints the microseconds until COMMAND has ended.
+//       With --grab it holds the keyboard grabbed meanwhile, as an open
+//       menu does.
+//   x11_probe nofocus TITLE
+//       maps a managed window that never takes the focus (its WM_HINTS say
+//       no input) and prints "key KEYSYM" for any key it receives.
+//   x11_probe grab-keyboard
+//       grabs the keyboard, prints "grabbed" and holds it until killed.
+//   x11_probe keyboard-grabbed
+//       exits 0 when another client holds the keyboard grabbed, else 1.
 //   x11_probe group N
 //       locks keyboard group N (0 is the first layout of the map), as a
 //       layout switcher does, and prints the group then active.
@@ -176,6 +185,8 @@ void PressCombination(Display* display, const std::vector<KeySym>& keys) {
 }
 
 int StopCommand(int runs, char** argv) {
+  const bool grab = *argv && std::strcmp(*argv, "--grab") == 0;
+  if (grab) ++argv;
   std::vector<KeySym> keys;
   for (; *argv && std::strcmp(*argv, "--") != 0; ++argv) {
     KeySym key = XStringToKeysym(*argv);
@@ -192,16 +203,71 @@ int StopCommand(int runs, char** argv) {
       _exit(127);
     }
     if (!WaitForEvent(probe, KeyPress, 10000)) Die("no key press from the script");
+    if (grab && XGrabKeyboard(probe.display, probe.window, False, GrabModeAsync, GrabModeAsync, CurrentTime) !=
+                    GrabSuccess) {
+      Die("the keyboard grab was refused");
+    }
     usleep(50000);  // well inside the wait
     int64_t pressed = NowMicroseconds();
     PressCombination(probe.display, keys);
     int status = 0;
     waitpid(child, &status, 0);
+    if (grab) XUngrabKeyboard(probe.display, CurrentTime);
+    // The combination's own presses reached this window too: the next run's
+    // wait must not take them for that script's key.
+    XSync(probe.display, True);
     std::printf("%lld %d\n", static_cast<long long>(NowMicroseconds() - pressed),
                 WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status));
     std::fflush(stdout);
   }
   return 0;
+}
+
+int NoFocusCommand(const char* title) {
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) Die("cannot open the display");
+  Probe probe{display, XCreateSimpleWindow(display, DefaultRootWindow(display), 100, 100, 300, 200, 0, 0,
+                                           WhitePixel(display, DefaultScreen(display)))};
+  XSelectInput(display, probe.window, KeyPressMask | ButtonPressMask);
+  XWMHints hints{};
+  hints.flags = InputHint;
+  hints.input = False;
+  XSetWMHints(display, probe.window, &hints);
+  XStoreName(display, probe.window, title);
+  XMapWindow(display, probe.window);
+  XSync(display, False);
+  std::printf("mapped\n");
+  std::fflush(stdout);
+  for (;;) {
+    PrintInput(probe);
+    pollfd fd{ConnectionNumber(display), POLLIN, 0};
+    poll(&fd, 1, -1);
+  }
+}
+
+int GrabKeyboardCommand() {
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) Die("cannot open the display");
+  if (XGrabKeyboard(display, DefaultRootWindow(display), False, GrabModeAsync, GrabModeAsync, CurrentTime) !=
+      GrabSuccess) {
+    Die("the keyboard grab was refused");
+  }
+  XSync(display, False);
+  std::printf("grabbed\n");
+  std::fflush(stdout);
+  for (;;) {
+    XEvent event;
+    XNextEvent(display, &event);
+  }
+}
+
+int KeyboardGrabbedCommand() {
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) Die("cannot open the display");
+  const int result = XGrabKeyboard(display, DefaultRootWindow(display), False, GrabModeAsync, GrabModeAsync, CurrentTime);
+  XUngrabKeyboard(display, CurrentTime);
+  XCloseDisplay(display);
+  return result == AlreadyGrabbed ? 0 : 1;
 }
 
 int GroupCommand(int group) {
@@ -222,7 +288,10 @@ int main(int argc, char** argv) {
   if (command == "paint" && argc == 8) return PaintCommand(argv + 2);
   if (command == "react" && argc == 3) return ReactCommand(std::atoi(argv[2]));
   if (command == "stop" && argc > 4) return StopCommand(std::atoi(argv[2]), argv + 3);
+  if (command == "nofocus" && argc == 3) return NoFocusCommand(argv[2]);
+  if (command == "grab-keyboard" && argc == 2) return GrabKeyboardCommand();
+  if (command == "keyboard-grabbed" && argc == 2) return KeyboardGrabbedCommand();
   if (command == "group" && argc == 3) return GroupCommand(std::atoi(argv[2]));
-  std::fprintf(stderr, "usage: x11_probe paint|react|stop|group ...\n");
+  std::fprintf(stderr, "usage: x11_probe paint|react|stop|nofocus|grab-keyboard|keyboard-grabbed|group ...\n");
   return 64;
 }

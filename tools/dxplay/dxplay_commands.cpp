@@ -107,6 +107,7 @@ Target PickedWindow(Display* display, bool quiet) {
   switch (x11::WaitForClick(display, StopSignalFd(), click)) {
     case x11::WaitResult::Woken: return {StatusAfterSignal(kExitRunFailed), {}};
     case x11::WaitResult::GrabRefused: Error(t::kGrabFailed); return {kExitRunFailed, {}};
+    case x11::WaitResult::Cancelled: Error(t::kPickCancelled); return {kExitCancelled, {}};
     case x11::WaitResult::Done: break;
   }
   if (click.root_child == 0) {
@@ -165,18 +166,34 @@ void WarnAboutStopKey(const x11::StopKey& stop_key, const KeyCombination& combin
   if (SwitchesConsoles(combination)) Error(t::ConsoleSwitchWarning(CombinationName(combination.modifiers, combination.key)));
   if (stop_key.State() == x11::StopKey::Grab::Held) return;
   const bool taken = stop_key.State() == x11::StopKey::Grab::TakenByAnotherClient;
+  if (taken && stop_key.SeenThroughRawEvents()) {
+    Error(t::SharedStopKeyWarning(CombinationName(combination.modifiers, combination.key)));
+    return;
+  }
   Error(NotRegisteredWarning(CombinationName(combination.modifiers, combination.key), taken));
 }
+
+// What ends a run besides its lines: the target refusing the focus before
+// the first line, and the target closing before a press.
+struct FocusRefused {};
+struct TargetClosed {};
 
 int Play(const DxplayOptions& o, const ScriptDocument& doc, ScriptFileLines lines, Display* display,
          std::string entry) {
   x11::X11EnginePlatform platform(display);
   platform.OnFocusRefused([&o] {
+    if (!o.play_unfocused) throw FocusRefused{};
     if (!o.quiet) Error(t::kFocusNotTaken);
   });
-  const x11::StopKey stop_key(display, o.stop_key);
+  x11::StopKey stop_key(display, o.stop_key);
   WarnAboutStopKey(stop_key, o.stop_key);
   EventLoop events(display, stop_key);
+  events.WatchTarget(HandleOfWindowEntry(entry));
+  // The destruction may not have been read yet: read what has arrived first.
+  platform.OnBeforePress([&events] {
+    events.Deliver(0);
+    if (events.TargetClosed()) throw TargetClosed{};
+  });
   StatusLine status(stdout, !o.quiet);
   g_status = &status;
   DxplayMainWindow window(doc, lines, std::move(entry), events, status);
@@ -190,8 +207,18 @@ int Play(const DxplayOptions& o, const ScriptDocument& doc, ScriptFileLines line
     std::fprintf(stderr, "%s:%d: %s\n", o.script_path.c_str(), window.CurrentFileLine(),
                  FullStopMessage(e.what()).c_str());
     result = kExitRunFailed;
+  } catch (const FocusRefused&) {
+    Error(t::kFocusRefused);
+    result = kExitNoFocus;
+  } catch (const TargetClosed&) {
+    status.Clear();
   }
   g_status = nullptr;
+  if (result == 0 && events.TargetClosed()) {
+    Error(t::TargetClosedMessage(window.CurrentFileLine()));
+    result = kExitTargetClosed;
+  }
+  if (result == 0 && events.StopKeyPressed()) result = kExitStopped;
   return StatusAfterSignal(result);
 }
 
@@ -201,6 +228,7 @@ int StoreLocation(const DxplayOptions& o, Display* display, ScriptDocument& doc)
   switch (x11::WaitForClick(display, StopSignalFd(), click)) {
     case x11::WaitResult::Woken: return StatusAfterSignal(kExitRunFailed);
     case x11::WaitResult::GrabRefused: Error(t::kGrabFailed); return kExitRunFailed;
+    case x11::WaitResult::Cancelled: Error(t::kCaptureCancelled); return kExitCancelled;
     case x11::WaitResult::Done: break;
   }
   const x11::RootPoint p = x11::MonitorPointOfRoot(click.root_x, click.root_y, x11::PrimaryMonitor(display));
@@ -215,6 +243,7 @@ int StoreKey(const DxplayOptions& o, Display* display, ScriptDocument& doc) {
   switch (x11::WaitForKey(display, StopSignalFd(), keycode)) {
     case x11::WaitResult::Woken: return StatusAfterSignal(kExitRunFailed);
     case x11::WaitResult::GrabRefused: Error(t::kGrabFailed); return kExitRunFailed;
+    case x11::WaitResult::Cancelled: Error(t::kCaptureCancelled); return kExitCancelled;
     case x11::WaitResult::Done: break;
   }
   std::string keysym_name;

@@ -1,5 +1,6 @@
-// What reaches dxplay during a run: the stop key's presses on the X
-// connection and the stop signals' bytes on their pipe.
+// What reaches dxplay during a run: the stop key's presses and the end of
+// the target window on the X connection, and the stop signals' bytes on
+// their pipe.
 #pragma once
 
 #include <cstdint>
@@ -14,18 +15,30 @@ class StopKey;
 
 class EventLoop {
  public:
-  EventLoop(Display* display, const x11::StopKey& stop_key) : display_(display), stop_key_(stop_key) {}
+  EventLoop(Display* display, x11::StopKey& stop_key) : display_(display), stop_key_(stop_key) {}
+
+  // From now on the destruction or unmapping of `window` ends the run (once
+  // unmapped it holds no focus, and keys would go to another window); a
+  // window that is gone already counts as closed.
+  void WatchTarget(uint32_t window);
 
   // Handles every event that has arrived, first waiting up to wait_ms for
-  // one (0: no wait). True once a stop was asked for.
+  // one (0: no wait). True once the run must end: a stop was asked for or
+  // the target window closed.
   bool Deliver(uint64_t wait_ms);
 
+  bool StopKeyPressed() const { return stop_key_pressed_; }
+  bool TargetClosed() const { return target_closed_; }
+
  private:
+  bool MustEnd() const;
   void HandleQueued();
 
   Display* display_;
-  const x11::StopKey& stop_key_;
-  bool stop_ = false;
+  x11::StopKey& stop_key_;
+  uint32_t target_ = 0;
+  bool stop_key_pressed_ = false;
+  bool target_closed_ = false;
 };
 
 }  // namespace dx
