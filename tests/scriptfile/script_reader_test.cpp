@@ -105,6 +105,18 @@ TEST(ReadScriptFile, LoadsWhatTheFileListsAndKeepsOtherSlots) {
          d.notes.clear();
          d.code = {"last"};
        }},
+      {"a file without any CR ends its lines with LF",
+       "a\nb\nc\nnotes: $0001\nn\n\nkeys\n01: $0D\nendkeys\n\nlocations\nendlocations\n\ncode: $0001\nBEEP\n", "",
+       [](ScriptDocument& d) {
+         d.notes = {"n"};
+         d.keys[0] = "0D";
+         d.code = {"BEEP"};
+       }},
+      {"an empty file is an empty plain script", "", "",
+       [](ScriptDocument& d) {
+         d.notes.clear();
+         d.code.clear();
+       }},
       {"a count far beyond a short file stops padding after 65535 empty lines",
        FileWithLists("", "", "$7FFFFFFF") + "only\r\n", "",
        [](ScriptDocument& d) {
@@ -119,9 +131,6 @@ TEST(ReadScriptFile, FailsWithTheMessageAndKeepsEarlierChanges) {
   auto nothing = [](ScriptDocument&) {};
   auto notes_cleared = [](ScriptDocument& d) { d.notes.clear(); };
   CheckReads({
-      {"empty file", "", "'' is not a valid integer value", nothing},
-      {"LF line ends: the first line takes the whole file", "a\nb\nc\nnotes: $0000\n",
-       "'' is not a valid integer value", nothing},
       {"notes count does not convert", Header("$00G1"), "'$00G1' is not a valid integer value", nothing},
       {"short notes-count line", CrLfLines({"", "", "", "notes:"}), "'' is not a valid integer value", nothing},
       {"key list without its closer", Header("$0000") + CrLfLines({"", "keys", "01: $0D"}),

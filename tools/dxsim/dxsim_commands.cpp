@@ -58,13 +58,24 @@ std::string LoadScreen(const DxsimOptions& options, FileSystem& files, SimPlatfo
   return {};
 }
 
-// The input script into `doc` and where its code stands in the file; the
-// message of what went wrong, if anything.
-std::optional<std::string> ReadInput(const DxsimOptions& options, FileSystem& files, ScriptDocument& doc,
-                                     ScriptFileLines* lines = nullptr) {
-  ScriptFileLoad load = TryReadScriptFile(options.input_path, doc, files);
-  if (lines != nullptr) *lines = load.lines;
-  return load.error;
+// The input script into `doc`, where its code stands in the file, and
+// what went wrong, if anything.
+ScriptFileLoad ReadInput(const DxsimOptions& options, FileSystem& files, ScriptDocument& doc) {
+  return TryReadScriptFile(options.input_path, doc, files);
+}
+
+// FILE:LINE: message, the way editors and compilers point at a line.
+std::string LoadFailure(const DxsimOptions& options, const ScriptFileLoad& load) {
+  std::string where = options.input_path;
+  if (load.error_line > 0) where += ":" + std::to_string(load.error_line);
+  return where + ": " + FullStopMessage(*load.error);
+}
+
+bool NamesDxsFile(const std::string& path) {
+  if (path.size() < 4) return false;
+  std::string ending = path.substr(path.size() - 4);
+  for (char& c : ending) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return ending == ".dxs";
 }
 
 const char* OutcomeText(RunOutcome outcome) {
@@ -81,8 +92,8 @@ const char* OutcomeText(RunOutcome outcome) {
 int RunScriptFile(const DxsimOptions& options, std::ostream& out) {
   NativeFileSystem files;
   ScriptDocument doc;
-  if (const auto error = ReadInput(options, files, doc)) {
-    PrintErrorBox(out, *error);
+  if (const ScriptFileLoad load = ReadInput(options, files, doc); load.error) {
+    out << "LoadFailed " << LoadFailure(options, load) << '\n';
     return kExitFileFailed;
   }
   SimLog log;
@@ -119,9 +130,17 @@ int RunScriptFile(const DxsimOptions& options, std::ostream& out) {
 int ResaveScriptFile(const DxsimOptions& options, std::ostream& out) {
   NativeFileSystem files;
   ScriptDocument doc;
+  // The strict reading: a file that would lose lines is not written.
+  if (const ScriptFileLoad load = ReadInput(options, files, doc); load.error) {
+    out << "LoadFailed " << LoadFailure(options, load) << '\n';
+    return kExitFileFailed;
+  }
   try {
-    ReadScriptFile(options.input_path, doc, files);
-    WriteScriptFile(doc, options.output_path, files);
+    if (NamesDxsFile(options.output_path)) {
+      WriteScriptFile(doc, options.output_path, files);
+    } else {
+      WritePlainScriptFile(doc, options.output_path, files);
+    }
   } catch (const ScriptError& e) {
     PrintErrorBox(out, e.what());
     return kExitFileFailed;
@@ -132,9 +151,12 @@ int ResaveScriptFile(const DxsimOptions& options, std::ostream& out) {
 int CheckScriptFile(const DxsimOptions& options, std::ostream& out) {
   NativeFileSystem files;
   ScriptDocument doc;
-  ScriptFileLines lines;
-  if (const auto error = ReadInput(options, files, doc, &lines)) {
-    PrintDiagnostics(options, {{0, 0, check::Rule::UnreadableFile, FullStopMessage(*error), {}}}, out);
+  const ScriptFileLoad load = ReadInput(options, files, doc);
+  const ScriptFileLines& lines = load.lines;
+  if (load.error) {
+    const int column = load.error_line > 0 ? 1 : 0;
+    PrintDiagnostics(options, {{load.error_line, column, check::Rule::UnreadableFile, FullStopMessage(*load.error), {}}},
+                     out);
     return kExitFileFailed;
   }
   check::CheckOptions check_options;
