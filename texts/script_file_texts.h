@@ -75,17 +75,18 @@ inline std::string FileEndsInList(std::string_view closer, int opened_on) {
 inline std::string FileEndsEarly(std::string_view what) {
   return "the file ends here, where " + std::string(what) + " should follow";
 }
+inline std::string LinesFollow(std::string_view section, long long count) {
+  return std::to_string(count) + " " + std::string(section) + (count == 1 ? " line follows" : " lines follow");
+}
 inline std::string TooFewLines(std::string_view section, int count_line, long long count, long long found,
                                std::string_view fixed) {
   return "the " + std::string(section) + " count on line " + std::to_string(count_line) + " says " +
-         std::to_string(count) + ", but only " + std::to_string(found) + " " + std::string(section) +
-         " lines follow: make the count " + std::string(fixed);
+         std::to_string(count) + ", but only " + LinesFollow(section, found) + ": make the count " + std::string(fixed);
 }
 inline std::string TooManyLines(std::string_view section, int count_line, long long count, long long found,
                                 std::string_view fixed) {
   return "the " + std::string(section) + " count on line " + std::to_string(count_line) + " says " +
-         std::to_string(count) + ", but " + std::to_string(found) + " " + std::string(section) +
-         " lines follow: the last " + std::to_string(found - count) + " would be ignored; make the count " +
+         std::to_string(count) + ", but " + LinesFollow(section, found) + ": the last " + std::to_string(found - count) + " would be ignored; make the count " +
          std::string(fixed);
 }
 inline std::string NotesRunOn(int count_line, long long count) {
