@@ -1,6 +1,8 @@
 #include "tools/dxsim/dxsim_commands.h"
 
+#include <iostream>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include "checker/check_script.h"
@@ -9,15 +11,13 @@
 #include "base/script_error.h"
 #include "base/file_system.h"
 #include "scriptfile/script_file.h"
+#include "sim/memory_file_system.h"
 #include "sim/sim_main_window.h"
 #include "sim/sim_platform.h"
 #include "tools/dxsim/event_printer.h"
 
 namespace dx {
 namespace {
-
-constexpr int kExitRunFailed = 1;
-constexpr int kExitFileFailed = 2;
 
 void PrintErrorBox(std::ostream& out, const std::string& message) {
   out << "ErrorBox " << FullStopMessage(message) << '\n';
@@ -61,7 +61,12 @@ std::string LoadScreen(const DxsimOptions& options, FileSystem& files, SimPlatfo
 // The input script into `doc`, where its code stands in the file, and
 // what went wrong, if anything.
 ScriptFileLoad ReadInput(const DxsimOptions& options, FileSystem& files, ScriptDocument& doc) {
-  return TryReadScriptFile(options.input_path, doc, files);
+  if (options.input_path != kStandardInput) return TryReadScriptFile(options.input_path, doc, files);
+  MemoryFileSystem standard_input;
+  std::ostringstream bytes;
+  bytes << std::cin.rdbuf();
+  standard_input.files[options.input_path] = bytes.str();
+  return TryReadScriptFile(options.input_path, doc, standard_input);
 }
 
 // FILE:LINE: message, the way editors and compilers point at a line.
@@ -119,7 +124,7 @@ int RunScriptFile(const DxsimOptions& options, std::ostream& out) {
       out << " after " << options.max_lines << " lines (--max-lines N changes the bound, 0 removes it)";
     }
     out << '\n';
-    return 0;
+    return outcome == RunOutcome::LineBoundReached ? kExitLineBound : 0;
   } catch (const ScriptError& e) {
     printer.Flush();
     PrintErrorBox(out, e.what());

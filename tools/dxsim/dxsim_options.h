@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "sim/sim_defaults.h"
@@ -37,13 +38,23 @@ struct DxsimOptions {
   uint64_t refuse_input_at = 0;  // the N-th SendInput is refused; 0: none
   bool json = false;    // check: --format json
   bool werror = false;  // check: warnings fail too
+  Command help_for = Command::Help;  // help: the command asked about ("dxsim check --help"), else Help
 };
+
+// The exit statuses of dxsim, one each.
+inline constexpr int kExitRunFailed = 1;
+inline constexpr int kExitFileFailed = 2;
+inline constexpr int kExitLineBound = 3;  // the line bound ended a script that would have gone on
+inline constexpr int kExitUsage = 64;
+
+// "-" as the script: read from standard input.
+inline constexpr std::string_view kStandardInput = "-";
 
 // Returns the options, or sets `error` to what is wrong.
 std::optional<DxsimOptions> ParseDxsimOptions(const std::vector<std::string>& args, std::string& error);
 
 extern const char kDxsimUsage[];
-std::string DxsimHelp();              // the usage and what the commands do
+std::string DxsimHelp(DxsimOptions::Command command = DxsimOptions::Command::Help);  // the usage and what the commands do
 extern const char kDxsimUsageHint[];  // one line, after a usage error
 
 }  // namespace dx
