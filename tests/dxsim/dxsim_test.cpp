@@ -53,6 +53,8 @@ TEST(DxsimOptions, EachCommandLineIsReadOrNamedForWhatIsWrong) {
       {{"run", "a.dxs", "--", "--help"}, "error: unexpected argument '--help'"},
       {{"run", "a.dxs", "--pixel", "100,200="},
        "error: invalid value for --pixel: '100,200=': quote a colour with '$' in a shell, as in --pixel '100,200=$FF'"},
+      {{"run", "a.dxs", "--pixel-at", "500:1,2=$FF"}, "run a.dxs  1000000 text"},
+      {{"run", "a.dxs", "--pixel-at", "1,2=$FF"}, "error: invalid value for --pixel-at: '1,2=$FF'"},
       {{"run", "a.dxs", "--werror=1"}, "error: unknown option '--werror' for run"},
       {{"run", "a.dxs", "--screen", "wide"}, "error: invalid value for --screen: 'wide'"},
       {{"check", "a.dxs", "--format", "xml"}, "error: invalid value for --format: 'xml'"},

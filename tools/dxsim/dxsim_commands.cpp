@@ -15,6 +15,7 @@
 #include "sim/sim_main_window.h"
 #include "sim/sim_platform.h"
 #include "tools/dxsim/event_printer.h"
+#include "tools/dxsim/timed_pixels.h"
 
 namespace dx {
 namespace {
@@ -103,7 +104,7 @@ int RunScriptFile(const DxsimOptions& options, std::ostream& out) {
   }
   SimLog log;
   SimMainWindow window(log);
-  SimPlatform platform(log);
+  TimedPixelPlatform platform(log, options.timed_pixels, options.tick_start);
   if (std::string error = LoadScreen(options, files, platform); !error.empty()) {
     out << "ScreenImageError " << error << '\n';
     return kExitFileFailed;

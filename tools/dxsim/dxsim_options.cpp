@@ -8,7 +8,8 @@
 namespace dx {
 
 const char kDxsimUsage[] =
-    "usage: dxsim run FILE [--screen WxH] [--pixel X,Y=COLOUR]... [--screen-image FILE.ppm]\n"
+    "usage: dxsim run FILE [--screen WxH] [--pixel X,Y=COLOUR]... [--pixel-at MS:X,Y=COLOUR]...\n"
+    "                      [--screen-image FILE.ppm]\n"
     "                      [--default-colour COLOUR] [--window TEXT] [--max-lines N]\n"
     "                      [--tick-start MS] [--tick-step MS] [--refuse-input-at N]\n"
     "       dxsim resave IN OUT\n"
@@ -23,12 +24,14 @@ constexpr std::string_view kCommonHelp =
     "  An option's value may follow an '=': --screen=1920x1080. '--' ends the options.\n";
 
 constexpr std::string_view kRunHelp =
-    "usage: dxsim run FILE [--screen WxH] [--pixel X,Y=COLOUR]... [--screen-image FILE.ppm]\n"
+    "usage: dxsim run FILE [--screen WxH] [--pixel X,Y=COLOUR]... [--pixel-at MS:X,Y=COLOUR]...\n"
+    "                      [--screen-image FILE.ppm]\n"
     "                      [--default-colour COLOUR] [--window TEXT] [--max-lines N]\n"
     "                      [--tick-start MS] [--tick-step MS] [--refuse-input-at N]\n"
     "  plays the script on a simulated desktop and prints every operation.\n"
     "  Exit status: 0 the run ended, 1 a line failed, 2 the file does not load,\n"
     "  3 the line bound (--max-lines, 0: none) ended a script that would go on.\n"
+    "  --pixel-at MS:X,Y=COLOUR changes a pixel MS milliseconds into the run.\n"
     "  Quote a COLOUR with '$' in a shell: --pixel '100,200=$FF'.\n";
 
 constexpr std::string_view kResaveHelp =
@@ -90,22 +93,39 @@ bool ReadScreen(const std::string& text, DxsimOptions& o) {
   return true;
 }
 
-bool ReadPixel(const std::string& text, DxsimOptions& o) {
+std::optional<PixelOverride> ParsePixel(std::string_view text) {
   const std::size_t comma = text.find(',');
   const std::size_t equals = text.find('=');
-  if (comma == std::string::npos || equals == std::string::npos || equals < comma) return false;
-  const auto x = TryStrToInt(std::string_view(text).substr(0, comma));
-  const auto y = TryStrToInt(std::string_view(text).substr(comma + 1, equals - comma - 1));
-  const auto colour = TryStrToInt(std::string_view(text).substr(equals + 1));
-  if (!x || !y || !colour) return false;
-  o.pixels.push_back({*x, *y, static_cast<uint32_t>(*colour)});
-  return true;
+  if (comma == std::string::npos || equals == std::string::npos || equals < comma) return std::nullopt;
+  const auto x = TryStrToInt(text.substr(0, comma));
+  const auto y = TryStrToInt(text.substr(comma + 1, equals - comma - 1));
+  const auto colour = TryStrToInt(text.substr(equals + 1));
+  if (!x || !y || !colour) return std::nullopt;
+  return PixelOverride{*x, *y, static_cast<uint32_t>(*colour)};
+}
+
+bool ReadPixel(const std::string& text, DxsimOptions& o) {
+  const std::optional<PixelOverride> pixel = ParsePixel(text);
+  if (pixel) o.pixels.push_back(*pixel);
+  return pixel.has_value();
+}
+
+// "MS:X,Y=COLOUR".
+bool ReadTimedPixel(const std::string& text, DxsimOptions& o) {
+  const std::size_t colon = text.find(':');
+  if (colon == std::string::npos) return false;
+  int64_t after = 0;
+  if (!ReadNumber(std::string_view(text).substr(0, colon), 0, after)) return false;
+  const std::optional<PixelOverride> pixel = ParsePixel(std::string_view(text).substr(colon + 1));
+  if (pixel) o.timed_pixels.push_back({static_cast<uint64_t>(after), *pixel});
+  return pixel.has_value();
 }
 
 bool ReadRunOption(const std::string& name, const std::string& value, DxsimOptions& o) {
   int64_t n = 0;
   if (name == "--screen") return ReadScreen(value, o);
   if (name == "--pixel") return ReadPixel(value, o);
+  if (name == "--pixel-at") return ReadTimedPixel(value, o);
   if (name == "--screen-image") {
     o.screen_image = value;
     return true;
@@ -137,7 +157,7 @@ bool ReadCheckOption(const std::string& name, const std::string& value, DxsimOpt
 }
 
 // The options of each command, all of them with a value.
-constexpr std::string_view kRunOptions[] = {"--screen",     "--pixel",      "--screen-image", "--default-colour",
+constexpr std::string_view kRunOptions[] = {"--screen",     "--pixel",      "--pixel-at",     "--screen-image", "--default-colour",
                                             "--window",     "--max-lines",  "--tick-start",   "--tick-step",
                                             "--refuse-input-at"};
 constexpr std::string_view kCheckOptions[] = {"--screen", "--format"};
@@ -196,7 +216,7 @@ bool ReadArguments(const std::vector<std::string>& args, DxsimOptions& o, std::v
     if (!(run ? ReadRunOption(arg, value, o) : ReadCheckOption(arg, value, o))) {
       error = "invalid value for " + arg + ": '" + value + "'";
       // A shell puts nothing in place of an unquoted "$FF".
-      if (arg == "--pixel" && (value.empty() || value.back() == '=')) {
+      if ((arg == "--pixel" || arg == "--pixel-at") && (value.empty() || value.back() == '=')) {
         error += ": quote a colour with '$' in a shell, as in --pixel '100,200=$FF'";
       } else if (arg == "--default-colour" && value.empty()) {
         error += ": quote a colour with '$' in a shell, as in --default-colour '$FF'";

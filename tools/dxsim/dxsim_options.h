@@ -17,6 +17,12 @@ struct PixelOverride {
   uint32_t colour = 0;
 };
 
+// --pixel-at MS:X,Y=COLOUR: the pixel changes MS milliseconds into the run.
+struct TimedPixel {
+  uint64_t after_ms = 0;
+  PixelOverride pixel;
+};
+
 // A script without ENDSCRIPT runs until it is stopped: a run ends here
 // unless asked otherwise, so that a terminal is not flooded forever.
 inline constexpr int64_t kDefaultMaxLines = 1000000;
@@ -29,6 +35,7 @@ struct DxsimOptions {
   int screen_width = sim_defaults::kScreenWidth;
   int screen_height = sim_defaults::kScreenHeight;
   std::vector<PixelOverride> pixels;
+  std::vector<TimedPixel> timed_pixels;
   std::string screen_image;
   uint32_t default_colour = 0;
   std::string window_text{sim_defaults::kTargetWindow};
