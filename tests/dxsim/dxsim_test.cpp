@@ -55,6 +55,7 @@ TEST(DxsimOptions, EachCommandLineIsReadOrNamedForWhatIsWrong) {
        "error: invalid value for --pixel: '100,200=': quote a colour with '$' in a shell, as in --pixel '100,200=$FF'"},
       {{"run", "a.dxs", "--pixel-at", "500:1,2=$FF"}, "run a.dxs  1000000 text"},
       {{"run", "a.dxs", "--pixel-at", "1,2=$FF"}, "error: invalid value for --pixel-at: '1,2=$FF'"},
+      {{"check", "a.dxs", "--words"}, "error: unknown option '--words' for check"},
       {{"run", "a.dxs", "--werror=1"}, "error: unknown option '--werror' for run"},
       {{"run", "a.dxs", "--screen", "wide"}, "error: invalid value for --screen: 'wide'"},
       {{"check", "a.dxs", "--format", "xml"}, "error: invalid value for --format: 'xml'"},
@@ -63,6 +64,9 @@ TEST(DxsimOptions, EachCommandLineIsReadOrNamedForWhatIsWrong) {
   std::string error;
   EXPECT_EQ(ParseDxsimOptions({"check", "--help"}, error)->help_for, DxsimOptions::Command::Check);
   EXPECT_EQ(ParseDxsimOptions({"--help"}, error)->help_for, DxsimOptions::Command::Help);
+  // The manual's waits need a clock of 1 ms a read, unless another is asked for.
+  EXPECT_EQ(ParseDxsimOptions({"run", "a.dxs", "--words"}, error)->tick_step, 1u);
+  EXPECT_EQ(ParseDxsimOptions({"run", "a.dxs", "--tick-step", "5", "--words"}, error)->tick_step, 5u);
 }
 
 TEST(RecordLabel, NamesWhatTheBytesMean) {

@@ -15,6 +15,7 @@
 #include "sim/sim_main_window.h"
 #include "sim/sim_platform.h"
 #include "tools/dxsim/event_printer.h"
+#include "tools/dxsim/run_words.h"
 #include "tools/dxsim/timed_pixels.h"
 
 namespace dx {
@@ -95,6 +96,38 @@ const char* OutcomeText(RunOutcome outcome) {
 
 }  // namespace
 
+namespace {
+
+const char* EndingWords(RunOutcome outcome) {
+  switch (outcome) {
+    case RunOutcome::Ended: return "end";
+    case RunOutcome::LineBoundReached: return "...";
+    case RunOutcome::NotStarted: return "not started";
+  }
+  return "?";
+}
+
+int ExitStatusOf(RunOutcome outcome) { return outcome == RunOutcome::LineBoundReached ? kExitLineBound : 0; }
+
+// --words: the whole run as one "=>" line, in the manual's words.
+int RunInManualWords(SimMainWindow& window, SimPlatform& platform, SimLog& log, const DxsimOptions& options,
+                     const RunOptions& run_options, std::ostream& out) {
+  log.SetKeeping(true);
+  std::string ending;
+  int status = kExitRunFailed;
+  try {
+    const RunOutcome outcome = BGOClick(window, platform, run_options);
+    ending = EndingWords(outcome);
+    status = ExitStatusOf(outcome);
+  } catch (const ScriptError& e) {
+    ending = "error " + FullStopMessage(e.what());
+  }
+  out << "=> " << RunInWords(log.Events(), ending, options.screen_width, options.screen_height) << '\n';
+  return status;
+}
+
+}  // namespace
+
 int RunScriptFile(const DxsimOptions& options, std::ostream& out) {
   NativeFileSystem files;
   ScriptDocument doc;
@@ -111,12 +144,13 @@ int RunScriptFile(const DxsimOptions& options, std::ostream& out) {
   }
   PutDocument(doc, window);
   window.SetTargetWindowText(options.window_text);
+  RunOptions run_options;
+  run_options.MaxLines = options.max_lines;
+  if (options.words) return RunInManualWords(window, platform, log, options, run_options, out);
 
   EventPrinter printer(out, options.screen_width, options.screen_height);
   log.SetKeeping(false);
   log.SetListener([&](const SimEvent& e) { printer.Print(e); });
-  RunOptions run_options;
-  run_options.MaxLines = options.max_lines;
   try {
     const RunOutcome outcome = BGOClick(window, platform, run_options);
     printer.Flush();
@@ -125,7 +159,7 @@ int RunScriptFile(const DxsimOptions& options, std::ostream& out) {
       out << " after " << options.max_lines << " lines (--max-lines N changes the bound, 0 removes it)";
     }
     out << '\n';
-    return outcome == RunOutcome::LineBoundReached ? kExitLineBound : 0;
+    return ExitStatusOf(outcome);
   } catch (const ScriptError& e) {
     printer.Flush();
     PrintErrorBox(out, e.what());

@@ -11,7 +11,7 @@ const char kDxsimUsage[] =
     "usage: dxsim run FILE [--screen WxH] [--pixel X,Y=COLOUR]... [--pixel-at MS:X,Y=COLOUR]...\n"
     "                      [--screen-image FILE.ppm]\n"
     "                      [--default-colour COLOUR] [--window TEXT] [--max-lines N]\n"
-    "                      [--tick-start MS] [--tick-step MS] [--refuse-input-at N]\n"
+    "                      [--tick-start MS] [--tick-step MS] [--refuse-input-at N] [--words]\n"
     "       dxsim resave IN OUT\n"
     "       dxsim check FILE [--screen WxH] [--format text|json] [--werror]\n"
     "       dxsim --help | --version\n";
@@ -27,10 +27,12 @@ constexpr std::string_view kRunHelp =
     "usage: dxsim run FILE [--screen WxH] [--pixel X,Y=COLOUR]... [--pixel-at MS:X,Y=COLOUR]...\n"
     "                      [--screen-image FILE.ppm]\n"
     "                      [--default-colour COLOUR] [--window TEXT] [--max-lines N]\n"
-    "                      [--tick-start MS] [--tick-step MS] [--refuse-input-at N]\n"
+    "                      [--tick-start MS] [--tick-step MS] [--refuse-input-at N] [--words]\n"
     "  plays the script on a simulated desktop and prints every operation.\n"
     "  Exit status: 0 the run ended, 1 a line failed, 2 the file does not load,\n"
     "  3 the line bound (--max-lines, 0: none) ended a script that would go on.\n"
+    "  --words prints the run as one line in the manual's words instead:\n"
+    "  => move 100,200; left down; left up; wait 500; end\n"
     "  --pixel-at MS:X,Y=COLOUR changes a pixel MS milliseconds into the run.\n"
     "  Quote a COLOUR with '$' in a shell: --pixel '100,200=$FF'.\n";
 
@@ -176,6 +178,7 @@ bool ReadArguments(const std::vector<std::string>& args, DxsimOptions& o, std::v
   const bool run = o.command == DxsimOptions::Command::Run;
   const bool check = o.command == DxsimOptions::Command::Check;
   bool options_ended = false;
+  bool tick_step_given = false;
   for (std::size_t i = 1; i < args.size(); ++i) {
     std::string arg = args[i];
     if (!options_ended && arg == "--") {
@@ -196,6 +199,13 @@ bool ReadArguments(const std::vector<std::string>& args, DxsimOptions& o, std::v
       attached = arg.substr(equals + 1);
       arg.resize(equals);
     }
+    if (run && arg == "--words" && !attached) {
+      o.words = true;
+      // The manual's waits are told from a clock that moves 1 ms a read.
+      if (!tick_step_given) o.tick_step = 1;
+      continue;
+    }
+    if (run && arg == "--tick-step") tick_step_given = true;
     if (check && arg == "--werror" && !attached) {
       o.werror = true;
       continue;

@@ -43,6 +43,7 @@ struct DxsimOptions {
   uint64_t tick_start = sim_defaults::kTickStart;
   uint64_t tick_step = sim_defaults::kTickStep;
   uint64_t refuse_input_at = 0;  // the N-th SendInput is refused; 0: none
+  bool words = false;   // run: --words, the run as the manual's "=>" line
   bool json = false;    // check: --format json
   bool werror = false;  // check: warnings fail too
   Command help_for = Command::Help;  // help: the command asked about ("dxsim check --help"), else Help
