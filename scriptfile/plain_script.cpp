@@ -89,7 +89,6 @@ std::optional<std::string> Unescaped(std::string_view text) {
     if (++i == text.size()) return std::nullopt;
     switch (text[i]) {
       case '\\': out += '\\'; break;
-      case 'r': out += '\r'; break;
       case 'n': out += '\n'; break;
       default: return std::nullopt;
     }
@@ -101,14 +100,21 @@ std::string Escaped(std::string_view text) {
   std::string out;
   for (char c : text) {
     if (c == '\\') out += "\\\\";
-    else if (c == '\r') out += "\\r";
     else if (c == '\n') out += "\\n";
     else out += c;
   }
   return out;
 }
 
-bool NeedsEscape(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+bool NeedsEscape(std::string_view text) { return text.find('\n') != std::string_view::npos; }
+
+// What a .dxs file cannot carry inside a line, so that every plain script
+// converts: a CR ends its lines, a byte 26 its readable text.
+std::optional<std::string_view> Unwritable(std::string_view text) {
+  if (text.find('\r') != std::string_view::npos) return file_texts::kCarriageReturnInLine;
+  if (text.find('\x1A') != std::string_view::npos) return file_texts::kEndOfTextInLine;
+  return std::nullopt;
+}
 
 // Reads the line behind its ";@"; the problem in words when it is no such line.
 std::optional<SlotLine> ParseSlotLine(std::string_view line, std::string& problem) {
@@ -239,6 +245,10 @@ PlainRead ReadPlainScript(std::string_view bytes, ScriptDocument& document) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const int number = static_cast<int>(i) + 1;
     const std::string_view text = bytes.substr(lines[i].start, lines[i].end - lines[i].start);
+    if (const auto refused = Unwritable(text)) {
+      read.problem = FileProblem{number, std::string(*refused)};
+      return read;
+    }
     if (!text.starts_with(kMarker)) {
       loaded.code.emplace_back(text);
       read.lines.code_file_lines.push_back(number);
@@ -249,6 +259,9 @@ PlainRead ReadPlainScript(std::string_view bytes, ScriptDocument& document) {
     if (line && line->slot > 0) {
       const auto [earlier, fresh] = seen.emplace(std::pair{line->kind, line->slot}, number);
       if (!fresh) problem = t::PlainSlotTwice(line->kind == Kind::Key ? "key" : "location", line->slot, earlier->second);
+    }
+    if (line && problem.empty()) {
+      if (const auto refused = Unwritable(line->value)) problem = std::string(*refused);
     }
     if (line && problem.empty()) {
       if (std::optional<std::string> refused = Apply(*line, loaded)) problem = *refused;

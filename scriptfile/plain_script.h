@@ -14,8 +14,9 @@
 // anywhere; notes keep their order. A code line that would itself read as
 // something else (one starting with ";@", one holding a CR or LF, a first
 // line that reads as a .dxs header) is written ";@ code: LINE". A value
-// behind "::" instead of ":" has its "\", CR and LF written as "\\", "\r"
-// and "\n".
+// behind "::" instead of ":" has its "\" and LF written as "\\" and "\n".
+// No line holds a CR or a byte 26, which a .dxs file cannot carry inside a
+// line: a plain script always converts.
 #pragma once
 
 #include <cstdint>

@@ -112,8 +112,12 @@ inline std::string PlainSlotTwice(std::string_view kind, int slot, int first_lin
 inline std::string BadCoordinates(std::string_view found) {
   return "a location is two numbers, x and y, such as ';@ location 1: 100,200', " + Found(found);
 }
+inline constexpr std::string_view kCarriageReturnInLine =
+    "this line holds a CR that ends no line: no script can hold one inside a line";
+inline constexpr std::string_view kEndOfTextInLine =
+    "this line holds byte 26 (Ctrl+Z), which ends the readable text of a .dxs file: no script can hold it";
 inline constexpr std::string_view kBadEscape =
-    "in a ';@ ...::' line a backslash is followed by '\\', 'r' or 'n'";
+    "in a ';@ ...::' line a backslash is followed by '\\' or 'n'";
 
 // ---- dxsim resave --------------------------------------------------------
 

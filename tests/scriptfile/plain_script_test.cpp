@@ -104,7 +104,11 @@ TEST(PlainScript, RefusesASlotLineItCannotReadAtItsLine) {
       {";@ key 5 41\n", "1: a line starting with ';@' is one of ';@ note: TEXT', ';@ key N: CODE', ';@ location N: "
                         "X,Y' or ';@ code: LINE', found ';@ key 5 41'"},
       {";@ key 5: 41\nBEEP\n;@ key 05: 42\n", "3: key slot 5 is set on line 1 already"},
-      {";@ note:: a\\tb\n", "1: in a ';@ ...::' line a backslash is followed by '\\', 'r' or 'n'"},
+      {";@ note:: a\\tb\n", "1: in a ';@ ...::' line a backslash is followed by '\\' or 'n'"},
+      {";@ note:: a\\rb\n", "1: in a ';@ ...::' line a backslash is followed by '\\' or 'n'"},
+      {"BE\rEP\n", "1: this line holds a CR that ends no line: no script can hold one inside a line"},
+      {"BEEP\n;@ key 1: 0D\x1A\n",
+       "2: this line holds byte 26 (Ctrl+Z), which ends the readable text of a .dxs file: no script can hold it"},
   };
   for (const Row& row : rows) {
     ScriptDocument loaded = test::BeforeLoad();
@@ -132,7 +136,7 @@ std::vector<ScriptDocument> AwkwardDocuments() {
   d.code = {"Dorvaxil script", "BEEP"};
   documents.push_back(d);
   d = {};
-  d.code = {"\xEF\xBB\xBF" "BEEP", ";@ key 1: 0D", "a\nb", "back\\slash\r", "", "  ", ""};
+  d.code = {"\xEF\xBB\xBF" "BEEP", ";@ key 1: 0D", "a\nb", "back\\slash", "", "  ", ""};
   d.notes = {"", " leading blank", "tail blank ", "x\ny", ":", ":: not escaped"};
   d.keys[0] = " 41";
   d.keys[39] = "a\\b\nc";
