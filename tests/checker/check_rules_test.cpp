@@ -8,6 +8,10 @@
 #include <vector>
 
 #include "checker/check_script.h"
+#include "engine/run_script.h"
+#include "sim/sim_main_window.h"
+#include "sim/sim_platform.h"
+#include "tools/dxsim/run_words.h"
 #include "tests/checker/test_document.h"
 
 namespace dx::check {
@@ -212,6 +216,43 @@ std::string FileText(const char* path) {
   std::stringstream text;
   text << file.rdbuf();
   return text.str();
+}
+
+// A suggestion followed literally does what was meant: the line it gives
+// has no finding of that rule, and the run sends what the mistaken line
+// was meant to send.
+TEST(CheckScript, EachFixDoesWhatWasMeant) {
+  struct Row {
+    std::string mistaken;
+    std::string fixed;
+    std::string run;  // in the manual's words, the clock 1 ms a read
+  } rows[] = {
+      {"KEY 41 PRESS", "KEY $41 PRESS", "key 41 down; key 41 up; end"},
+      {"KEY 59 UP", "KEY $59 UP", "key 59 up; end"},
+      {"MOUSE RIGHTCLICK", "MOUSE RC", "right down; right up; end"},
+      {"MOUSE  LC", "MOUSE LC", "left down; left up; end"},
+      {"  mouse left-click", "  MOUSE LC", "left down; left up; end"},
+      {"MOUSE   GO 1", "MOUSE GO 1", "move 100,200; end"},
+      {"DELAY -500", "DELAY 500", "wait 500; end"},
+      {"LOOP5", "LOOP 5", "end"},
+      {"KEY #41 PRESS", "KEY $41 PRESS", "key 41 down; key 41 up; end"},
+  };
+  for (const Row& row : rows) {
+    const std::vector<Diagnostic> found = CheckScript(TestDocument({row.mistaken, "ENDSCRIPT"}));
+    ASSERT_FALSE(found.empty()) << row.mistaken;
+    EXPECT_EQ(found[0].fix.text, row.fixed) << row.mistaken;
+    const std::vector<Diagnostic> after = CheckScript(TestDocument({found[0].fix.text, "ENDSCRIPT"}));
+    EXPECT_TRUE(std::none_of(after.begin(), after.end(), [&](const Diagnostic& d) { return d.rule == found[0].rule; }))
+        << row.fixed;
+    SimLog log;
+    SimMainWindow window(log);
+    SimPlatform platform(log);
+    platform.SetClock(1000, 1);
+    window.SetLocation(1, "100", "200");
+    window.SetCodeLines({found[0].fix.text, "ENDSCRIPT"});
+    BGOClick(window, platform, RunOptions{100});
+    EXPECT_EQ(RunInWords(log.Events(), "end", 1024, 768), row.run) << row.fixed;
+  }
 }
 
 // The read-me's table and the manual's list, where a rule's row stands
