@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "checker/check_script.h"
-#include "engine/run_script.h"
+#include "engine/run_control.h"
 #include "sim/sim_main_window.h"
 #include "sim/sim_platform.h"
 #include "tools/dxsim/run_words.h"
@@ -250,7 +250,7 @@ TEST(CheckScript, EachFixDoesWhatWasMeant) {
     platform.SetClock(1000, 1);
     window.SetLocation(1, "100", "200");
     window.SetCodeLines({found[0].fix.text, "ENDSCRIPT"});
-    BGOClick(window, platform, RunOptions{100});
+    StartRun(window, platform, RunOptions{100});
     EXPECT_EQ(RunInWords(log.Events(), "end", 1024, 768), row.run) << row.fixed;
   }
 }

@@ -7,19 +7,24 @@
 
 #include "checker/check_script.h"
 #include "checker/report.h"
-#include "engine/run_script.h"
+#include "engine/run_control.h"
 #include "base/script_error.h"
 #include "base/file_system.h"
 #include "scriptfile/script_file.h"
 #include "sim/memory_file_system.h"
 #include "sim/sim_main_window.h"
 #include "sim/sim_platform.h"
+#include "tools/dxsim/dxsim_exit_statuses.h"
 #include "tools/dxsim/event_printer.h"
 #include "tools/dxsim/run_words.h"
 #include "tools/dxsim/timed_pixels.h"
 
 namespace dx {
 namespace {
+
+using dxsim::kExitFileFailed;
+using dxsim::kExitLineBound;
+using dxsim::kExitRunFailed;
 
 void PrintErrorBox(std::ostream& out, const std::string& message) {
   out << "ErrorBox " << FullStopMessage(message) << '\n';
@@ -32,15 +37,6 @@ void PrintDiagnostics(const DxsimOptions& options, const std::vector<check::Diag
   } else {
     check::PrintText(out, options.input_path, diagnostics);
   }
-}
-
-void PutDocument(const ScriptDocument& doc, SimMainWindow& window) {
-  window.SetCodeLines(doc.code);
-  for (int n = 1; n <= kLocationSlotCount; ++n) {
-    const auto& slot = doc.locations[static_cast<std::size_t>(n - 1)];
-    window.SetLocation(n, slot.x, slot.y);
-  }
-  for (int n = 1; n <= kKeySlotCount; ++n) window.SetKeySlot(n, doc.keys[static_cast<std::size_t>(n - 1)]);
 }
 
 // Returns "" or what is wrong with the picture.
@@ -116,7 +112,7 @@ int RunInManualWords(SimMainWindow& window, SimPlatform& platform, SimLog& log, 
   std::string ending;
   int status = kExitRunFailed;
   try {
-    const RunOutcome outcome = BGOClick(window, platform, run_options);
+    const RunOutcome outcome = StartRun(window, platform, run_options);
     ending = EndingWords(outcome);
     status = ExitStatusOf(outcome);
   } catch (const ScriptError& e) {
@@ -142,7 +138,7 @@ int RunScriptFile(const DxsimOptions& options, std::ostream& out) {
     out << "ScreenImageError " << error << '\n';
     return kExitFileFailed;
   }
-  PutDocument(doc, window);
+  window.SetDocument(doc);
   window.SetTargetWindowText(options.window_text);
   RunOptions run_options;
   run_options.MaxLines = options.max_lines;
@@ -152,7 +148,7 @@ int RunScriptFile(const DxsimOptions& options, std::ostream& out) {
   log.SetKeeping(false);
   log.SetListener([&](const SimEvent& e) { printer.Print(e); });
   try {
-    const RunOutcome outcome = BGOClick(window, platform, run_options);
+    const RunOutcome outcome = StartRun(window, platform, run_options);
     printer.Flush();
     out << OutcomeText(outcome);
     if (outcome == RunOutcome::LineBoundReached) {

@@ -49,12 +49,6 @@ struct DxsimOptions {
   Command help_for = Command::Help;  // help: the command asked about ("dxsim check --help"), else Help
 };
 
-// The exit statuses of dxsim, one each.
-inline constexpr int kExitRunFailed = 1;
-inline constexpr int kExitFileFailed = 2;
-inline constexpr int kExitLineBound = 3;  // the line bound ended a script that would have gone on
-inline constexpr int kExitUsage = 64;
-
 // "-" as the script: read from standard input.
 inline constexpr std::string_view kStandardInput = "-";
 
