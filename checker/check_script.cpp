@@ -28,7 +28,7 @@ class Checker {
   std::vector<Diagnostic> Run() && {
     for (std::size_t i = 0; i < document_.code.size(); ++i)
       Line(MakeCodeLine(static_cast<int>(i) + 1, document_.code[i]));
-    walk_.Finish();
+    walk_.Finish(static_cast<int>(document_.code.size()));
     if (!document_.code.empty() && !saw_endscript_) {
       findings_.Add(
           static_cast<int>(document_.code.size()), 1, Rule::NoEndScript,
@@ -98,8 +98,11 @@ class Checker {
     switch (command) {
       case Command::Mouse: return Mouse(line);
       case Command::Key: return Key(line);
-      case Command::EndScript: saw_endscript_ = true; return;
-      case Command::Delay: CheckNumber(line, TextAfterKeyword(line.stripped, Command::Delay), findings_); return;
+      case Command::EndScript:
+        saw_endscript_ = true;
+        walk_.EndScript(line);
+        return;
+      case Command::Delay: return Delay(line);
       case Command::Loop: return Loop(line);
       case Command::EndLoop: walk_.Close(line, Command::Loop); return;
       case Command::Long: walk_.Declare(line, TextAfterKeyword(line.stripped, Command::Long)); return;
@@ -149,6 +152,17 @@ class Checker {
     }
   }
 
+  // "DELAY -500": the end of the wait lies before its start.
+  void Delay(const CodeLine& line) {
+    const std::string_view text = TextAfterKeyword(line.stripped, Command::Delay);
+    const std::optional<int32_t> ms = CheckNumber(line, text, findings_);
+    if (!ms || *ms >= 0) return;
+    const std::string_view sign = text.substr(text.find('-'), 1);
+    findings_.At(line, text, Rule::NegativeDelay,
+                 "a negative wait waits no time: the run only lets the window work once and goes on",
+                 *ms == INT32_MIN ? Suggestion() : DidYouMean(line, line.Rewritten(sign, "")));
+  }
+
   void Loop(const CodeLine& line) {
     const std::string_view count_text = TextAfterKeyword(line.stripped, Command::Loop);
     const std::optional<int32_t> count = CheckNumber(line, count_text, findings_);
@@ -171,12 +185,18 @@ class Checker {
     const OperandPair names = SplitAtFirstBlank(TextAfterKeyword(line.stripped, command));
     walk_.CheckDeclared(line, names.first, "it compares as 0");
     if (names.second.empty() && !names.first.empty()) {
-      std::string other(walk_.DeclaredNameBesides(names.first));
-      if (other.empty()) other = "name";
+      const std::string other(walk_.DeclaredNameBesides(names.first));
+      // With no other variable declared, a name to type in would only be
+      // reported next as undeclared: the hint gives both lines.
+      const std::string fresh = names.first == "b" ? "c" : "b";
+      const std::string completed = std::string(TrimRight(line.raw)) + " " + (other.empty() ? fresh : other);
       findings_.Add(line.number, line.EndColumn(), Rule::MissingSecondName,
                     Name(command) + " compares two variables, and this line names only '" + std::string(names.first) +
                         "': the second name is empty and compares as 0",
-                    DidYouMean(line, std::string(TrimRight(line.raw)) + " " + other));
+                    other.empty() ? Suggestion("declare a second variable with '" + Name(Command::Long) + " " + fresh +
+                                               "' before the " + Name(Command::Repeat) + ", read it with " +
+                                               Name(Command::GetColor) + " and write '" + std::string(TrimLeft(completed)) + "'")
+                                  : DidYouMean(line, completed));
     } else {
       walk_.CheckDeclared(line, names.second, "it compares as 0");
     }

@@ -18,13 +18,41 @@ bool Mentions(const std::vector<std::string_view>& tokens, std::string_view word
                      [&](std::string_view t) { return AsciiUpper(t).find(word) != std::string::npos; });
 }
 
+// A button and its action ("LC", "rd") or a move ("GO 1"): what the line
+// says, only one blank too many or too few behind MOUSE.
+bool IsMouseAction(std::string_view text) {
+  const std::string upper = AsciiUpper(text);
+  if (upper.starts_with(kMoveWord)) return upper.size() > kMoveWord.size() && (upper[2] == ' ' || upper[2] == '.');
+  const bool button = upper.size() >= 2 && FindButton(upper[0]) != nullptr && IsButtonAction(upper[1]);
+  return button && (upper.size() == 2 || IsBlank(upper[2]));
+}
+
+// Every token made of mouse words, written together or apart: "RIGHTCLICK",
+// "left-click", "DOUBLE_CLICK".
+bool IsMouseWordRun(std::string_view token) {
+  if (IsMouseWord(token)) return true;
+  std::string rest = AsciiUpper(token);
+  std::erase_if(rest, [](char c) { return c == '-' || c == '_'; });
+  while (!rest.empty()) {
+    std::size_t longest = 0;
+    for (std::string_view word : kMouseWords) {
+      if (rest.starts_with(word)) longest = std::max(longest, word.size());
+    }
+    if (longest == 0) return false;
+    rest.erase(0, longest);
+  }
+  return true;
+}
+
 // The line people mean by words such as "CLICK", "RIGHT DOWN" or "MOVE 3";
 // the comment style when the words mean no mouse action.
 Suggestion MouseWordsHint(const CodeLine& line) {
-  const std::vector<std::string_view> tokens = Tokens(TextAfterKeyword(line.stripped, Command::Mouse));
-  if (tokens.empty() || !std::all_of(tokens.begin(), tokens.end(), IsMouseWord)) return CommentOut(line);
   const std::string prefix =
       std::string(line.raw.substr(0, static_cast<std::size_t>(line.leading))) + Name(Command::Mouse);
+  const std::string_view after = TrimLeft(line.stripped.substr(std::min<std::size_t>(5, line.stripped.size())));
+  if (IsMouseAction(after)) return DidYouMean(line, prefix + " " + std::string(after));
+  const std::vector<std::string_view> tokens = Tokens(TextAfterKeyword(line.stripped, Command::Mouse));
+  if (tokens.empty() || !std::all_of(tokens.begin(), tokens.end(), IsMouseWordRun)) return CommentOut(line);
   const std::string first = AsciiUpper(tokens[0]);
   if (first == "MOVE" || first == "MOVETO" || first == "GOTO") {
     return DidYouMean(line, prefix + " " + std::string(kMoveWord) + " " + std::string(tokens.size() > 1 ? tokens[1] : "1"));
@@ -76,6 +104,26 @@ void CheckWordInside(const CodeLine& line, const KeyOperands& operands, Findings
               DidYouMean(line, line.Rewritten(operands.rest, found)));
 }
 
+// "KEY $11+$41 PRESS": the '+' is skipped like any character behind the
+// code, so only the first key is sent.
+bool CheckCombination(const CodeLine& line, const KeyOperands& operands, Findings& findings) {
+  const std::size_t code_end =
+      static_cast<std::size_t>(operands.code_text.data() + operands.code_text.size() - line.stripped.data());
+  if (code_end >= line.stripped.size() || line.stripped[code_end] != '+') return false;
+  const std::string_view after = line.stripped.substr(code_end + 1);
+  const std::string_view second = after.substr(0, std::min(after.find_first_of(" \t+"), after.size()));
+  const std::string first(line.stripped.substr(4, code_end - 4));
+  const std::string keyword = Name(Command::Key);
+  const std::string lead(line.raw.substr(0, static_cast<std::size_t>(line.leading)));
+  findings.At(line, line.stripped.substr(code_end), Rule::KeyCombination,
+              "'+' joins no keys: the run skips it and sends only the key " + first + ", and " +
+                  KeyEventsInWords(KeyEventsOf(operands.rest)),
+              "hold the first key down, press the other, let the first go, one line each: '" + lead + keyword + " " +
+                  first + "', '" + lead + keyword + " " + std::string(second.empty() ? "$41" : second) + " PRESS', '" +
+                  lead + keyword + " " + first + " UP'");
+  return true;
+}
+
 }  // namespace
 
 bool IsMouseWord(std::string_view token) {
@@ -94,7 +142,9 @@ void CheckMouseAction(const CodeLine& line, const MouseOperands& operands, Findi
               std::move(read) + ", so the line sends the last mouse event again", MouseWordsHint(line));
 }
 
+
 void CheckKeyWords(const CodeLine& line, const KeyOperands& operands, Findings& findings) {
+  if (CheckCombination(line, operands, findings)) return;
   if (!CheckGluedWord(line, operands, findings)) CheckWordInside(line, operands, findings);
 }
 

@@ -94,6 +94,31 @@ void CheckSlotSign(const CodeLine& line, const KeyOperands& operands, uint8_t co
               hint);
 }
 
+// The key the hexadecimal reading of two decimal digits names, when it is a
+// letter or digit key ("41" -> 'A'); 0 otherwise.
+char HexReadingKey(std::string_view digits) {
+  if (digits.size() != 2 || digits[0] < '0' || digits[0] > '9' || digits[1] < '0' || digits[1] > '9') return 0;
+  const int hex = (digits[0] - '0') * 16 + (digits[1] - '0');
+  if (hex >= 0x30 && hex <= 0x39) return static_cast<char>(hex);
+  if (hex >= 0x41 && hex <= 0x5A) return static_cast<char>(hex);
+  return 0;
+}
+
+bool PlainSlot(const CodeLine& line) { return line.stripped.size() > 4 && line.stripped[4] != '#'; }
+
+// "KEY 41 PRESS": no key slot 41, so 41 is the code, in decimal ($29),
+// while the key table lists A as 41 in hexadecimal.
+void CheckDecimalCode(const CodeLine& line, const KeyOperands& operands, uint8_t code, Findings& findings) {
+  const char key = HexReadingKey(operands.code_text);
+  if (!PlainSlot(line) || key == 0) return;
+  findings.At(line, operands.code_text, Rule::DecimalKeyCode,
+              "'" + std::string(operands.code_text) + "' is no key slot (there are 40), so the run sends " +
+                  std::to_string(code) + " itself as the key code, in decimal: that is $" + FormatHex(code, 2) +
+                  ", not the key " + std::string(1, key) + ", whose code $" + std::string(operands.code_text) +
+                  " is hexadecimal",
+              DidYouMean(line, line.Rewritten(operands.code_text, "$" + std::string(operands.code_text))));
+}
+
 }  // namespace
 
 std::optional<int32_t> CheckNumber(const CodeLine& line, std::string_view text, Findings& findings) {
@@ -132,14 +157,21 @@ std::optional<uint8_t> CheckKeyCode(const CodeLine& line, const KeyOperands& ope
   if (!operands.slot) return number;
   if (!IsKeySlot(number)) {
     CheckSlotSign(line, operands, number, findings);
+    CheckDecimalCode(line, operands, number, findings);
     return number;
   }
   const std::string& slot_text = document.keys[number - 1];
   const std::string code_text = KeySlotCodeText(slot_text);
   const std::optional<int32_t> code = TryStrToInt(code_text);
   if (!code) {
-    findings.At(line, operands.code_text, Rule::InvalidSlotValue, RunMessage(code_text),
-                SlotHint("key", number, "", slot_text));
+    Suggestion hint = SlotHint("key", number, "", slot_text);
+    // "KEY 30 PRESS" for the digit 0: slots 30 to 39 are also digit codes.
+    if (const char key = HexReadingKey(operands.code_text); key != 0 && PlainSlot(line)) {
+      const std::string said = hint.text;
+      hint = DidYouMean(line, line.Rewritten(operands.code_text, "$" + std::string(operands.code_text)));
+      hint.text = said + "; the key " + std::string(1, key) + " is $" + std::string(operands.code_text) + ": " + hint.text;
+    }
+    findings.At(line, operands.code_text, Rule::InvalidSlotValue, RunMessage(code_text), std::move(hint));
     return std::nullopt;
   }
   return LowByte(*code);

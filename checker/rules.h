@@ -35,6 +35,11 @@ enum class Rule {
   HeldAtEnd,
   SlotBeforeMove,
   OffScreen,
+  DecimalKeyCode,
+  KeyCombination,
+  NegativeDelay,
+  EndScriptInBlock,
+  ClosedAfterEndScript,
   NoEndScript,
 };
 
@@ -46,7 +51,7 @@ struct RuleRow {
   Severity severity;
 };
 
-inline constexpr std::array<RuleRow, 25> kRules = {{
+inline constexpr std::array<RuleRow, 30> kRules = {{
     {Rule::UnreadableFile, "unreadable-file", Severity::Error},
     {Rule::InvalidInteger, "invalid-integer", Severity::Error},
     {Rule::InvalidSlotValue, "invalid-slot-value", Severity::Error},
@@ -71,6 +76,11 @@ inline constexpr std::array<RuleRow, 25> kRules = {{
     {Rule::HeldAtEnd, "held-at-end", Severity::Warning},
     {Rule::SlotBeforeMove, "slot-before-move", Severity::Warning},
     {Rule::OffScreen, "off-screen", Severity::Warning},
+    {Rule::DecimalKeyCode, "decimal-key-code", Severity::Warning},
+    {Rule::KeyCombination, "key-combination", Severity::Warning},
+    {Rule::NegativeDelay, "negative-delay", Severity::Warning},
+    {Rule::EndScriptInBlock, "endscript-in-block", Severity::Warning},
+    {Rule::ClosedAfterEndScript, "closed-after-endscript", Severity::Warning},
     {Rule::NoEndScript, "no-endscript", Severity::Note},
 }};
 

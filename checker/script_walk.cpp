@@ -46,6 +46,13 @@ int ScriptWalk::Close(const CodeLine& line, Command opener) {
                  "close the " + Name(inner.opener) + " block first");
   }
   block.closed = true;
+  if (block.endscript != 0) {
+    findings_.At(line, line.stripped, Rule::ClosedAfterEndScript,
+                 "this closes the " + Name(opener) + " block of " + LineName(block.line) + " after the " +
+                     Name(Command::EndScript) + " on " + LineName(block.endscript) +
+                     ", which ends the run in the block's first pass, so the block never repeats",
+                 "move the " + Name(Command::EndScript) + " line below this one");
+  }
   DropClosedTop();
   return block.line;
 }
@@ -130,13 +137,36 @@ void ScriptWalk::Press(const CodeLine& line, uint32_t id, std::string what) {
   held_.try_emplace(id, Held{line.number, line.ColumnOf(line.stripped), std::move(what)});
 }
 
-void ScriptWalk::Finish() {
+void ScriptWalk::EndScript(const CodeLine& line) {
+  for (Block& block : blocks_) {
+    if (block.closed || block.endscript != 0) continue;
+    block.endscript = line.number;
+    block.endscript_column = line.ColumnOf(line.stripped);
+  }
+}
+
+void ScriptWalk::Finish(int last_line) {
+  int endscript_told = 0;  // one finding for an ENDSCRIPT inside several blocks
   for (const Block& block : blocks_) {
     if (block.closed) continue;
+    const std::string closer =
+        Name(CloserOf(block.opener)) + (block.opener == Command::Repeat ? " (or " + Name(Command::UntilNe) + ")" : "");
+    // Its end belongs where the block's lines end: before the ENDSCRIPT
+    // that would otherwise end the run inside it, else at the latest
+    // behind the script's last line.
+    const std::string where = block.endscript != 0
+                                  ? "above the " + Name(Command::EndScript) + " on " + LineName(block.endscript)
+                                  : "behind the block's last line (at the latest behind " + LineName(last_line) + ")";
     findings_.Add(block.line, block.column, Rule::UnclosedBlock,
                   "this " + Name(block.opener) + " block is still open at the end of the script",
-                  "close it with " + Name(CloserOf(block.opener)) +
-                      (block.opener == Command::Repeat ? " or " + Name(Command::UntilNe) : ""));
+                  "close it with " + closer + " " + where);
+    if (block.endscript != 0 && block.endscript != endscript_told) {
+      endscript_told = block.endscript;
+      findings_.Add(block.endscript, block.endscript_column, Rule::EndScriptInBlock,
+                    Name(Command::EndScript) + " stands inside the " + Name(block.opener) + " block of " +
+                        LineName(block.line) + ", which no " + Name(CloserOf(block.opener)) +
+                        " closes: the run ends in the block's first pass");
+    }
   }
   for (const auto& [id, held] : held_) {
     findings_.Add(held.line, held.column, Rule::HeldAtEnd,

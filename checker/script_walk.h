@@ -41,8 +41,12 @@ class ScriptWalk {
 
   bool point_set = false;
 
-  // The end of the script: blocks still open, inputs still held.
-  void Finish();
+  // ENDSCRIPT ends the run in the first pass of every block it stands in.
+  void EndScript(const CodeLine& line);
+
+  // The end of the script, after code line `last_line`: blocks still open,
+  // inputs still held.
+  void Finish(int last_line);
 
  private:
   struct Block {
@@ -50,6 +54,8 @@ class ScriptWalk {
     int line;
     int column;
     bool closed = false;
+    int endscript = 0;  // the first ENDSCRIPT line inside it, or 0
+    int endscript_column = 0;
   };
   struct Held {
     int line;

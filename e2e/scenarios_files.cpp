@@ -34,6 +34,11 @@ const char kExampleFile[] =
     "01: $0D\r\n03: $41\r\nendkeys\r\n\r\nlocations\r\n01: $064,$0C8\r\n02: $3FF,$2FF\r\nendlocations\r\n\r\n"
     "code: $0002\r\nbeep\r\nendscript\r\n";
 
+// The same document as a plain script, as an editor on Linux saves it.
+const char kPlainFile[] =
+    ";@ note: first note\n;@ note: second note\n;@ key 1: 0D\n;@ key 3: 41\n;@ location 1: 100,200\n"
+    ";@ location 2: 1023,767\nbeep\nendscript\n";
+
 enum class Command { Save, Load };
 enum class Lock { None, Exclusive };
 
@@ -69,6 +74,8 @@ const FileCase kCases[] = {
      L"example.dxs", L"example.dxs", kExampleFile, nullptr, &kExampleDoc},
     {"load_resave", "a loaded file saved again gives the same bytes", Command::Load, nullptr, kExampleFile,
      Lock::None, L"example.dxs", L"example.dxs", kExampleFile, nullptr, &kExampleDoc, L"copy.dxs"},
+    {"load_plain", "a plain script with LF line ends loads: its code, notes and slots", Command::Load, nullptr,
+     kPlainFile, Lock::None, L"plain.txt", L"plain.txt", kPlainFile, nullptr, &kExampleDoc},
     {"load_cancel", "cancelling the open dialog changes nothing", Command::Load, nullptr, kExampleFile, Lock::None,
      nullptr, nullptr, kExampleFile, nullptr, &kStartDoc},
     {"load_missing", "a missing file: File not found, document unchanged", Command::Load, nullptr, nullptr,

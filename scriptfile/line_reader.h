@@ -1,6 +1,8 @@
 // Splits the bytes of a script file into lines the way the file has always
 // been read: a CR ends a line, a LF directly behind it belongs to that line
-// end, and any other LF is an ordinary character. A byte 26 (Ctrl+Z) ends
+// end, and any other LF is an ordinary character. A text without any CR
+// ends its lines with LF alone: no file the program wrote is one, and such
+// a file is what an editor on Linux makes of one. A byte 26 (Ctrl+Z) ends
 // the readable text like the end of the file does; past that end every
 // line reads as the empty line.
 #pragma once
@@ -28,6 +30,7 @@ class LineReader {
 
  private:
   std::string_view text_;
+  char line_end_;
   std::size_t position_ = 0;
   int lines_taken_ = 0;
 };

@@ -8,7 +8,9 @@
 #include "base/integer_rule.h"
 #include "base/script_error.h"
 #include "base/format_hex.h"
+#include "scriptfile/dxs_check.h"
 #include "scriptfile/line_reader.h"
+#include "scriptfile/plain_script.h"
 #include "scriptfile/location_field.h"
 
 namespace dx {
@@ -142,16 +144,7 @@ void ReadLocationList(LineReader& reader, ScriptDocument& document) {
   }
 }
 
-}  // namespace
-
-void WriteScriptFile(const ScriptDocument& document, const std::string& path, FileSystem& files) {
-  std::string bytes = BuildFileText(document);
-  if (uint32_t code = files.ReplaceWholeFile(path, bytes)) throw ScriptError(IoErrorMessage(code));
-}
-
-ScriptFileLines ReadScriptFile(const std::string& path, ScriptDocument& document, FileSystem& files) {
-  std::string bytes;
-  if (uint32_t code = files.ReadWholeFile(path, bytes)) throw ScriptError(IoErrorMessage(code));
+ScriptFileLines ReadDxsText(std::string_view bytes, ScriptDocument& document) {
   LineReader reader(bytes);
   reader.Skip(std::size(kHeaderLines));
   ReadCountedLines(reader, kNotesLabel.size(), document.notes);
@@ -166,14 +159,71 @@ ScriptFileLines ReadScriptFile(const std::string& path, ScriptDocument& document
   return lines;
 }
 
+std::string ReadBytes(const std::string& path, FileSystem& files) {
+  std::string bytes;
+  if (uint32_t code = files.ReadWholeFile(path, bytes)) throw ScriptError(IoErrorMessage(code));
+  return bytes;
+}
+
+void Replace(const std::string& path, std::string_view bytes, FileSystem& files) {
+  if (uint32_t code = files.ReplaceWholeFile(path, bytes)) throw ScriptError(IoErrorMessage(code));
+}
+
+}  // namespace
+
+void WriteScriptFile(const ScriptDocument& document, const std::string& path, FileSystem& files) {
+  Replace(path, BuildFileText(document), files);
+}
+
+void WritePlainScriptFile(const ScriptDocument& document, const std::string& path, FileSystem& files) {
+  Replace(path, PlainScriptText(document), files);
+}
+
+ScriptFileLines ReadScriptFile(const std::string& path, ScriptDocument& document, FileSystem& files) {
+  const std::string bytes = ReadBytes(path, files);
+  if (IsDxsText(bytes)) return ReadDxsText(bytes, document);
+  PlainRead read = ReadPlainScript(bytes, document);
+  if (read.problem) {
+    throw ScriptError("line " + std::to_string(read.problem->line) + ": " + read.problem->message);
+  }
+  return read.lines;
+}
+
 ScriptFileLoad TryReadScriptFile(const std::string& path, ScriptDocument& document, FileSystem& files) {
   ScriptFileLoad load;
   try {
-    load.lines = ReadScriptFile(path, document, files);
+    const std::string bytes = ReadBytes(path, files);
+    if (!IsDxsText(bytes)) {
+      load.format = ScriptFormat::Plain;
+      PlainRead read = ReadPlainScript(bytes, document);
+      load.lines = read.lines;
+      if (read.problem) {
+        load.error = read.problem->message;
+        load.error_line = read.problem->line;
+      }
+      return load;
+    }
+    if (const std::optional<FileProblem> problem = CheckDxsText(bytes)) {
+      load.error = problem->message;
+      load.error_line = problem->line;
+      return load;
+    }
+    load.lines = ReadDxsText(bytes, document);
   } catch (const ScriptError& e) {
     load.error = e.what();
   }
   return load;
+}
+
+void SaveSlotIntoScriptFile(const std::string& path, const ScriptDocument& document, SlotRef slot, FileSystem& files) {
+  const std::string bytes = ReadBytes(path, files);
+  if (IsDxsText(bytes)) return WriteScriptFile(document, path, files);
+  const auto index = static_cast<std::size_t>(slot.number - 1);
+  if (slot.location) {
+    const LocationSlotText& location = document.locations[index];
+    return Replace(path, WithLocationLine(bytes, slot.number, StrToInt(location.x), StrToInt(location.y)), files);
+  }
+  Replace(path, WithKeyLine(bytes, slot.number, document.keys[index]), files);
 }
 
 }  // namespace dx

@@ -12,11 +12,13 @@ constexpr size_t kNameBufferSize = 4096;
 
 using DialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
 
-std::optional<std::string> Ask(DialogFunction show, HWND owner, const FileDialogRequest& request) {
+template <std::size_t N>
+std::optional<std::string> Ask(DialogFunction show, HWND owner, const FileDialogRequest& request,
+                               const char (&filter_text)[N]) {
   std::vector<char> name(kNameBufferSize, '\0');
   request.initialName.copy(name.data(), kNameBufferSize - 1);
   // The filter needs its final extra terminator.
-  const std::string filter(kScriptFilter, sizeof kScriptFilter);
+  const std::string filter(filter_text, N);
   OPENFILENAMEA dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
@@ -34,11 +36,11 @@ std::optional<std::string> Ask(DialogFunction show, HWND owner, const FileDialog
 }  // namespace
 
 std::optional<std::string> AskOpenFileName(HWND owner, const FileDialogRequest& request) {
-  return Ask(GetOpenFileNameA, owner, request);
+  return Ask(GetOpenFileNameA, owner, request, kLoadFilter);
 }
 
 std::optional<std::string> AskSaveFileName(HWND owner, const FileDialogRequest& request) {
-  return Ask(GetSaveFileNameA, owner, request);
+  return Ask(GetSaveFileNameA, owner, request, kScriptFilter);
 }
 
 }  // namespace dx::win

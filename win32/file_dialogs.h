@@ -9,6 +9,9 @@
 namespace dx::win {
 
 inline constexpr char kScriptFilter[] = "Dorvaxil scripts (*.dxs)\0*.DXS\0";
+// The load also offers the plain scripts written in an editor; the save
+// always writes the .dxs form.
+inline constexpr char kLoadFilter[] = "Dorvaxil scripts (*.dxs)\0*.DXS\0Plain scripts (*.txt)\0*.TXT\0";
 
 struct FileDialogRequest {
   std::string title;

@@ -8,6 +8,10 @@
 #include <vector>
 
 #include "checker/check_script.h"
+#include "engine/run_control.h"
+#include "sim/sim_main_window.h"
+#include "sim/sim_platform.h"
+#include "tools/dxsim/run_words.h"
 #include "tests/checker/test_document.h"
 
 namespace dx::check {
@@ -72,7 +76,7 @@ TEST(CheckScript, EachRuleFindsWhatItNames) {
         "UNTIL"},
        {"1:1 comment-read-as-command", "2:1 comment-read-as-command", "2:5 invalid-integer",
         "3:1 comment-read-as-command", "3:7 invalid-integer", "4:1 comment-read-as-command", "4:1 unclosed-block",
-        "5:1 missing-blank"},
+        "5:1 missing-blank", "6:1 endscript-in-block"},
        "a line that starts with ';' is always a comment: did you mean '; Mouse to the button'?"},
       {{"MOUSE CLICK", "MOUSE DOUBLECLICK", "MOUSE LEFT", "mouse right down", "MOUSE MOVE 1", "MOUSE X"},
        {"1:7 unknown-mouse-action", "2:7 unknown-mouse-action", "3:8 unknown-mouse-action", "4:8 unknown-mouse-action",
@@ -104,7 +108,24 @@ TEST(CheckScript, EachRuleFindsWhatItNames) {
        "did you mean 'GETCOLOR a 1'?"},
       {{"LOOP 0", "BEEP", "ENDLOOP", "LOOP -5", "ENDLOOP"},
        {"1:6 loop-count-not-positive", "4:6 loop-count-not-positive"}},
-      {{"LOOP 3", "REPEAT", "BEEP"}, {"1:1 unclosed-block", "2:1 unclosed-block"}},
+      {{"LOOP 3", "REPEAT", "BEEP"}, {"1:1 unclosed-block", "2:1 unclosed-block", "4:1 endscript-in-block"},
+       "close it with ENDLOOP above the ENDSCRIPT on line 4"},
+      // The traps a newcomer walks into, each with the line that does what was meant.
+      {{"KEY 41 PRESS", "KEY 59", "KEY 59 UP", "KEY 65 PRESS", "KEY 30 PRESS"},
+       {"1:5 decimal-key-code", "2:5 decimal-key-code", "3:5 decimal-key-code", "5:5 invalid-slot-value"},
+       "did you mean 'KEY $41 PRESS'?"},
+      {{"KEY $11+$41 PRESS", "  key #01+$41 PRESS"}, {"1:8 key-combination", "2:10 key-combination"},
+       "hold the first key down, press the other, let the first go, one line each: 'KEY $11', 'KEY $41 PRESS', "
+       "'KEY $11 UP'"},
+      {{"DELAY -500", "DELAY 0", "delay  -1"}, {"1:7 negative-delay", "3:7 negative-delay"}, "did you mean 'DELAY 500'?"},
+      {{"LOOP 3", "  BEEP", "  ENDSCRIPT", "ENDLOOP"}, {"4:1 closed-after-endscript"},
+       "move the ENDSCRIPT line below this one"},
+      {{"MOUSE RIGHTCLICK", "MOUSE  LC", "MOUSE left-click", "MOUSE   GO 1", "MOUSE DOUBLE_CLICK"},
+       {"1:8 unknown-mouse-action", "2:7 unknown-mouse-action", "3:8 unknown-mouse-action", "4:7 unknown-mouse-action",
+        "5:7 unknown-mouse-action"},
+       "did you mean 'MOUSE RC'?"},
+      {{"LONG a", "REPEAT", "GETCOLOR a 1", "UNTIL a"}, {"4:8 missing-second-name"},
+       "declare a second variable with 'LONG b' before the REPEAT, read it with GETCOLOR and write 'UNTIL a b'"},
       {{"LONG a", "LOOP 2", "REPEAT", "GETCOLOR a 1", "ENDLOOP", "UNTIL a a"}, {"5:1 crossed-blocks"}},
       {{"LONG a", "LONG b", "GETCOLOR a 1", "REPEAT", "UNTILNE a a", "REPEAT", "BEEP", "UNTIL a b"},
        {"5:1 endless-repeat", "8:1 endless-repeat"}},
@@ -195,6 +216,43 @@ std::string FileText(const char* path) {
   std::stringstream text;
   text << file.rdbuf();
   return text.str();
+}
+
+// A suggestion followed literally does what was meant: the line it gives
+// has no finding of that rule, and the run sends what the mistaken line
+// was meant to send.
+TEST(CheckScript, EachFixDoesWhatWasMeant) {
+  struct Row {
+    std::string mistaken;
+    std::string fixed;
+    std::string run;  // in the manual's words, the clock 1 ms a read
+  } rows[] = {
+      {"KEY 41 PRESS", "KEY $41 PRESS", "key 41 down; key 41 up; end"},
+      {"KEY 59 UP", "KEY $59 UP", "key 59 up; end"},
+      {"MOUSE RIGHTCLICK", "MOUSE RC", "right down; right up; end"},
+      {"MOUSE  LC", "MOUSE LC", "left down; left up; end"},
+      {"  mouse left-click", "  MOUSE LC", "left down; left up; end"},
+      {"MOUSE   GO 1", "MOUSE GO 1", "move 100,200; end"},
+      {"DELAY -500", "DELAY 500", "wait 500; end"},
+      {"LOOP5", "LOOP 5", "end"},
+      {"KEY #41 PRESS", "KEY $41 PRESS", "key 41 down; key 41 up; end"},
+  };
+  for (const Row& row : rows) {
+    const std::vector<Diagnostic> found = CheckScript(TestDocument({row.mistaken, "ENDSCRIPT"}));
+    ASSERT_FALSE(found.empty()) << row.mistaken;
+    EXPECT_EQ(found[0].fix.text, row.fixed) << row.mistaken;
+    const std::vector<Diagnostic> after = CheckScript(TestDocument({found[0].fix.text, "ENDSCRIPT"}));
+    EXPECT_TRUE(std::none_of(after.begin(), after.end(), [&](const Diagnostic& d) { return d.rule == found[0].rule; }))
+        << row.fixed;
+    SimLog log;
+    SimMainWindow window(log);
+    SimPlatform platform(log);
+    platform.SetClock(1000, 1);
+    window.SetLocation(1, "100", "200");
+    window.SetCodeLines({found[0].fix.text, "ENDSCRIPT"});
+    StartRun(window, platform, RunOptions{100});
+    EXPECT_EQ(RunInWords(log.Events(), "end", 1024, 768), row.run) << row.fixed;
+  }
 }
 
 // The read-me's table and the manual's list, where a rule's row stands

@@ -44,12 +44,29 @@ TEST(DxsimOptions, EachCommandLineIsReadOrNamedForWhatIsWrong) {
       {{"run", "a.dxs", "extra.dxs"}, "error: unexpected argument 'extra.dxs'"},
       {{"resave", "a.dxs", "b.dxs", "c.dxs"}, "error: unexpected argument 'c.dxs'"},
       {{"run", "a.dxs", "--screen"}, "error: missing value for --screen"},
-      {{"run"}, "error: missing FILE.dxs"},
-      {{"resave", "a.dxs"}, "error: missing OUT.dxs"},
+      {{"run"}, "error: missing FILE"},
+      {{"resave", "a.dxs"}, "error: missing OUT"},
+      {{"run", "a.dxs", "--max-lines=5"}, "run a.dxs  5 text"},
+      {{"check", "--format=json", "a.txt"}, "check a.txt  1000000 json"},
+      {{"run", "--", "--odd.dxs"}, "run --odd.dxs  1000000 text"},
+      {{"run", "-"}, "run -  1000000 text"},
+      {{"run", "a.dxs", "--", "--help"}, "error: unexpected argument '--help'"},
+      {{"run", "a.dxs", "--pixel", "100,200="},
+       "error: invalid value for --pixel: '100,200=': quote a colour with '$' in a shell, as in --pixel '100,200=$FF'"},
+      {{"run", "a.dxs", "--pixel-at", "500:1,2=$FF"}, "run a.dxs  1000000 text"},
+      {{"run", "a.dxs", "--pixel-at", "1,2=$FF"}, "error: invalid value for --pixel-at: '1,2=$FF'"},
+      {{"check", "a.dxs", "--words"}, "error: unknown option '--words' for check"},
+      {{"run", "a.dxs", "--werror=1"}, "error: unknown option '--werror' for run"},
       {{"run", "a.dxs", "--screen", "wide"}, "error: invalid value for --screen: 'wide'"},
       {{"check", "a.dxs", "--format", "xml"}, "error: invalid value for --format: 'xml'"},
   };
   for (const Row& row : rows) EXPECT_EQ(Parsed(row.args), row.parsed) << row.parsed;
+  std::string error;
+  EXPECT_EQ(ParseDxsimOptions({"check", "--help"}, error)->help_for, DxsimOptions::Command::Check);
+  EXPECT_EQ(ParseDxsimOptions({"--help"}, error)->help_for, DxsimOptions::Command::Help);
+  // The manual's waits need a clock of 1 ms a read, unless another is asked for.
+  EXPECT_EQ(ParseDxsimOptions({"run", "a.dxs", "--words"}, error)->tick_step, 1u);
+  EXPECT_EQ(ParseDxsimOptions({"run", "a.dxs", "--tick-step", "5", "--words"}, error)->tick_step, 5u);
 }
 
 TEST(RecordLabel, NamesWhatTheBytesMean) {

@@ -1,11 +1,16 @@
 # Runs dxsim with ARGS (a ;-list), and compares its exit status with
 # EXPECTED_EXIT and its standard output with the file EXPECTED; in the
-# folder WORKDIR when given.
+# folder WORKDIR when given, with the file STDIN as standard input.
 if(NOT WORKDIR)
   set(WORKDIR .)
 endif()
+set(input)
+if(STDIN)
+  set(input INPUT_FILE ${STDIN})
+endif()
 execute_process(
   COMMAND ${DXSIM} ${ARGS}
+  ${input}
   WORKING_DIRECTORY ${WORKDIR}
   OUTPUT_VARIABLE actual
   RESULT_VARIABLE status)

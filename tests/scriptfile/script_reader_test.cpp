@@ -2,6 +2,7 @@
 
 #include "base/script_error.h"
 #include "sim/memory_file_system.h"
+#include "scriptfile/dxs_check.h"
 #include "scriptfile/script_file.h"
 #include "tests/scriptfile/file_text.h"
 
@@ -105,6 +106,18 @@ TEST(ReadScriptFile, LoadsWhatTheFileListsAndKeepsOtherSlots) {
          d.notes.clear();
          d.code = {"last"};
        }},
+      {"a file without any CR ends its lines with LF",
+       "a\nb\nc\nnotes: $0001\nn\n\nkeys\n01: $0D\nendkeys\n\nlocations\nendlocations\n\ncode: $0001\nBEEP\n", "",
+       [](ScriptDocument& d) {
+         d.notes = {"n"};
+         d.keys[0] = "0D";
+         d.code = {"BEEP"};
+       }},
+      {"an empty file is an empty plain script", "", "",
+       [](ScriptDocument& d) {
+         d.notes.clear();
+         d.code.clear();
+       }},
       {"a count far beyond a short file stops padding after 65535 empty lines",
        FileWithLists("", "", "$7FFFFFFF") + "only\r\n", "",
        [](ScriptDocument& d) {
@@ -119,9 +132,6 @@ TEST(ReadScriptFile, FailsWithTheMessageAndKeepsEarlierChanges) {
   auto nothing = [](ScriptDocument&) {};
   auto notes_cleared = [](ScriptDocument& d) { d.notes.clear(); };
   CheckReads({
-      {"empty file", "", "'' is not a valid integer value", nothing},
-      {"LF line ends: the first line takes the whole file", "a\nb\nc\nnotes: $0000\n",
-       "'' is not a valid integer value", nothing},
       {"notes count does not convert", Header("$00G1"), "'$00G1' is not a valid integer value", nothing},
       {"short notes-count line", CrLfLines({"", "", "", "notes:"}), "'' is not a valid integer value", nothing},
       {"key list without its closer", Header("$0000") + CrLfLines({"", "keys", "01: $0D"}),
@@ -182,6 +192,75 @@ TEST(ReadScriptFile, ReportsTheFileSystemsError) {
     }
     EXPECT_EQ(test::Describe(document), test::Describe(test::BeforeLoad()));
   }
+}
+
+}  // namespace
+}  // namespace dx
+
+namespace dx {
+namespace {
+
+// The tools' strict reading: each mistake a person makes in a .dxs file by
+// hand, with the line and the words the tools print.
+TEST(CheckDxsText, NamesTheLineAndWhatShouldStandThere) {
+  const std::string head = CrLfLines({"Dorvaxil script", "version: 1.0", "", "notes: $0000", "", "keys"});
+  const std::string lists = CrLfLines({"endkeys", "", "locations", "endlocations", ""});
+  struct Row {
+    std::string bytes;
+    std::string problem;  // "LINE: message"
+  } rows[] = {
+      {"Dorvaxil script\r\nversion: 1.0\r\n",
+       "3: the file ends here, where empty (a blank line stands before 'notes: $0000') should follow"},
+      {"  Dorvaxil script\r\n", "1: this line should be 'Dorvaxil script', found '  Dorvaxil script'"},
+      {CrLfLines({"Dorvaxil script", "version 1.0"}), "2: this line should be 'version: 1.0', found 'version 1.0'"},
+      {CrLfLines({"Dorvaxil script", "version: 1.0", "notes: $0000"}),
+       "3: this line should be empty (a blank line stands before 'notes: $0000'), found 'notes: $0000'"},
+      {CrLfLines({"Dorvaxil script", "version: 1.0", "", "notes: 1x"}),
+       "4: this line should be the notes count, such as 'notes: $0000', found 'notes: 1x'"},
+      {CrLfLines({"Dorvaxil script", "version: 1.0", "", "notes: $0001", "a", "b", "", "keys"}),
+       "6: this line should be empty (a blank line stands before 'keys'), found 'b'; does the notes count on line 4 "
+       "(1) match the notes lines?"},
+      {CrLfLines({"Dorvaxil script", "version: 1.0", "", "notes: $0005", "a"}),
+       "4: the notes count on line 4 says 5, but only 1 notes line follows: make the count $0001"},
+      {head + CrLfLines({"05: 41"}),
+       "7: a key line is the slot number, ': $' and the key code, such as '05: $41'; found '05: 41': the '$' is "
+       "missing"},
+      {head + CrLfLines({"9: $41"}), "7: a slot number has two digits: write '09: $41', found '9: $41'"},
+      {head + CrLfLines({"41: $0D"}), "7: there is no key slot 41 (they are 01 to 40): the line would be ignored"},
+      {head + CrLfLines({"05: $41", "05: $42"}),
+       "8: key slot 5 is listed on line 7 already: the earlier line would be ignored"},
+      {head + CrLfLines({"endkeys ", "endkeys"}),
+       "7: this line should be a key line such as '05: $41', or 'endkeys', found 'endkeys '"},
+      {head + CrLfLines({"05: $41"}), "8: the file ends inside the list that starts on line 6: 'endkeys' is missing"},
+      {head + CrLfLines({"endkeys", "locations"}),
+       "8: this line should be empty (a blank line stands before 'locations'), found 'locations'"},
+      {head + CrLfLines({"endkeys", "", "locations", "01: $064,$0C8 x"}),
+       "10: this line should be a location line such as '01: $064,$0C8', or 'endlocations', found '01: "
+       "$064,$0C8 x'"},
+      {head + lists + CrLfLines({"code: $0001", "BEEP", "ENDSCRIPT"}),
+       "14: the code count on line 12 says 1, but 2 code lines follow: the last 1 would be ignored; make the count "
+       "$0002"},
+      {head + lists + CrLfLines({"code: $0004", "BEEP", "ENDSCRIPT"}),
+       "12: the code count on line 12 says 4, but only 2 code lines follow: make the count $0002"},
+      {head + lists + "code: $0002\r\nBEEP\nENDSCRIPT\r\n",
+       "13: this line ends with LF alone, the lines before it with CR LF: a .dxs file ends every line with CR LF "
+       "(save it with CR LF line ends, or write it as a plain script)"},
+      {head + lists + "code: $0002\r\nBE\rEP\r\nENDSCRIPT\r\n",
+       "13: this line holds a CR without a LF behind it, which ends a line of a .dxs file but not of an editor"},
+      {head + lists + "code: $0002\r\nBEEP\r\n\x1A" "ENDSCRIPT\r\n",
+       "14: this line holds byte 26 (Ctrl+Z), which ends the readable text: every line behind it would read as empty"},
+  };
+  for (const Row& row : rows) {
+    const std::optional<FileProblem> problem = CheckDxsText(row.bytes);
+    ASSERT_TRUE(problem) << row.problem;
+    EXPECT_EQ(std::to_string(problem->line) + ": " + problem->message, row.problem);
+    EXPECT_EQ(problem->message.find_first_of("\r\n"), std::string::npos) << row.problem;
+  }
+  // LF alone throughout is read as the same file with CR LF.
+  std::string lf_only = test::WorkedExampleFile();
+  for (std::size_t at; (at = lf_only.find("\r\n")) != std::string::npos;) lf_only.erase(at, 1);
+  EXPECT_FALSE(CheckDxsText(lf_only));
+  EXPECT_FALSE(CheckDxsText(test::WorkedExampleFile()));
 }
 
 }  // namespace

@@ -600,7 +600,7 @@ test_bad_input() {
 run $work/none.dxs|2|dxplay: $work/none.dxs: File not found.
 run $work/folder.dxs|2|dxplay: $work/folder.dxs: File access denied.
 run $work/fifo.dxs|2|dxplay: $work/fifo.dxs: File access denied.
-run $work/broken.dxs|2|dxplay: $work/broken.dxs: '$00ZZ' is not a valid integer value.
+run $work/broken.dxs|2|dxplay: $work/broken.dxs:4: this line should be the notes count, such as 'notes: $0000', found 'notes: $00ZZ'
 run $work/bad_line.dxs|1|$work/bad_line.dxs:14: '5 ' is not a valid integer value.
 run $work/no_keysym.dxs|1|$work/no_keysym.dxs:15: key code $07 has no key on the keyboard layout us.
 run $work/not_on_map.dxs|1|$work/not_on_map.dxs:14: key code $87 has no key on the current keyboard map.

@@ -79,11 +79,13 @@ DisplayPtr Open() {
   return display;
 }
 
-// The script read into `doc`; prints the load's message when it fails.
+// The script read into `doc`; prints the load's message when it fails,
+// as FILE:LINE: message when it is about a line.
 std::optional<ScriptFileLines> Load(const std::string& path, ScriptDocument& doc, FileSystem& files) {
   const ScriptFileLoad load = TryReadScriptFile(path, doc, files);
   if (load.error) {
-    Error(path + ": " + FullStopMessage(*load.error));
+    const std::string where = load.error_line > 0 ? path + ":" + std::to_string(load.error_line) : path;
+    Error(where + ": " + FullStopMessage(*load.error));
     return std::nullopt;
   }
   return load.lines;
@@ -283,7 +285,8 @@ int CaptureCommand(const DxplayOptions& o) {
                                                               : StoreKey(o, display.get(), doc);
   if (status != 0) return status;
   try {
-    WriteScriptFile(doc, o.script_path, files);
+    const bool location = o.slot == DxplayOptions::Slot::Location;
+    SaveSlotIntoScriptFile(o.script_path, doc, {location, o.slot_number}, files);
   } catch (const ScriptError& e) {
     Error(o.script_path + ": " + FullStopMessage(e.what()));
     return kExitFileFailed;

@@ -1,6 +1,8 @@
 #include "tools/dxsim/dxsim_commands.h"
 
+#include <iostream>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include "checker/check_script.h"
@@ -9,15 +11,19 @@
 #include "base/script_error.h"
 #include "base/file_system.h"
 #include "scriptfile/script_file.h"
+#include "sim/memory_file_system.h"
 #include "sim/sim_main_window.h"
 #include "sim/sim_platform.h"
 #include "tools/dxsim/dxsim_exit_statuses.h"
 #include "tools/dxsim/event_printer.h"
+#include "tools/dxsim/run_words.h"
+#include "tools/dxsim/timed_pixels.h"
 
 namespace dx {
 namespace {
 
 using dxsim::kExitFileFailed;
+using dxsim::kExitLineBound;
 using dxsim::kExitRunFailed;
 
 void PrintErrorBox(std::ostream& out, const std::string& message) {
@@ -50,13 +56,29 @@ std::string LoadScreen(const DxsimOptions& options, FileSystem& files, SimPlatfo
   return {};
 }
 
-// The input script into `doc` and where its code stands in the file; the
-// message of what went wrong, if anything.
-std::optional<std::string> ReadInput(const DxsimOptions& options, FileSystem& files, ScriptDocument& doc,
-                                     ScriptFileLines* lines = nullptr) {
-  ScriptFileLoad load = TryReadScriptFile(options.input_path, doc, files);
-  if (lines != nullptr) *lines = load.lines;
-  return load.error;
+// The input script into `doc`, where its code stands in the file, and
+// what went wrong, if anything.
+ScriptFileLoad ReadInput(const DxsimOptions& options, FileSystem& files, ScriptDocument& doc) {
+  if (options.input_path != kStandardInput) return TryReadScriptFile(options.input_path, doc, files);
+  MemoryFileSystem standard_input;
+  std::ostringstream bytes;
+  bytes << std::cin.rdbuf();
+  standard_input.files[options.input_path] = bytes.str();
+  return TryReadScriptFile(options.input_path, doc, standard_input);
+}
+
+// FILE:LINE: message, the way editors and compilers point at a line.
+std::string LoadFailure(const DxsimOptions& options, const ScriptFileLoad& load) {
+  std::string where = options.input_path;
+  if (load.error_line > 0) where += ":" + std::to_string(load.error_line);
+  return where + ": " + FullStopMessage(*load.error);
+}
+
+bool NamesDxsFile(const std::string& path) {
+  if (path.size() < 4) return false;
+  std::string ending = path.substr(path.size() - 4);
+  for (char& c : ending) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return ending == ".dxs";
 }
 
 const char* OutcomeText(RunOutcome outcome) {
@@ -70,28 +92,61 @@ const char* OutcomeText(RunOutcome outcome) {
 
 }  // namespace
 
+namespace {
+
+const char* EndingWords(RunOutcome outcome) {
+  switch (outcome) {
+    case RunOutcome::Ended: return "end";
+    case RunOutcome::LineBoundReached: return "...";
+    case RunOutcome::NotStarted: return "not started";
+  }
+  return "?";
+}
+
+int ExitStatusOf(RunOutcome outcome) { return outcome == RunOutcome::LineBoundReached ? kExitLineBound : 0; }
+
+// --words: the whole run as one "=>" line, in the manual's words.
+int RunInManualWords(SimMainWindow& window, SimPlatform& platform, SimLog& log, const DxsimOptions& options,
+                     const RunOptions& run_options, std::ostream& out) {
+  log.SetKeeping(true);
+  std::string ending;
+  int status = kExitRunFailed;
+  try {
+    const RunOutcome outcome = StartRun(window, platform, run_options);
+    ending = EndingWords(outcome);
+    status = ExitStatusOf(outcome);
+  } catch (const ScriptError& e) {
+    ending = "error " + FullStopMessage(e.what());
+  }
+  out << "=> " << RunInWords(log.Events(), ending, options.screen_width, options.screen_height) << '\n';
+  return status;
+}
+
+}  // namespace
+
 int RunScriptFile(const DxsimOptions& options, std::ostream& out) {
   NativeFileSystem files;
   ScriptDocument doc;
-  if (const auto error = ReadInput(options, files, doc)) {
-    PrintErrorBox(out, *error);
+  if (const ScriptFileLoad load = ReadInput(options, files, doc); load.error) {
+    out << "LoadFailed " << LoadFailure(options, load) << '\n';
     return kExitFileFailed;
   }
   SimLog log;
   SimMainWindow window(log);
-  SimPlatform platform(log);
+  TimedPixelPlatform platform(log, options.timed_pixels, options.tick_start);
   if (std::string error = LoadScreen(options, files, platform); !error.empty()) {
     out << "ScreenImageError " << error << '\n';
     return kExitFileFailed;
   }
   window.SetDocument(doc);
   window.SetTargetWindowText(options.window_text);
+  RunOptions run_options;
+  run_options.MaxLines = options.max_lines;
+  if (options.words) return RunInManualWords(window, platform, log, options, run_options, out);
 
   EventPrinter printer(out, options.screen_width, options.screen_height);
   log.SetKeeping(false);
   log.SetListener([&](const SimEvent& e) { printer.Print(e); });
-  RunOptions run_options;
-  run_options.MaxLines = options.max_lines;
   try {
     const RunOutcome outcome = StartRun(window, platform, run_options);
     printer.Flush();
@@ -100,7 +155,7 @@ int RunScriptFile(const DxsimOptions& options, std::ostream& out) {
       out << " after " << options.max_lines << " lines (--max-lines N changes the bound, 0 removes it)";
     }
     out << '\n';
-    return 0;
+    return ExitStatusOf(outcome);
   } catch (const ScriptError& e) {
     printer.Flush();
     PrintErrorBox(out, e.what());
@@ -111,9 +166,17 @@ int RunScriptFile(const DxsimOptions& options, std::ostream& out) {
 int ResaveScriptFile(const DxsimOptions& options, std::ostream& out) {
   NativeFileSystem files;
   ScriptDocument doc;
+  // The strict reading: a file that would lose lines is not written.
+  if (const ScriptFileLoad load = ReadInput(options, files, doc); load.error) {
+    out << "LoadFailed " << LoadFailure(options, load) << '\n';
+    return kExitFileFailed;
+  }
   try {
-    ReadScriptFile(options.input_path, doc, files);
-    WriteScriptFile(doc, options.output_path, files);
+    if (NamesDxsFile(options.output_path)) {
+      WriteScriptFile(doc, options.output_path, files);
+    } else {
+      WritePlainScriptFile(doc, options.output_path, files);
+    }
   } catch (const ScriptError& e) {
     PrintErrorBox(out, e.what());
     return kExitFileFailed;
@@ -124,9 +187,12 @@ int ResaveScriptFile(const DxsimOptions& options, std::ostream& out) {
 int CheckScriptFile(const DxsimOptions& options, std::ostream& out) {
   NativeFileSystem files;
   ScriptDocument doc;
-  ScriptFileLines lines;
-  if (const auto error = ReadInput(options, files, doc, &lines)) {
-    PrintDiagnostics(options, {{0, 0, check::Rule::UnreadableFile, FullStopMessage(*error), {}}}, out);
+  const ScriptFileLoad load = ReadInput(options, files, doc);
+  const ScriptFileLines& lines = load.lines;
+  if (load.error) {
+    const int column = load.error_line > 0 ? 1 : 0;
+    PrintDiagnostics(options, {{load.error_line, column, check::Rule::UnreadableFile, FullStopMessage(*load.error), {}}},
+                     out);
     return kExitFileFailed;
   }
   check::CheckOptions check_options;

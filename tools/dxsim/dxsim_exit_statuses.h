@@ -8,8 +8,9 @@ namespace dx::dxsim {
 inline constexpr int kExitSuccess = 0;     // the run ended or did not start; no error found; written
 inline constexpr int kExitRunFailed = 1;   // a line failed; the check found an error
 inline constexpr int kExitFileFailed = 2;  // the script or the picture cannot be read, or not written
+inline constexpr int kExitLineBound = 3;   // the line bound ended a script that would have gone on
 inline constexpr int kExitUsage = 64;      // a wrong command line
 
-inline constexpr int kExitStatuses[] = {kExitSuccess, kExitRunFailed, kExitFileFailed, kExitUsage};
+inline constexpr int kExitStatuses[] = {kExitSuccess, kExitRunFailed, kExitFileFailed, kExitLineBound, kExitUsage};
 
 }  // namespace dx::dxsim

@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
   }
   int status = 0;
   switch (options->command) {
-    case dx::DxsimOptions::Command::Help: std::cout << dx::DxsimHelp(); break;
+    case dx::DxsimOptions::Command::Help: std::cout << dx::DxsimHelp(options->help_for); break;
     case dx::DxsimOptions::Command::Version: std::cout << "dxsim " DX_VERSION "\n"; break;
     case dx::DxsimOptions::Command::Run: status = dx::RunScriptFile(*options, std::cout); break;
     case dx::DxsimOptions::Command::Resave: status = dx::ResaveScriptFile(*options, std::cout); break;
