@@ -58,26 +58,27 @@ struct Key {
   std::vector<xkb_keysym_t> levels;
 };
 
-// Each row's keysym on its reference key, else on a keycode the reference
-// map leaves empty.
+// Each row's keysym on its reference key, else on a keycode that no placed
+// key uses (the map holds only the table's keys, so a keycode of a
+// reference key outside the table is free).
 std::map<xkb_keysym_t, Key> PlaceKeysyms(const KeymapSource& source, xkb_keymap* reference) {
   std::map<xkb_keysym_t, xkb_keycode_t> reference_key;
-  std::set<xkb_keycode_t> used;
   for (xkb_keycode_t k = kFirstKeycode; k <= kLastKeycode; ++k) {
     const auto levels = Levels(reference, k);
-    if (levels.empty() || levels[0] == XKB_KEY_NoSymbol) continue;
-    used.insert(k);
-    reference_key.emplace(levels[0], k);
+    if (!levels.empty() && levels[0] != XKB_KEY_NoSymbol) reference_key.emplace(levels[0], k);
   }
   std::map<xkb_keysym_t, Key> keys;
+  std::set<xkb_keycode_t> used;
+  for (const x11::KeyRow& row : source.rows) {
+    const auto it = reference_key.find(row.keysym);
+    if (it == reference_key.end() || keys.count(row.keysym)) continue;
+    keys.emplace(row.keysym, Key{it->second, Levels(reference, it->second)});
+    used.insert(it->second);
+  }
   xkb_keycode_t spare = kLastKeycode;
   for (const x11::KeyRow& row : source.rows) {
     if (keys.count(row.keysym)) continue;
-    if (const auto it = reference_key.find(row.keysym); it != reference_key.end()) {
-      keys.emplace(row.keysym, Key{it->second, Levels(reference, it->second)});
-      continue;
-    }
-    while (spare > kFirstKeycode && used.count(spare)) --spare;
+    while (used.count(spare)) --spare;
     used.insert(spare);
     keys.emplace(row.keysym, Key{spare, {row.keysym}});
   }
