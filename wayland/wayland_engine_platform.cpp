@@ -18,11 +18,13 @@ namespace {
 
 constexpr uint32_t kOffScreen = 0xFFFFFFFF;
 
-// A seat that had no pointer or no keyboard gains one with these devices;
-// its clients then bind the new device, and what arrives before they have
-// is lost. They are given this long (seen to take well under 100 ms on a
-// loaded machine).
+// A seat that had no pointer or no keyboard gains one with these devices
+// and loses it with them. Its clients bind a new device, and what arrives
+// before they have is lost; and the events sent last before the devices go
+// were seen lost too (sway 1.7, headless). Both ends are given this long
+// there; a seat with devices of its own costs nothing.
 constexpr auto kNewSeatDeviceSettle = std::chrono::milliseconds(250);
+constexpr auto kLastEventsSettle = std::chrono::milliseconds(150);
 
 bool SeatLacksDevices(uint32_t capabilities) {
   constexpr uint32_t kBoth = WL_SEAT_CAPABILITY_POINTER | WL_SEAT_CAPABILITY_KEYBOARD;
@@ -62,7 +64,13 @@ WaylandEnginePlatform::WaylandEnginePlatform(Connection& connection, const Outpu
   if (seat_lacked_devices_) std::this_thread::sleep_for(kNewSeatDeviceSettle);
 }
 
-WaylandEnginePlatform::~WaylandEnginePlatform() { ReleaseAll(); }
+WaylandEnginePlatform::~WaylandEnginePlatform() {
+  ReleaseAll();
+  if (seat_lacked_devices_) {
+    connection_.Roundtrip();
+    std::this_thread::sleep_for(kLastEventsSettle);
+  }
+}
 
 void WaylandEnginePlatform::ReleaseAll() {
   pointer_.ReleaseAll(Time());
