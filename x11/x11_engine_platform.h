@@ -36,7 +36,6 @@ class X11EnginePlatform final : public EnginePlatform {
   // Handle 0 names no window: nothing is brought to the front.
   void SetForegroundWindow(uint32_t handle) override;
 
-  const MonitorRect& Monitor() const { return monitor_; }
   // Called when the target did not take the focus in time.
   void OnFocusRefused(std::function<void()> handler) { focus_refused_ = std::move(handler); }
 

@@ -5,24 +5,23 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <set>
-#include <sstream>
 #include <string>
 
 #include "base/file_system.h"
 #include "base/format_hex.h"
 #include "base/script_error.h"
-#include "engine/run_script.h"
+#include "engine/run_control.h"
 #include "engine/window_entry.h"
 #include "scriptfile/script_file.h"
 #include "texts/dxplay_texts.h"
 #include "texts/program_texts.h"
 #include "tools/dxplay/dxplay_main_window.h"
-#include "tools/dxplay/messages.h"
-#include "tools/dxplay/stop_signals.h"
+#include "player/ancestor_processes.h"
+#include "player/messages.h"
+#include "player/stop_signals.h"
 #include "x11/display.h"
 #include "x11/grab.h"
 #include "x11/keyboard_map.h"
@@ -36,8 +35,8 @@ namespace {
 
 namespace t = dxplay_texts;
 
-// The target field's text when no window is named: long enough for the go
-// button to start the run, handle 0 so that nothing is brought to the front.
+// The target field's text when no window is named: long enough for the
+// run to start, handle 0 so that nothing is brought to the front.
 constexpr std::string_view kNoWindowTitle = "no window";
 
 StatusLine* g_status = nullptr;  // cleared before the last words of a lost server
@@ -110,22 +109,6 @@ Target PickedWindow(Display* display, bool quiet) {
   return {0, WindowEntry(id, x11::EntryTitle(x11::WindowTitle(display, id)))};
 }
 
-// The processes dxplay runs under: a terminal whose title shows the
-// command line would otherwise match its own --window-name text.
-std::set<uint32_t> AncestorProcessIds() {
-  std::set<uint32_t> ids;
-  for (pid_t pid = getppid(); pid > 1 && ids.insert(static_cast<uint32_t>(pid)).second;) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    if (!std::getline(stat, line)) break;
-    // "pid (name) state ppid ...": the name may hold blanks and parentheses.
-    std::istringstream rest(line.substr(line.rfind(')') + 1));
-    char state = 0;
-    if (!(rest >> state >> pid)) break;
-  }
-  return ids;
-}
-
 // The first window whose title holds the text; one of dxplay's own
 // terminal only when no other window matches.
 std::optional<x11::TitledWindow> WindowTitled(Display* display, const std::string& text) {
@@ -189,7 +172,7 @@ int Play(const DxplayOptions& o, const ScriptDocument& doc, ScriptFileLines line
   int result = 0;
   try {
     // A signal during the wait for the target's focus stops the run before its first line.
-    if (StopSignalNumber() == 0) BGOClick(window, platform);
+    if (StopSignalNumber() == 0) StartRun(window, platform);
     status.Clear();
   } catch (const ScriptError& e) {
     status.Clear();

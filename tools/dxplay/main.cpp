@@ -7,8 +7,8 @@
 
 #include "texts/dxplay_texts.h"
 #include "tools/dxplay/dxplay_commands.h"
-#include "tools/dxplay/dxplay_options.h"
-#include "tools/dxplay/messages.h"
+#include "player/dxplay_options.h"
+#include "player/messages.h"
 
 #ifndef DX_VERSION
 #define DX_VERSION "0"

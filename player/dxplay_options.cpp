@@ -1,4 +1,4 @@
-#include "tools/dxplay/dxplay_options.h"
+#include "player/dxplay_options.h"
 
 #include <string_view>
 #include <utility>
