@@ -6,6 +6,7 @@
 #include "base/integer_rule.h"
 #include "engine/window_entry.h"
 #include "scriptfile/script_document.h"
+#include "texts/backend_texts.h"
 #include "texts/dxplay_texts.h"
 
 namespace dx {
@@ -71,6 +72,25 @@ bool SetTarget(DxplayOptions& o, DxplayOptions::Target target, const std::string
   return true;
 }
 
+// --backend and --output, which several commands take; nullopt when the
+// word is neither.
+std::optional<bool> ReadSessionOption(const Word& w, DxplayOptions& o, Reader& r) {
+  const bool output = w.name == "--output";
+  if (w.name != "--backend" && !output) return std::nullopt;
+  using C = DxplayOptions::Command;
+  if (output && o.command != C::Run && o.command != C::Doctor) return Bad(r, t::UnknownWord(w.name));
+  const auto value = r.Value(w.name);
+  if (!value) return false;
+  if (output) {
+    if (value->empty()) return Bad(r, t::BadOptionValue(w.name, *value));
+    o.output = *value;
+    return true;
+  }
+  o.backend = BackendNamed(*value);
+  if (!o.backend) return Bad(r, backend_texts::UnknownBackend(*value));
+  return true;
+}
+
 // One option of run; false with the error set.
 bool ReadRunOption(const Word& w, DxplayOptions& o, Reader& r) {
   using Target = DxplayOptions::Target;
@@ -110,22 +130,32 @@ bool ReadCaptureOption(const Word& w, DxplayOptions& o, Reader& r, bool& have_sl
   return true;
 }
 
+bool TakesScript(DxplayOptions::Command c) {
+  return c == DxplayOptions::Command::Run || c == DxplayOptions::Command::Capture;
+}
+
 std::optional<DxplayOptions> ReadCommand(const std::vector<std::string>& args, DxplayOptions o, std::string& error) {
   Reader r(args, error);
   bool have_slot = false;
   while (!r.Done()) {
     const Word w = r.Next();
     if (!IsOption(w.name)) {
-      if (o.command == DxplayOptions::Command::Windows || !o.script_path.empty()) return r.Fail(t::UnknownWord(w.name));
+      if (!TakesScript(o.command) || !o.script_path.empty()) return r.Fail(t::UnknownWord(w.name));
       o.script_path = w.name;
       continue;
+    }
+    if (o.command != DxplayOptions::Command::Stop) {
+      if (const auto ok = ReadSessionOption(w, o, r)) {
+        if (!*ok) return std::nullopt;
+        continue;
+      }
     }
     const bool ok = o.command == DxplayOptions::Command::Run       ? ReadRunOption(w, o, r)
                     : o.command == DxplayOptions::Command::Capture ? ReadCaptureOption(w, o, r, have_slot)
                                                                     : Bad(r, t::UnknownWord(w.name));
     if (!ok) return std::nullopt;
   }
-  if (o.command != DxplayOptions::Command::Windows && o.script_path.empty()) return r.Fail(std::string(t::kMissingScript));
+  if (TakesScript(o.command) && o.script_path.empty()) return r.Fail(std::string(t::kMissingScript));
   if (o.command == DxplayOptions::Command::Capture && !have_slot) return r.Fail(std::string(t::kMissingSlot));
   return o;
 }
@@ -145,6 +175,8 @@ std::optional<DxplayOptions> ParseDxplayOptions(const std::vector<std::string>& 
   if (args[0] == "run") o.command = DxplayOptions::Command::Run;
   else if (args[0] == "capture") o.command = DxplayOptions::Command::Capture;
   else if (args[0] == "windows") o.command = DxplayOptions::Command::Windows;
+  else if (args[0] == "doctor") o.command = DxplayOptions::Command::Doctor;
+  else if (args[0] == "stop") o.command = DxplayOptions::Command::Stop;
   else {
     const std::string_view word = args[0];
     error = word.starts_with("-") ? t::UnknownWord(word) : t::UnknownCommand(word);

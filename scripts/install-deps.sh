@@ -20,6 +20,10 @@ packages=(
   # The X11 end-to-end tests: clients that watch and drive dxplay, a window
   # manager, and Xorg's dummy driver for two monitors.
   xdotool xterm xinput x11-xserver-utils openbox xserver-xorg-core xserver-xorg-video-dummy
+  # dxplay's wlroots backend and its tests: the Wayland client library, the
+  # protocol scanner and files, XKB; a headless sway with its witnesses.
+  libwayland-dev libwayland-bin libxkbcommon-dev wayland-protocols
+  sway wev foot grim swaybg
 )
 
 sudo_if_needed() {

@@ -10,6 +10,9 @@ inline std::string NoCompositorMessage(std::string_view name) {
   return "cannot connect to the Wayland compositor '" + std::string(name) +
          "': the wlroots backend needs a Wayland session and WAYLAND_DISPLAY naming it";
 }
+inline constexpr std::string_view kNotBuiltMessage =
+    "this dxplay was built without its Wayland backend (libwayland-dev, libwayland-bin, wayland-protocols and "
+    "libxkbcommon-dev were missing): use --backend x11";
 inline constexpr std::string_view kCompositorLostMessage = "the connection to the Wayland compositor was lost";
 inline std::string ProtocolErrorMessage(std::string_view interface, unsigned code) {
   return "the Wayland compositor ended the connection (protocol error " + std::to_string(code) + " on " +

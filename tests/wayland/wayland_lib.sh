@@ -66,11 +66,12 @@ start_wev() {  # output log
 # wev's log as one line per input event, in order, with the surface
 # coordinates as whole numbers:
 #   motion X,Y | button N 1|0 | key KEYSYM 1|0
+# (the pointer entering a surface counts as a motion to where it entered).
 # A seat that gains its devices one by one makes wev bind the pointer
 # twice and log each pointer event twice: repeats in a row are dropped.
 wev_events() {  # log
   awk '
-    / wl_pointer\] motion:/ { match($0, /x, y: [-0-9.]+, [-0-9.]+/); split(substr($0, RSTART + 6, RLENGTH - 6), p, ", ");
+    / wl_pointer\] (motion|enter):/ { match($0, /x, y: [-0-9.]+, [-0-9.]+/); split(substr($0, RSTART + 6, RLENGTH - 6), p, ", ");
                               printf "motion %d,%d\n", p[1], p[2]; next }
     / wl_pointer\] button:/ { match($0, /button: [0-9]+/); b = substr($0, RSTART + 8, RLENGTH - 8);
                               match($0, /state: [01]/); print "button", b, substr($0, RSTART + 7, 1); next }

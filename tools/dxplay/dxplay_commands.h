@@ -1,4 +1,4 @@
-// The three commands of dxplay; each returns the process exit status and
+// The commands of dxplay; each returns the process exit status and
 // prints its messages on standard error.
 #pragma once
 
@@ -10,5 +10,7 @@ namespace dx {
 int RunCommand(const DxplayOptions& options);
 int CaptureCommand(const DxplayOptions& options);
 int WindowsCommand(const DxplayOptions& options);
+int DoctorCommand(const DxplayOptions& options);
+int StopCommand(const DxplayOptions& options);
 
 }  // namespace dx

@@ -1,0 +1,37 @@
+// What dxplay's commands share whichever backend they play on: messages
+// that clear the status line first, prompts for a terminal, loading the
+// script, the exit status after a stop signal, and playing a loaded script
+// on a platform.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/file_system.h"
+#include "engine/host.h"
+#include "player/dxplay_options.h"
+#include "scriptfile/script_document.h"
+#include "scriptfile/script_file.h"
+#include "tools/dxplay/run_events.h"
+
+namespace dx {
+
+// On standard error, behind the program's name.
+void Error(std::string_view message);
+// Prompts and results, for a user at a terminal.
+void Say(std::string_view message, bool quiet = false);
+
+// The script read into `doc`; prints the load's message when it fails.
+std::optional<ScriptFileLines> Load(const std::string& path, ScriptDocument& doc, FileSystem& files);
+
+// `otherwise` when no stop signal came, or when it was the stop request of
+// `dxplay stop` (which ends a run as its stop key does); else the signal's.
+int StatusAfterSignal(int otherwise);
+
+// Plays the script from its first line on `platform`, showing the status
+// line unless --quiet; the exit status.
+int PlayScript(const DxplayOptions& o, const ScriptDocument& doc, ScriptFileLines lines, std::string entry,
+               EnginePlatform& platform, RunEvents& events);
+
+}  // namespace dx
