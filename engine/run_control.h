@@ -15,7 +15,7 @@ struct RunOptions {
 };
 
 enum class RunOutcome {
-  NotStarted,        // an empty script, no window, or a run already on the stack
+  NotStarted,        // a stop click, an empty script, no window, or a run already on the stack
   Ended,             // ENDSCRIPT, a stop request or the application closing
   LineBoundReached,  // RunOptions::MaxLines lines have run
 };
