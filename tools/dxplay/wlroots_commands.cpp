@@ -142,14 +142,18 @@ int WlrootsRunCommand(const DxplayOptions& o) {
     return kExitNoDisplay;
   }
   if (o.stop_key.modifiers != kDefaultStopModifiers || o.stop_key.key != kDefaultStopKey) Error(bt::kStopKeyOption);
-  const RunRegistration registration;
+  std::optional<RunRegistration> registration(std::in_place);
   try {
     wayland::WaylandEnginePlatform platform(*connection, *primary, *keymap);
     platform.OnBringToFront([&](uint32_t id) {
       if (toplevels && !toplevels->Activate(id, kFocusWaitMs) && !o.quiet) Error(t::kFocusNotTaken);
     });
     WaylandRunEvents events(*connection);
-    return PlayScript(o, doc, *lines, std::move(target.entry), platform, events);
+    const int status = PlayScript(o, doc, *lines, std::move(target.entry), platform, events);
+    // The run has ended and released what it held: `dxplay stop` need not
+    // wait for the devices' farewell.
+    registration.reset();
+    return status;
   } catch (const ScriptError& e) {
     Error(FullStopMessage(e.what()));
     return kExitNoDisplay;
