@@ -75,10 +75,13 @@ inline constexpr std::string_view kNoXTestMessage =
     "the X server has no XTest extension, which dxplay needs to send input";
 inline constexpr std::string_view kDisplayLostMessage = "the connection to the X server was lost";
 
-// A KEY line's code that cannot be sent, e.g. "key code $E2 has no X keysym".
-inline std::string NoKeysymMessage(std::string_view hex) { return "key code $" + std::string(hex) + " has no X keysym"; }
-inline std::string NoKeycodeMessage(std::string_view hex, std::string_view keysym) {
-  return "key code $" + std::string(hex) + " (" + std::string(keysym) + ") is not on the current keyboard map";
+// A KEY line's code that cannot be sent, e.g. "key code $DF has no key on
+// the keyboard layout us".
+inline std::string NoKeyOnLayoutMessage(std::string_view hex, std::string_view layout) {
+  return "key code $" + std::string(hex) + " has no key on the keyboard layout " + std::string(layout);
+}
+inline std::string NoKeycodeMessage(std::string_view hex) {
+  return "key code $" + std::string(hex) + " has no key on the current keyboard map";
 }
 
 inline std::string NoWindowMessage(std::string_view hex) { return "no window " + std::string(hex); }

@@ -1,29 +1,22 @@
-// The keyboard map dxplay uploads to its virtual keyboard, built from the
-// key table, so that every key a script can name exists whatever map the
-// user has: each table keysym on the key a reference XKB layout puts it on
-// (its other levels too, so Shift gives what it gives on that layout), and
-// on a spare keycode when that layout lacks it.
+// The keyboard map dxplay uploads to its virtual keyboard, and the key each
+// virtual-key code presses on it: the keys of a PC keyboard as XKB's evdev
+// rules lay out the named layout, each code on the key a Windows PC with
+// that layout gives it (keylayout/). The map is dxplay's own, so every key
+// a script can name exists whatever map the user has.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
-
-#include "x11/key_table.h"
 
 namespace dx::wayland {
 
-// What the map is built from. Today the key table's US assignment with the
-// "us" layout; a table of the Windows assignment per layout plugs in here,
-// with the XKB layout whose levels the keys carry.
+// The layout the map is built for. A client cannot read the compositor's
+// active layout, so it is US until one is named here.
 struct KeymapSource {
-  std::span<const x11::KeyRow> rows;
   std::string xkb_layout = "us";
 };
-
-KeymapSource UsKeymapSource();
 
 struct BuiltKeymap {
   std::string text;  // XKB text v1, self-contained (no includes)

@@ -73,23 +73,38 @@ struct XkbFree {
   void operator()(xkb_state* s) const { xkb_state_unref(s); }
 };
 
-// Every code of the key table has a key whose unshifted keysym is the
-// table's, on the map the compositor gets; Shift changes letters and digits
-// as on a US keyboard, and the modifier keys set their modifiers.
-TEST(Keymap, EveryTableKeyTypesItsKeysym) {
-  const auto built = BuildKeymap(UsKeymapSource());
+// Every code the US assignment places is on a key of the map the
+// compositor gets; those keys type what a US keyboard types, Shift changes
+// letters and digits, and the modifier keys set their modifiers; a German
+// map moves Y and Z as Windows does.
+TEST(Keymap, EveryCodeIsOnAKeyThatTypesIt) {
+  const auto built = BuildKeymap(KeymapSource{});
   ASSERT_TRUE(built);
   EXPECT_EQ(built->text.find("include"), std::string::npos);
   std::unique_ptr<xkb_context, XkbFree> context(xkb_context_new(XKB_CONTEXT_NO_DEFAULT_INCLUDES));
   std::unique_ptr<xkb_keymap, XkbFree> map(xkb_keymap_new_from_string(
       context.get(), built->text.c_str(), XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS));
   ASSERT_TRUE(map);
-  for (const x11::KeyRow& row : x11::KeyTable()) {
-    const uint32_t keycode = built->keycode_of_vk[row.vk];
-    ASSERT_GE(keycode, 8u) << unsigned{row.vk};
+  int placed = 0;
+  for (unsigned vk = 1; vk < 256; ++vk) {
+    const uint32_t keycode = built->keycode_of_vk[vk];
+    if (keycode == 0) continue;
+    ++placed;
+    EXPECT_GE(keycode, 9u) << vk;
+    EXPECT_LE(keycode, xkb_keymap_max_keycode(map.get())) << vk;
+  }
+  EXPECT_GE(placed, 130);
+  struct Plain {
+    uint8_t vk;
+    xkb_keysym_t keysym;
+  };
+  const Plain plain[] = {{'A', XKB_KEY_a}, {'0', XKB_KEY_0}, {0x0D, XKB_KEY_Return}, {0x25, XKB_KEY_Left},
+                         {0x70, XKB_KEY_F1}, {0xBA, XKB_KEY_semicolon}, {0xDE, XKB_KEY_apostrophe},
+                         {0x10, XKB_KEY_Shift_L}, {0xA5, XKB_KEY_Alt_R}, {0x2E, XKB_KEY_Delete}};
+  for (const Plain& p : plain) {
     const xkb_keysym_t* syms = nullptr;
-    ASSERT_GE(xkb_keymap_key_get_syms_by_level(map.get(), keycode, 0, 0, &syms), 1) << unsigned{row.vk};
-    EXPECT_EQ(syms[0], row.keysym) << unsigned{row.vk};
+    ASSERT_GE(xkb_keymap_key_get_syms_by_level(map.get(), built->keycode_of_vk[p.vk], 0, 0, &syms), 1) << unsigned{p.vk};
+    EXPECT_EQ(syms[0], p.keysym) << unsigned{p.vk};
   }
   struct Case {
     uint8_t modifier_vk;
@@ -106,8 +121,12 @@ TEST(Keymap, EveryTableKeyTypesItsKeysym) {
     EXPECT_EQ(xkb_state_key_get_one_sym(state.get(), built->keycode_of_vk[c.vk]), c.keysym) << unsigned{c.vk};
     EXPECT_EQ(xkb_state_mod_name_is_active(state.get(), c.modifier, XKB_STATE_MODS_DEPRESSED), 1) << c.modifier;
   }
-  // The keys a US keyboard has keep their evdev codes (A is KEY_A, 30).
+  // The keys keep their evdev codes (A is KEY_A, 30).
   EXPECT_EQ(built->keycode_of_vk['A'], 30u + 8u);
+  const auto german = BuildKeymap(KeymapSource{"de"});
+  ASSERT_TRUE(german);
+  EXPECT_EQ(german->keycode_of_vk['Z'], 21u + 8u);  // the key right of T
+  EXPECT_EQ(german->keycode_of_vk['Y'], 44u + 8u);  // the key right of left Shift
 }
 
 TEST(Screencopy, ReadsTheFourByteFormats) {

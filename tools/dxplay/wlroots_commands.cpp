@@ -136,7 +136,7 @@ int WlrootsRunCommand(const DxplayOptions& o) {
   std::unique_ptr<wayland::Toplevels> toplevels;
   Target target = ResolveTarget(o, *connection, toplevels);
   if (target.status != 0) return target.status;
-  const auto keymap = wayland::BuildKeymap(wayland::UsKeymapSource());
+  const auto keymap = wayland::BuildKeymap(wayland::KeymapSource{});
   if (!keymap) {
     Error(wt::kKeymapFailedMessage);
     return kExitNoDisplay;
