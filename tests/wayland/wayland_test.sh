@@ -171,7 +171,9 @@ test_stop() {
   wait_for 10 grep -q 'button: 273 (right), state: 1' "$work/wev1.log" || fail "the runs did not start"
   wait_for 10 grep -q 'button: 272 (left), state: 1' "$work/wev1.log" || fail "the runs did not start"
   in_session "$(unprivileged_dxplay)" stop >"$work/stop.out" 2>&1 || fail "dxplay stop failed: $(cat "$work/stop.out")"
-  gone "$first" && gone "$second" || fail "dxplay stop returned before the runs ended"
+  # It returns once both runs have ended (they are no longer registered);
+  # the processes may still be taking their devices down.
+  [ -z "$(ls "$runtime/dxplay")" ] || fail "dxplay stop returned before the runs ended: $(ls "$runtime/dxplay")"
   player=$first; finish_player "dxplay stop, first"; expect_status 0 "dxplay stop, first run"
   player=$second; finish_player "dxplay stop, second"; expect_status 0 "dxplay stop, second run"
   tail -n "+$(( before + 1 ))" "$work/wev1.log" >"$work/stop.log"
