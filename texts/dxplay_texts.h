@@ -13,6 +13,7 @@ inline constexpr std::string_view kUsage =
     "usage: dxplay run SCRIPT.dxs [--window ENTRY | --window-name TEXT | --pick] [--stop-key COMBO] [--quiet]\n"
     "                             [--backend x11|wlroots|portal] [--output NAME]\n"
     "       dxplay capture SCRIPT.dxs --location N | --key N [--backend ...]\n"
+    "       dxplay record SCRIPT.dxs [--stop-key COMBO] [--slots] [--no-delays] [--append]\n"
     "       dxplay windows [--backend ...]\n"
     "       dxplay doctor [--backend ...] [--output NAME]\n"
     "       dxplay stop\n"
@@ -33,6 +34,11 @@ inline constexpr std::string_view kHelp =
     "  capture SCRIPT.dxs    store the next click in location slot N (1-20), or the\n"
     "    --location N        virtual-key code of the next key in key slot N (1-40)\n"
     "    --key N\n"
+    "  record SCRIPT.dxs     record clicks, drags, keys and pauses into a new script\n"
+    "    --stop-key COMBO    the key that ends the recording (Ctrl+C ends it too)\n"
+    "    --slots             each clicked point into the next free location slot\n"
+    "    --no-delays         no DELAY lines\n"
+    "    --append            add the lines behind the script's last code line\n"
     "  windows               list the top-level windows, one window entry a line\n"
     "  doctor                say which backend a run would use, why, and what it can\n"
     "                        do there (input, pixels, windows, stop key)\n"
@@ -64,7 +70,7 @@ inline std::string OptionTwice(std::string_view option) {
   return "only one of --window, --window-name and --pick may be given (" + std::string(option) + ")";
 }
 inline constexpr std::string_view kMissingScript = "missing SCRIPT.dxs";
-inline constexpr std::string_view kMissingCommand = "missing command: run, capture, windows, doctor or stop";
+inline constexpr std::string_view kMissingCommand = "missing command: run, capture, record, windows, doctor or stop";
 inline constexpr std::string_view kMissingSlot = "capture needs --location N or --key N";
 
 inline std::string NoDisplayMessage(std::string_view name) {
@@ -107,6 +113,29 @@ inline std::string NoKeyCodeOfKey(std::string_view keysym) {
   return "the key pressed (" + std::string(keysym) + ") has no virtual-key code";
 }
 inline constexpr std::string_view kGrabFailed = "another client holds the pointer or the keyboard";
+
+inline constexpr std::string_view kNoRecordMessage =
+    "the X server has no RECORD extension, which dxplay needs to record input";
+inline std::string RecordingPrompt(std::string_view stop_key) {
+  return "recording: press " + std::string(stop_key) + " or Ctrl+C here to stop";
+}
+inline std::string RecordingSaved(std::size_t lines, std::string_view path) {
+  return std::to_string(lines) + (lines == 1 ? " line" : " lines") + " written to " + std::string(path);
+}
+inline std::string ScriptExists(std::string_view path) {
+  return std::string(path) + ": the file exists; --append adds the recording to it";
+}
+inline std::string LeftOutWarning(int wheel_or_extra_buttons, int keys_without_code) {
+  return "left out of the recording: " + std::to_string(wheel_or_extra_buttons) +
+         " wheel or extra button presses, " + std::to_string(keys_without_code) +
+         " presses of keys with no virtual-key code";
+}
+inline std::string SlotsUsedUp(int points) {
+  return "no free location slot for " + std::to_string(points) + (points == 1 ? " point" : " points") +
+         ": written as .X.Y";
+}
+// A recording that could not be saved is printed instead, so it is not lost.
+inline constexpr std::string_view kRecordingPrintedInstead = "the recorded lines follow on standard output";
 
 // The status line of a run on a terminal, e.g. "12: MOUSE GO 1".
 inline std::string StatusLine(int file_line, std::string_view text) {

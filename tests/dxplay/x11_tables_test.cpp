@@ -10,6 +10,7 @@
 #include "engine/mouse_command.h"
 #include "x11/monitor.h"
 #include "x11/pixel_colour.h"
+#include "x11/recorder.h"
 #include "x11/windows.h"
 
 namespace dx::x11 {
@@ -42,6 +43,26 @@ TEST(Coordinates, AbsoluteMovesLandOnTheirPixel) {
       const RootPoint root = RootPointOfAbsolute(NormaliseCoordinate(pixel, m.width), 0, m);
       ASSERT_EQ(MonitorPointOfRoot(root.x, root.y, m).x, pixel) << m.width;
     }
+  }
+}
+
+// The positions the server records where Xinerama joins X screens: the
+// first screen at root 1024,0, the second left of it at 0,0.
+TEST(Coordinates, RecordedPositionsOnJoinedScreens) {
+  const std::vector<MonitorRect> joined = {{1024, 0, 1024, 768}, {0, 0, 1024, 768}};
+  struct Case {
+    int x, y;
+    std::vector<MonitorRect> screens;
+    int64_t root_x, root_y;
+  } cases[] = {
+      {476, 200, joined, 1500, 200},   // on the first screen: no extra shift
+      {-1948, 300, joined, 100, 300},  // on the second: shifted by -1024 twice
+      {100, 300, {}, 100, 300},        // one screen: as recorded
+  };
+  for (const Case& c : cases) {
+    const RootPoint p = DesktopPointOfRecorded(c.x, c.y, c.screens);
+    EXPECT_EQ(p.x, c.root_x) << c.x;
+    EXPECT_EQ(p.y, c.root_y) << c.x;
   }
 }
 

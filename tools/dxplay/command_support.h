@@ -1,9 +1,11 @@
 // What dxplay's commands share whichever backend they play on: messages
-// that clear the status line first, prompts for a terminal, loading the
-// script, the exit status after a stop signal, and playing a loaded script
-// on a platform.
+// that clear the status line first, prompts for a terminal, the X display
+// with the stop signals and the handler of its loss, loading the script,
+// the exit status after a stop signal, and playing a loaded script on a
+// platform.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,12 +17,25 @@
 #include "scriptfile/script_file.h"
 #include "tools/dxplay/run_events.h"
 
+using Display = struct _XDisplay;
+
 namespace dx {
 
-// On standard error, behind the program's name.
+// A message on standard error (the status line cleared first).
 void Error(std::string_view message);
 // Prompts and results, for a user at a terminal.
 void Say(std::string_view message, bool quiet = false);
+
+struct DisplayCloser {
+  void operator()(Display* d) const;
+};
+using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
+
+// Installs the stop signals and the handler of a lost server, then opens
+// the display; null after printing why it cannot be opened.
+DisplayPtr Open();
+// Called, when set, as the server goes away, before the process ends.
+extern void (*g_before_display_lost)();
 
 // The script read into `doc`; prints the load's message when it fails.
 std::optional<ScriptFileLines> Load(const std::string& path, ScriptDocument& doc, FileSystem& files);

@@ -48,17 +48,23 @@ constexpr int kStopWaitMs = 2000;
 // run to start, handle 0 so that nothing is brought to the front.
 constexpr std::string_view kNoWindowTitle = "no window";
 
+}  // namespace
+
+void DisplayCloser::operator()(Display* d) const { XCloseDisplay(d); }
+
+namespace {
+
 // The server took every key and button state with it: nothing is left to
 // release, and no request can be sent any more.
 [[noreturn]] void OnDisplayLost() {
+  if (g_before_display_lost) g_before_display_lost();
   Error(t::kDisplayLostMessage);
   std::_Exit(kExitNoDisplay);
 }
 
-struct DisplayCloser {
-  void operator()(Display* d) const { XCloseDisplay(d); }
-};
-using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
+}  // namespace
+
+void (*g_before_display_lost)() = nullptr;
 
 DisplayPtr Open() {
   InstallStopSignals();
@@ -68,6 +74,8 @@ DisplayPtr Open() {
   if (!display) Error(error);
   return display;
 }
+
+namespace {
 
 struct Target {
   int status = 0;  // non-zero: the run does not start

@@ -10,6 +10,7 @@ namespace dx {
 int RunCommand(const DxplayOptions& options);
 int CaptureCommand(const DxplayOptions& options);
 int WindowsCommand(const DxplayOptions& options);
+int RecordCommand(const DxplayOptions& options);  // record_command.cpp
 int DoctorCommand(const DxplayOptions& options);
 int StopCommand(const DxplayOptions& options);
 

@@ -50,7 +50,7 @@ class WaylandRunEvents final : public RunEvents {
   Connection& connection_;
 };
 
-std::unique_ptr<Connection> Open() {
+std::unique_ptr<Connection> OpenCompositor() {
   InstallStopSignals();
   wayland::SetCompositorLostHandler(OnCompositorLost);
   std::string error;
@@ -129,7 +129,7 @@ int WlrootsRunCommand(const DxplayOptions& o) {
   ScriptDocument doc;
   const auto lines = Load(o.script_path, doc, files);
   if (!lines) return kExitFileFailed;
-  const auto connection = Open();
+  const auto connection = OpenCompositor();
   if (!connection || !HasInput(*connection)) return kExitNoDisplay;
   const auto primary = Primary(o, *connection);
   if (!primary) return kExitNoDisplay;
@@ -161,7 +161,7 @@ int WlrootsRunCommand(const DxplayOptions& o) {
 }
 
 int WlrootsWindowsCommand(const DxplayOptions&) {
-  const auto connection = Open();
+  const auto connection = OpenCompositor();
   if (!connection) return kExitNoDisplay;
   if (!connection->OffersToplevels()) {
     Error(bt::kNoWindowsHere);
