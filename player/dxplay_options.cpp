@@ -7,6 +7,7 @@
 #include "base/integer_rule.h"
 #include "engine/window_entry.h"
 #include "scriptfile/script_document.h"
+#include "texts/backend_texts.h"
 #include "texts/dxplay_texts.h"
 
 namespace dx {
@@ -123,6 +124,25 @@ bool ReadRecordOption(const Word& w, DxplayOptions& o, Reader& r) {
   return Bad(r, t::UnknownWord(w.name));
 }
 
+// --backend and --output, which several commands take; nullopt when the
+// word is neither.
+std::optional<bool> ReadSessionOption(const Word& w, DxplayOptions& o, Reader& r) {
+  const bool output = w.name == "--output";
+  if (w.name != "--backend" && !output) return std::nullopt;
+  using C = DxplayOptions::Command;
+  if (output && o.command != C::Run && o.command != C::Doctor) return Bad(r, t::UnknownWord(w.name));
+  const auto value = r.Value(w.name);
+  if (!value) return false;
+  if (output) {
+    if (value->empty()) return Bad(r, t::BadOptionValue(w.name, *value));
+    o.output = *value;
+    return true;
+  }
+  o.backend = BackendNamed(*value);
+  if (!o.backend) return Bad(r, backend_texts::UnknownBackend(*value));
+  return true;
+}
+
 // One option of run; false with the error set.
 bool ReadRunOption(const Word& w, DxplayOptions& o, Reader& r) {
   using Target = DxplayOptions::Target;
@@ -156,15 +176,27 @@ bool ReadCaptureOption(const Word& w, DxplayOptions& o, Reader& r, bool& have_sl
   return true;
 }
 
+bool TakesScript(DxplayOptions::Command c) {
+  return c == DxplayOptions::Command::Run || c == DxplayOptions::Command::Capture ||
+         c == DxplayOptions::Command::Record;
+}
+
 std::optional<DxplayOptions> ReadCommand(const std::vector<std::string>& args, DxplayOptions o, std::string& error) {
   Reader r(args, error);
   bool have_slot = false;
   while (!r.Done()) {
     const Word w = r.Next();
     if (!IsOption(w.name)) {
-      if (o.command == DxplayOptions::Command::Windows || !o.script_path.empty()) return r.Fail(t::UnknownWord(w.name));
+      if (!TakesScript(o.command) || !o.script_path.empty()) return r.Fail(t::UnknownWord(w.name));
       o.script_path = w.name;
       continue;
+    }
+    // dxplay record listens on X11 only.
+    if (o.command != DxplayOptions::Command::Stop && o.command != DxplayOptions::Command::Record) {
+      if (const auto ok = ReadSessionOption(w, o, r)) {
+        if (!*ok) return std::nullopt;
+        continue;
+      }
     }
     const bool ok = o.command == DxplayOptions::Command::Run       ? ReadRunOption(w, o, r)
                     : o.command == DxplayOptions::Command::Capture ? ReadCaptureOption(w, o, r, have_slot)
@@ -172,7 +204,7 @@ std::optional<DxplayOptions> ReadCommand(const std::vector<std::string>& args, D
                                                                     : Bad(r, t::UnknownWord(w.name));
     if (!ok) return std::nullopt;
   }
-  if (o.command != DxplayOptions::Command::Windows && o.script_path.empty()) return r.Fail(std::string(t::kMissingScript));
+  if (TakesScript(o.command) && o.script_path.empty()) return r.Fail(std::string(t::kMissingScript));
   if (o.command == DxplayOptions::Command::Capture && !have_slot) return r.Fail(std::string(t::kMissingSlot));
   return o;
 }
@@ -193,6 +225,8 @@ std::optional<DxplayOptions> ParseDxplayOptions(const std::vector<std::string>& 
   else if (args[0] == "capture") o.command = DxplayOptions::Command::Capture;
   else if (args[0] == "record") o.command = DxplayOptions::Command::Record;
   else if (args[0] == "windows") o.command = DxplayOptions::Command::Windows;
+  else if (args[0] == "doctor") o.command = DxplayOptions::Command::Doctor;
+  else if (args[0] == "stop") o.command = DxplayOptions::Command::Stop;
   else {
     const std::string_view word = args[0];
     error = word.starts_with("-") ? t::UnknownWord(word) : t::UnknownCommand(word);

@@ -7,17 +7,22 @@
 #include <string>
 #include <vector>
 
+#include "player/backend_choice.h"
 #include "texts/key_combination.h"
 
 namespace dx {
 
 struct DxplayOptions {
-  enum class Command { Run, Capture, Windows, Help, Version, Record };
+  enum class Command { Run, Capture, Windows, Help, Version, Record, Doctor, Stop };
   enum class Target { NoWindow, Entry, Name, Pick };
   enum class Slot { Location, Key };
 
   Command command = Command::Run;
   std::string script_path;
+  // run, capture, windows, doctor: the way in; none: the session's
+  std::optional<Backend> backend;
+  // run, doctor: the output a wlroots run counts from ("": the one at 0,0)
+  std::string output;
   // run
   Target target = Target::NoWindow;
   uint32_t window_id = 0;   // Target::Entry

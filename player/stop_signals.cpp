@@ -33,6 +33,7 @@ void InstallStopSignals() {
   // A closed terminal (SIGHUP) and Ctrl+\ (SIGQUIT) would otherwise end
   // the process with the script's keys still down.
   for (const int s : kStopSignals) sigaction(s, &action, nullptr);
+  sigaction(kStopRequestSignal, &action, nullptr);
   // A reader that went away makes a write fail instead of ending the process.
   std::signal(SIGPIPE, SIG_IGN);
 }

@@ -9,6 +9,9 @@ namespace dx {
 
 // The signals that stop a run, each with its own exit status.
 inline constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+// The signal `dxplay stop` sends: the run ends as by its stop key, with the
+// status the run itself ends with.
+inline constexpr int kStopRequestSignal = SIGUSR1;
 
 // Installs the handlers and opens the pipe; call once, before any wait.
 void InstallStopSignals();

@@ -25,6 +25,10 @@ packages=(
   # The applications the clicks are tried in (GTK3 and Qt5), and the
   # selection and clipboard read back from them.
   mousepad featherpad galculator xsel
+  # dxplay's wlroots backend and its tests: the Wayland client library, the
+  # protocol scanner and files, XKB; a headless sway with its witnesses.
+  libwayland-dev libwayland-bin libxkbcommon-dev wayland-protocols
+  sway wev foot grim swaybg
 )
 
 sudo_if_needed() {

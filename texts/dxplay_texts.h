@@ -10,16 +10,22 @@ namespace dx::dxplay_texts {
 inline constexpr std::string_view kProgramName = "dxplay";
 
 inline constexpr std::string_view kUsage =
-    "usage: dxplay run SCRIPT.dxs [--window ENTRY | --window-name TEXT | --pick] [--stop-key COMBO]\n"
-    "                  [--play-unfocused] [--quiet]\n"
-    "       dxplay capture SCRIPT.dxs --location N | --key N\n"
+    "usage: dxplay run SCRIPT.dxs [--window ENTRY | --window-name TEXT | --pick] [--stop-key COMBO]
+"
+    "                  [--play-unfocused] [--quiet] [--backend x11|wlroots|portal] [--output NAME]
+"
+    "       dxplay capture SCRIPT.dxs --location N | --key N [--backend ...]
+"
     "       dxplay record SCRIPT.dxs [--stop-key COMBO] [--slots] [--no-delays] [--append]\n"
-    "       dxplay windows\n"
+    "       dxplay windows [--backend ...]\n"
+    "       dxplay doctor [--backend ...] [--output NAME]\n"
+    "       dxplay stop\n"
     "       dxplay --help | --version\n";
 
 inline constexpr std::string_view kHelp =
-    "Plays a Dorvaxil script (.dxs) against the X11 desktop, records screen\n"
-    "positions and keys into its slots, and lists the windows a script can target.\n"
+    "Plays a Dorvaxil script (.dxs) against the desktop (X11, or a wlroots Wayland\n"
+    "compositor), records screen positions and keys into its slots, and lists the\n"
+    "windows a script can target.\n"
     "\n"
     "  run SCRIPT.dxs        play the script from its first line\n"
     "    --window ENTRY      bring this window to the front first: 8 hexadecimal\n"
@@ -39,12 +45,29 @@ inline constexpr std::string_view kHelp =
     "    --no-delays         no DELAY lines\n"
     "    --append            add the lines behind the script's last code line\n"
     "  windows               list the top-level windows, one window entry a line\n"
+    "  doctor                say which backend a run would use, why, and what it can\n"
+    "                        do there (input, pixels, windows, stop key)\n"
+    "  stop                  stop every running dxplay of the user, as the stop key\n"
+    "                        does (on Wayland, bind it: in sway\n"
+    "                        bindsym Ctrl+Alt+Shift+F12 exec dxplay stop)\n"
+    "    --backend NAME      x11, wlroots or portal; default: wlroots when\n"
+    "                        WAYLAND_DISPLAY is set and its compositor offers the\n"
+    "                        wlroots virtual input, else x11\n"
+    "    --output NAME       wlroots: the output script positions count from\n"
+    "                        (default: the one at 0,0)\n"
     "\n"
-    "Exit status: 0 the run ended (ENDSCRIPT), 1 a line failed, 2 the file cannot\n"
-    "be read or saved, 3 no X display (or it went away), 4 no such window, 5 the\n"
-    "stop key stopped the run, 6 the window did not take the focus (nothing\n"
-    "played), 7 the window closed during the run, 8 Escape cancelled (nothing\n"
-    "written), 64 wrong command line, 130 SIGINT, 143 SIGTERM.\n";
+    "Exit status: 0 the run ended (ENDSCRIPT), 1 a line failed, 2 the file cannot
+"
+    "be read or saved, 3 no display (or it went away, or the backend cannot do
+"
+    "what was asked), 4 no such window, 5 the stop key or dxplay stop stopped the
+"
+    "run, 6 the window did not take the focus (nothing played), 7 the window
+"
+    "closed during the run, 8 Escape cancelled (nothing written), 64 wrong
+"
+    "command line, 130 SIGINT, 143 SIGTERM.
+";
 
 // A word the command line has no place for: an option the command does not
 // take, or an argument too many.
@@ -60,7 +83,7 @@ inline std::string OptionTwice(std::string_view option) {
   return "only one of --window, --window-name and --pick may be given (" + std::string(option) + ")";
 }
 inline constexpr std::string_view kMissingScript = "missing SCRIPT.dxs";
-inline constexpr std::string_view kMissingCommand = "missing command: run, capture, record or windows";
+inline constexpr std::string_view kMissingCommand = "missing command: run, capture, record, windows, doctor or stop";
 inline constexpr std::string_view kMissingSlot = "capture needs --location N or --key N";
 
 inline std::string NoDisplayMessage(std::string_view name) {

@@ -11,7 +11,7 @@ namespace {
 
 // The parsed options in one line, so that a row states all of them.
 std::string Describe(const DxplayOptions& o) {
-  static const char* const kCommands[] = {"run", "capture", "windows", "help", "version", "record"};
+  static const char* const kCommands[] = {"run", "capture", "windows", "help", "version", "record", "doctor", "stop"};
   static const char* const kTargets[] = {"none", "entry", "name", "pick"};
   std::ostringstream s;
   s << kCommands[static_cast<int>(o.command)];
@@ -24,6 +24,8 @@ std::string Describe(const DxplayOptions& o) {
     s << " stop=" << o.stop_key.modifiers << '+' << FormatHex(o.stop_key.key, 2) << (o.quiet ? " quiet" : "")
       << (o.play_unfocused ? " unfocused" : "");
   }
+  if (o.backend) s << " backend=" << BackendName(*o.backend);
+  if (!o.output.empty()) s << " output=" << o.output;
   if (o.command == DxplayOptions::Command::Capture) {
     s << (o.slot == DxplayOptions::Slot::Location ? " location " : " key ") << o.slot_number;
   }
@@ -63,7 +65,7 @@ TEST(DxplayOptions, CommandLines) {
       {{"record", "a.dxs", "--quiet"}, "error: unknown option '--quiet'"},
       {{"run", "a.dxs", "--bogus", "--help"}, "help"},  // help wins over what is wrong
       {{"--version"}, "version"},
-      {{}, "error: missing command: run, capture, record or windows"},
+      {{}, "error: missing command: run, capture, record, windows, doctor or stop"},
       {{"play", "a.dxs"}, "error: unknown command 'play'"},
       {{"--bogus"}, "error: unknown option '--bogus'"},
       {{"run"}, "error: missing SCRIPT.dxs"},
@@ -87,6 +89,17 @@ TEST(DxplayOptions, CommandLines) {
       {{"capture", "a.dxs", "--key", "40", "--location", "1"}, "error: unknown option '--location'"},
       {{"capture", "a.dxs", "--quiet", "--key", "1"}, "error: unknown option '--quiet'"},
       {{"windows", "a.dxs"}, "error: unexpected argument 'a.dxs'"},
+      {{"run", "a.dxs", "--backend", "wlroots", "--output=HDMI-A-1"},
+       "run a.dxs target=none stop=7+7B backend=wlroots output=HDMI-A-1"},
+      {{"windows", "--backend=x11"}, "windows backend=x11"},
+      {{"capture", "a.dxs", "--key", "1", "--backend", "portal"}, "capture a.dxs backend=portal key 1"},
+      {{"doctor", "--output", "DP-2"}, "doctor output=DP-2"},
+      {{"stop"}, "stop"},
+      {{"run", "a.dxs", "--backend", "wayland"}, "error: unknown backend 'wayland': x11, wlroots or portal"},
+      {{"windows", "--output", "DP-2"}, "error: unknown option '--output'"},
+      {{"run", "a.dxs", "--output", ""}, "error: bad value for --output: ''"},
+      {{"stop", "--backend", "x11"}, "error: unknown option '--backend'"},
+      {{"stop", "a.dxs"}, "error: unexpected argument 'a.dxs'"},
   };
   for (const Case& c : cases) {
     std::string error;

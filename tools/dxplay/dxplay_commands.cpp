@@ -9,6 +9,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "base/file_system.h"
 #include "base/format_hex.h"
@@ -16,11 +17,15 @@
 #include "engine/run_control.h"
 #include "engine/window_entry.h"
 #include "scriptfile/script_file.h"
+#include "texts/backend_texts.h"
 #include "texts/dxplay_texts.h"
 #include "texts/program_texts.h"
 #include "tools/dxplay/command_support.h"
-#include "tools/dxplay/dxplay_main_window.h"
+#include "tools/dxplay/event_loop.h"
+#include "tools/dxplay/wlroots_commands.h"
 #include "player/ancestor_processes.h"
+#include "player/backend_choice.h"
+#include "player/run_registry.h"
 #include "player/messages.h"
 #include "player/stop_signals.h"
 #include "x11/display.h"
@@ -36,23 +41,14 @@ namespace {
 
 namespace t = dxplay_texts;
 
+// How long `dxplay stop` waits for the runs it stopped to end.
+constexpr int kStopWaitMs = 2000;
+
 // The target field's text when no window is named: long enough for the
 // run to start, handle 0 so that nothing is brought to the front.
 constexpr std::string_view kNoWindowTitle = "no window";
 
-StatusLine* g_status = nullptr;  // cleared before the last words of a lost server
-
 }  // namespace
-
-void Error(std::string_view message) {
-  if (g_status) g_status->Clear();
-  PrintError(message);
-}
-
-void Say(std::string_view message, bool quiet) {
-  if (!quiet && isatty(STDOUT_FILENO)) std::printf("%.*s\n", static_cast<int>(message.size()), message.data());
-  std::fflush(stdout);
-}
 
 void DisplayCloser::operator()(Display* d) const { XCloseDisplay(d); }
 
@@ -77,23 +73,6 @@ DisplayPtr Open() {
   DisplayPtr display(x11::OpenDisplay(error));
   if (!display) Error(error);
   return display;
-}
-
-// The script read into `doc`; prints the load's message when it fails,
-// as FILE:LINE: message when it is about a line.
-std::optional<ScriptFileLines> Load(const std::string& path, ScriptDocument& doc, FileSystem& files) {
-  const ScriptFileLoad load = TryReadScriptFile(path, doc, files);
-  if (load.error) {
-    const std::string where = load.error_line > 0 ? path + ":" + std::to_string(load.error_line) : path;
-    Error(where + ": " + FullStopMessage(*load.error));
-    return std::nullopt;
-  }
-  return load.lines;
-}
-
-int StatusAfterSignal(int otherwise) {
-  const int signal_number = StopSignalNumber();
-  return signal_number != 0 ? ExitStatusOfSignal(signal_number) : otherwise;
 }
 
 namespace {
@@ -175,11 +154,6 @@ void WarnAboutStopKey(const x11::StopKey& stop_key, const KeyCombination& combin
   Error(NotRegisteredWarning(CombinationName(combination.modifiers, combination.key), taken));
 }
 
-// What ends a run besides its lines: the target refusing the focus before
-// the first line, and the target closing before a press.
-struct FocusRefused {};
-struct TargetClosed {};
-
 int Play(const DxplayOptions& o, const ScriptDocument& doc, ScriptFileLines lines, Display* display,
          std::string entry) {
   x11::X11EnginePlatform platform(display);
@@ -196,32 +170,7 @@ int Play(const DxplayOptions& o, const ScriptDocument& doc, ScriptFileLines line
     events.Deliver(0);
     if (events.TargetClosed()) throw TargetClosed{};
   });
-  StatusLine status(stdout, !o.quiet);
-  g_status = &status;
-  DxplayMainWindow window(doc, lines, std::move(entry), events, status);
-  int result = 0;
-  try {
-    // A signal during the wait for the target's focus stops the run before its first line.
-    if (StopSignalNumber() == 0) StartRun(window, platform);
-    status.Clear();
-  } catch (const ScriptError& e) {
-    status.Clear();
-    std::fprintf(stderr, "%s:%d: %s\n", o.script_path.c_str(), window.CurrentFileLine(),
-                 FullStopMessage(e.what()).c_str());
-    result = kExitRunFailed;
-  } catch (const FocusRefused&) {
-    Error(t::kFocusRefused);
-    result = kExitNoFocus;
-  } catch (const TargetClosed&) {
-    status.Clear();
-  }
-  g_status = nullptr;
-  if (result == 0 && events.TargetClosed()) {
-    Error(t::TargetClosedMessage(window.CurrentFileLine()));
-    result = kExitTargetClosed;
-  }
-  if (result == 0 && events.StopKeyPressed()) result = kExitStopped;
-  return StatusAfterSignal(result);
+  return PlayScript(o, doc, lines, std::move(entry), platform, events);
 }
 
 int StoreLocation(const DxplayOptions& o, Display* display, ScriptDocument& doc) {
@@ -261,9 +210,45 @@ int StoreKey(const DxplayOptions& o, Display* display, ScriptDocument& doc) {
   return 0;
 }
 
+// The backend a command plays on; nothing for X11, which the caller
+// handles, else the status of the other backend's command.
+std::optional<int> OnOtherBackend(const DxplayOptions& o, int (*wlroots)(const DxplayOptions&)) {
+  switch (ChooseBackend(o.backend, ProbeSession()).backend) {
+    case Backend::X11: return std::nullopt;
+    case Backend::Wlroots: return wlroots(o);
+    case Backend::Portal: break;
+  }
+  Error(backend_texts::kPortalRefused);
+  return kExitNoDisplay;
+}
+
+int RefuseCapture(const DxplayOptions&) {
+  Error(backend_texts::kCaptureRefused);
+  return kExitRunFailed;
+}
+
+// The X11 facts of `dxplay doctor`; false when a run cannot play there.
+bool X11Doctor(std::vector<std::string>& lines) {
+  namespace bt = backend_texts;
+  std::string error;
+  DisplayPtr display(x11::OpenDisplay(error));
+  if (!display) {
+    lines.push_back(error);
+    return false;
+  }
+  lines.push_back(bt::CanLine(bt::kInput, true, bt::kX11Input));
+  lines.push_back(bt::CanLine(bt::kPixels, true, bt::kX11Pixels));
+  lines.push_back(bt::CanLine(bt::kWindows, true, bt::kX11Windows));
+  lines.push_back(bt::CanLine(bt::kStopKey, true, bt::kX11StopKey));
+  const x11::MonitorRect m = x11::PrimaryMonitor(display.get());
+  lines.push_back(bt::OutputLine(DisplayString(display.get()), m.x, m.y, m.width, m.height, 1, true));
+  return true;
+}
+
 }  // namespace
 
 int RunCommand(const DxplayOptions& o) {
+  if (const auto status = OnOtherBackend(o, WlrootsRunCommand)) return *status;
   NativeFileSystem files;
   ScriptDocument doc;
   const auto lines = Load(o.script_path, doc, files);
@@ -272,10 +257,12 @@ int RunCommand(const DxplayOptions& o) {
   if (!display) return kExitNoDisplay;
   Target target = ResolveTarget(o, display.get());
   if (target.status != 0) return target.status;
+  const RunRegistration registration;
   return Play(o, doc, *lines, display.get(), std::move(target.entry));
 }
 
 int CaptureCommand(const DxplayOptions& o) {
+  if (const auto status = OnOtherBackend(o, RefuseCapture)) return *status;
   NativeFileSystem files;
   ScriptDocument doc;
   if (!Load(o.script_path, doc, files)) return kExitFileFailed;
@@ -294,13 +281,33 @@ int CaptureCommand(const DxplayOptions& o) {
   return 0;
 }
 
-int WindowsCommand(const DxplayOptions&) {
+int WindowsCommand(const DxplayOptions& o) {
+  if (const auto status = OnOtherBackend(o, WlrootsWindowsCommand)) return *status;
   DisplayPtr display = Open();
   if (!display) return kExitNoDisplay;
   for (const x11::TitledWindow& w : x11::TitledTopLevelWindows(display.get())) {
     std::printf("%s\n", WindowEntry(w.id, w.title).c_str());
   }
   return 0;
+}
+
+int DoctorCommand(const DxplayOptions& o) {
+  const BackendChoice choice = ChooseBackend(o.backend, ProbeSession());
+  std::vector<std::string> lines{backend_texts::BackendLine(BackendName(choice.backend), choice.reason)};
+  bool can_play = false;
+  switch (choice.backend) {
+    case Backend::X11: can_play = X11Doctor(lines); break;
+    case Backend::Wlroots: can_play = WlrootsDoctor(o, lines); break;
+    case Backend::Portal: lines.emplace_back(backend_texts::kPortalRefused); break;
+  }
+  for (const std::string& line : lines) std::printf("%s\n", line.c_str());
+  return can_play ? kExitSuccess : kExitNoDisplay;
+}
+
+int StopCommand(const DxplayOptions&) {
+  const StopResult result = StopRuns(kStopWaitMs);
+  Say(backend_texts::StoppedRuns(result.stopped, result.still_running));
+  return result.still_running > 0 ? kExitRunFailed : kExitSuccess;
 }
 
 }  // namespace dx

@@ -1,4 +1,4 @@
-// The three commands of dxplay; each returns the process exit status and
+// The commands of dxplay; each returns the process exit status and
 // prints its messages on standard error.
 #pragma once
 
@@ -11,5 +11,7 @@ int RunCommand(const DxplayOptions& options);
 int CaptureCommand(const DxplayOptions& options);
 int WindowsCommand(const DxplayOptions& options);
 int RecordCommand(const DxplayOptions& options);  // record_command.cpp
+int DoctorCommand(const DxplayOptions& options);
+int StopCommand(const DxplayOptions& options);
 
 }  // namespace dx

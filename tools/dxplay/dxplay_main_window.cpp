@@ -7,13 +7,13 @@
 namespace dx {
 namespace {
 
-// How often the per-line step looks at the X connection and the signals.
+// How often the per-line step looks at the display connection and the signals.
 constexpr uint64_t kPollIntervalMs = 1;
 
 }  // namespace
 
 DxplayMainWindow::DxplayMainWindow(const ScriptDocument& document, ScriptFileLines file_lines,
-                                   std::string target_entry, EventLoop& events, StatusLine& status)
+                                   std::string target_entry, RunEvents& events, StatusLine& status)
     : file_lines_(file_lines), events_(events), status_(status) {
   SetDocument(document);
   SetTargetWindowText(std::move(target_entry));

@@ -1,6 +1,6 @@
 // The main window of a dxplay run: the document window with the target's
 // window entry, and the message step that reads the stop key and the stop
-// signals. The per-line step is cheap: it looks at the X connection only
+// signals. The per-line step is cheap: it looks at the display connection only
 // when a millisecond has passed, and waits only when the engine waits.
 #pragma once
 
@@ -10,14 +10,14 @@
 #include "player/status_line.h"
 #include "scriptfile/script_document.h"
 #include "scriptfile/script_file.h"
-#include "tools/dxplay/event_loop.h"
+#include "tools/dxplay/run_events.h"
 
 namespace dx {
 
 class DxplayMainWindow final : public DocumentWindow {
  public:
   DxplayMainWindow(const ScriptDocument& document, ScriptFileLines file_lines, std::string target_entry,
-                   EventLoop& events, StatusLine& status);
+                   RunEvents& events, StatusLine& status);
 
   void ShowEditorSelection() override;
   void ShowPlainMessage(std::string_view utf8) override;
@@ -33,7 +33,7 @@ class DxplayMainWindow final : public DocumentWindow {
   void DrawStatus(uint64_t now_ms);
 
   ScriptFileLines file_lines_;
-  EventLoop& events_;
+  RunEvents& events_;
   // The status bar's texts are the Windows program's; the status line shows
   // the running line instead.
   StatusLine& status_;

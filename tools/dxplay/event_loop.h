@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "tools/dxplay/run_events.h"
+
 using Display = struct _XDisplay;
 
 namespace dx {
@@ -13,7 +15,7 @@ namespace x11 {
 class StopKey;
 }
 
-class EventLoop {
+class EventLoop final : public RunEvents {
  public:
   EventLoop(Display* display, x11::StopKey& stop_key) : display_(display), stop_key_(stop_key) {}
 
@@ -25,10 +27,10 @@ class EventLoop {
   // Handles every event that has arrived, first waiting up to wait_ms for
   // one (0: no wait). True once the run must end: a stop was asked for or
   // the target window closed.
-  bool Deliver(uint64_t wait_ms);
+  bool Deliver(uint64_t wait_ms) override;
 
-  bool StopKeyPressed() const { return stop_key_pressed_; }
-  bool TargetClosed() const { return target_closed_; }
+  bool StopKeyPressed() const override { return stop_key_pressed_; }
+  bool TargetClosed() const override { return target_closed_; }
 
  private:
   bool MustEnd() const;

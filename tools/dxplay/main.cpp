@@ -1,4 +1,5 @@
-// dxplay: plays a script file against the X11 desktop, captures positions
+// dxplay: plays a script file against the desktop (X11 or a wlroots
+// compositor), captures positions
 // and keys into its slots, and lists the windows it can target (see
 // README.md).
 #include <cstdio>
@@ -33,6 +34,8 @@ int main(int argc, char** argv) {
     case dx::DxplayOptions::Command::Capture: return dx::CaptureCommand(*options);
     case dx::DxplayOptions::Command::Record: return dx::RecordCommand(*options);
     case dx::DxplayOptions::Command::Windows: return dx::WindowsCommand(*options);
+    case dx::DxplayOptions::Command::Doctor: return dx::DoctorCommand(*options);
+    case dx::DxplayOptions::Command::Stop: return dx::StopCommand(*options);
   }
   return dx::kExitUsage;
 }
