@@ -10,12 +10,9 @@ namespace dx::dxplay_texts {
 inline constexpr std::string_view kProgramName = "dxplay";
 
 inline constexpr std::string_view kUsage =
-    "usage: dxplay run SCRIPT.dxs [--window ENTRY | --window-name TEXT | --pick] [--stop-key COMBO]
-"
-    "                  [--play-unfocused] [--quiet] [--backend x11|wlroots|portal] [--output NAME]
-"
-    "       dxplay capture SCRIPT.dxs --location N | --key N [--backend ...]
-"
+    "usage: dxplay run SCRIPT.dxs [--window ENTRY | --window-name TEXT | --pick] [--stop-key COMBO]\n"
+    "                  [--play-unfocused] [--quiet] [--backend x11|wlroots|portal] [--output NAME]\n"
+    "       dxplay capture SCRIPT.dxs --location N | --key N [--backend ...]\n"
     "       dxplay record SCRIPT.dxs [--stop-key COMBO] [--slots] [--no-delays] [--append]\n"
     "       dxplay windows [--backend ...]\n"
     "       dxplay doctor [--backend ...] [--output NAME]\n"
@@ -56,18 +53,12 @@ inline constexpr std::string_view kHelp =
     "    --output NAME       wlroots: the output script positions count from\n"
     "                        (default: the one at 0,0)\n"
     "\n"
-    "Exit status: 0 the run ended (ENDSCRIPT), 1 a line failed, 2 the file cannot
-"
-    "be read or saved, 3 no display (or it went away, or the backend cannot do
-"
-    "what was asked), 4 no such window, 5 the stop key or dxplay stop stopped the
-"
-    "run, 6 the window did not take the focus (nothing played), 7 the window
-"
-    "closed during the run, 8 Escape cancelled (nothing written), 64 wrong
-"
-    "command line, 130 SIGINT, 143 SIGTERM.
-";
+    "Exit status: 0 the run ended (ENDSCRIPT), 1 a line failed, 2 the file cannot\n"
+    "be read or saved, 3 no display (or it went away, or the backend cannot do\n"
+    "what was asked), 4 no such window, 5 the stop key or dxplay stop stopped the\n"
+    "run, 6 the window did not take the focus (nothing played), 7 the window\n"
+    "closed during the run, 8 Escape cancelled (nothing written), 64 wrong\n"
+    "command line, 130 SIGINT, 143 SIGTERM.\n";
 
 // A word the command line has no place for: an option the command does not
 // take, or an argument too many.
