@@ -42,6 +42,18 @@ HWND FocusOf(HWND top) {
   return info.hwndFocus;
 }
 
+bool InFront(HWND top) {
+  if (GetForegroundWindow() != top) return false;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info) && info.hwndActive == top;
+}
+
+bool BringToFront(HWND top) {
+  SetForegroundWindow(top);
+  return WaitUntil([&] { return InFront(top); }, kTimeoutMs);
+}
+
 App::~App() {
   if (process_.hProcess) {
     if (Alive()) TerminateProcess(process_.hProcess, 99);
@@ -137,20 +149,12 @@ bool App::ShowPage(int page_id) {
   if (!tab) return false;
   const int page = page_id - dx::layout::IdPageMain;
   HWND container = FindById(main_, page_id);
-  const auto shown = [&] { return Send(tab, TCM_GETCURSEL) == page && IsWindowVisible(container); };
-  // Under Wine a click can be lost while the window is still coming to the
-  // front; clicking the tab again does no harm.
-  constexpr int kAttempts = 3;
-  for (int attempt = 0; attempt < kAttempts; ++attempt) {
-    SetForegroundWindow(main_);
-    WaitUntil([&] { return GetForegroundWindow() == main_; }, kTimeoutMs);
-    const RECT item = TabItemRect(Process(), tab, page);
-    POINT p{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-    ClientToScreen(tab, &p);
-    ClickAt(p.x, p.y, 1);
-    if (WaitUntil(shown, kTimeoutMs / kAttempts)) return true;
-  }
-  return false;
+  BringToFront(main_);
+  const RECT item = TabItemRect(Process(), tab, page);
+  POINT p{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+  ClientToScreen(tab, &p);
+  ClickAt(p.x, p.y, 1);
+  return WaitUntil([&] { return Send(tab, TCM_GETCURSEL) == page && IsWindowVisible(container); }, kTimeoutMs);
 }
 
 bool App::WaitCaption(std::wstring_view caption, int timeout_ms) {

@@ -78,4 +78,14 @@ HWND FindTopWindow(DWORD pid, std::wstring_view cls, std::wstring_view caption =
 // The control that has the keyboard focus in the thread of window `top`.
 HWND FocusOf(HWND top);
 
+// Whether `top` is the foreground window and its own thread has taken the
+// activation. The foreground changes at once, the thread activates the
+// window when it next reads its messages (under Wine it moves the X focus
+// only then): input sent before that can be lost, and an activation still
+// on its way undoes a later one.
+bool InFront(HWND top);
+// Makes `top` the foreground window, as a user's switch does, and waits
+// until it is in front.
+bool BringToFront(HWND top);
+
 }  // namespace dxe
