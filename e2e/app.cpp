@@ -49,9 +49,20 @@ bool InFront(HWND top) {
   return GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info) && info.hwndActive == top;
 }
 
+bool WaitIdle(HWND top) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(top, &pid);
+  if (pid == GetCurrentProcessId()) return true;  // the waits pump our own messages
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+  if (!process) return false;
+  const bool idle = WaitUntil([&] { return WaitForInputIdle(process, 0) == 0; }, kTimeoutMs);
+  CloseHandle(process);
+  return idle;
+}
+
 bool BringToFront(HWND top) {
   SetForegroundWindow(top);
-  return WaitUntil([&] { return InFront(top); }, kTimeoutMs);
+  return WaitUntil([&] { return InFront(top); }, kTimeoutMs) && WaitIdle(top);
 }
 
 App::~App() {
@@ -85,7 +96,7 @@ bool App::Start(const std::wstring& exe, const std::wstring& workdir, Report& re
     main_ = FindTopWindow(pid, Widen(dx::layout::kMainWindowClass));
     picker_ = FindTopWindow(pid, Widen(dx::layout::kPickerWindowClass), {}, false);
     return (main_ && picker_) || !Alive();
-  }, kTimeoutMs);
+  }, kStartTimeoutMs);
   return report.Expect(up && Alive(), "the main window and the hidden picker appear");
 }
 
@@ -154,7 +165,8 @@ bool App::ShowPage(int page_id) {
   POINT p{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
   ClientToScreen(tab, &p);
   ClickAt(p.x, p.y, 1);
-  return WaitUntil([&] { return Send(tab, TCM_GETCURSEL) == page && IsWindowVisible(container); }, kTimeoutMs);
+  return WaitUntil([&] { return Send(tab, TCM_GETCURSEL) == page && IsWindowVisible(container); }, kTimeoutMs) &&
+         WaitIdle(main_);
 }
 
 bool App::WaitCaption(std::wstring_view caption, int timeout_ms) {

@@ -183,7 +183,7 @@ void IdlePress(Session& s, Target& target, const HotKeyCase& c) {
   BringToFront(target.Hwnd());
   PressCombo(c.stop);
   r.Expect(WaitUntil([&] { return !IsIconic(app.Main()); }, kTimeoutMs), "the hot key restores the tool");
-  r.Expect(WaitUntil([&] { return InFront(app.Main()); }, kTimeoutMs),
+  r.Expect(WaitUntil([&] { return InFront(app.Main()); }, kTimeoutMs) && WaitIdle(app.Main()),
            "the hot key brings the main window to the front", ForegroundText());
   // The stop request left behind must not end the next run early.
   target.ClearEvents();
