@@ -17,7 +17,7 @@ namespace dx {
 inline constexpr uint64_t kLargestScriptFile = uint64_t{64} << 20;
 
 // The Windows error codes the implementations return; IoErrorMessage names
-// the first five.
+// 2 to 5 and 223, and gives the others by number.
 inline constexpr uint32_t kFileNotFound = 2;
 inline constexpr uint32_t kPathNotFound = 3;
 inline constexpr uint32_t kTooManyOpenFiles = 4;

@@ -32,7 +32,7 @@ double LinesPerSecond(int length, int64_t lines_to_run) {
   window.SetLocation(1, "100", "200");
   window.SetKeySlot(1, "10");
   const auto start = std::chrono::steady_clock::now();
-  dx::BGOClick(window, platform, dx::RunOptions{lines_to_run});
+  window.ClickGo(platform, dx::RunOptions{lines_to_run});
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
   return static_cast<double>(lines_to_run) / elapsed.count();
 }

@@ -18,7 +18,7 @@
 
 namespace dx {
 
-// In the order of the table.
+// Each names its row of kCommandTable, by position.
 enum class Command { Mouse, Key, EndScript, Delay, Loop, EndLoop, Long, Beep, GetColor, Repeat, Until, UntilNe };
 
 // What may follow a keyword: how the checker tells a near miss from free
@@ -33,7 +33,9 @@ struct CommandEntry {
   std::string_view placeholder;  // the operands a suggestion writes where a line has none
 };
 
-// Every line is offered to the handlers in this order.
+// The rows stand in the order of the run loop's keyword table and follow
+// Command, which indexes them. Since no line matches two keywords, the order
+// never decides which handler runs a line.
 inline constexpr std::array<CommandEntry, 12> kCommandTable = {{
     {Command::Mouse, "MOUSE", MouseCommand, OperandShape::MouseAction, "GO 1"},
     {Command::Key, "KEY", KeyCommand, OperandShape::KeyCode, "$0D PRESS"},
@@ -79,10 +81,10 @@ inline std::string_view TextAfterKeyword(std::string_view line, Command command)
 // The command whose keyword the (stripped) line matches; no line matches two.
 std::optional<Command> MatchCommand(std::string_view line);
 
-// Offers the stripped line to the handlers in the table's order: the one
-// whose keyword it matches runs; a line that is no command does nothing.
-// Since no line matches two keywords, one keyword test per row is all the
-// order needs, and no handler tests its own line again.
+// Offers the stripped line to the handlers: the one whose keyword it
+// matches runs; a line that is no command does nothing. Since no line
+// matches two keywords, one keyword test per row finds that handler, and
+// no handler tests its own line again.
 void OfferLine(std::string_view line, RunState& state);
 
 }  // namespace dx

@@ -18,7 +18,6 @@ class HeldInputs {
   // The records that release what is still held, latest press first.
   std::vector<InputRecord> ReleaseRecords() const;
 
-  bool Empty() const { return held_.empty(); }
   void Clear() { held_.clear(); }
 
  private:

@@ -1,6 +1,7 @@
 // The two narrow doors through which the engine reaches the world:
 //  - MainWindow: the live state of the tool's main window (code editor,
-//    slots, target field, status bar, go/stop button, shared flags);
+//    slots, target field, status bar, shared flags), told of every change
+//    of the run's phase (engine/run_control.h starts and stops runs);
 //  - EnginePlatform: the operating-system calls a run makes.
 // The Windows program implements both over real controls and Win32 calls;
 // tests and the simulator implement them in memory. Nothing here may pull in
@@ -20,13 +21,18 @@
 
 namespace dx {
 
+// Where a run stands. Running: lines are being run. Stopping: a stop was
+// asked for and the run ends after its current line. A run is on the stack
+// in both; a start is refused until the phase is Idle again.
+enum class RunPhase { Idle, Running, Stopping };
+
 // The main window's flags that a run reads and writes.
 struct MainWindowFields {
-  // Set by the stop button, the stop hot key or closing the window; the run
-  // ends after its current line.
+  // Set by a stop request, the stop hot key, ENDSCRIPT or closing the
+  // window; the run ends after its current line.
   bool StopRequested = false;
-  // True while RunScript is on the stack; a nested start is refused.
-  bool RunActive = false;
+  // Written only by the run's door (engine/run_control.h).
+  RunPhase Phase = RunPhase::Idle;
 };
 
 class MainWindow {
@@ -59,8 +65,9 @@ class MainWindow {
   virtual std::string TargetWindowText() = 0;
 
   virtual void SetStatusText(std::string_view utf8) = 0;
-  virtual std::string GoCaption() = 0;
-  virtual void SetGoCaption(std::string_view caption) = 0;
+  // Called after every change of Fields().Phase, for a window that shows
+  // whether a run goes on (a go/stop button, for one).
+  virtual void RunPhaseChanged(RunPhase phase) { (void)phase; }
 
   // A plain message box (no icon, OK, the application title as caption).
   virtual void ShowPlainMessage(std::string_view utf8) = 0;
@@ -111,6 +118,11 @@ class EnginePlatform {
   virtual void MakeMainWindowNotTopmost() = 0;
   // Brings the window with this 32-bit handle value to the foreground.
   virtual void SetForegroundWindow(uint32_t handle) = 0;
+  // True when DELAY 0 waits until the tick counter moves (the Windows
+  // program's rule: its coarse counter makes that a yield of up to one
+  // tick); a host whose counter moves every millisecond may return at
+  // once after one delivery instead.
+  virtual bool ZeroDelayWaitsForTick() { return true; }
 };
 
 }  // namespace dx

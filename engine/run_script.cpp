@@ -7,23 +7,12 @@
 #include "texts/program_texts.h"
 #include "engine/keyword_rule.h"
 #include "base/script_error.h"
+#include "engine/run_control.h"
 #include "engine/window_entry.h"
 
 namespace dx {
 
 namespace {
-
-// Marks the run as active for its whole length, also when it fails.
-class ActiveRunGuard {
- public:
-  explicit ActiveRunGuard(MainWindowFields& fields) : fields_(fields) { fields_.RunActive = true; }
-  ~ActiveRunGuard() { fields_.RunActive = false; }
-  ActiveRunGuard(const ActiveRunGuard&) = delete;
-  ActiveRunGuard& operator=(const ActiveRunGuard&) = delete;
-
- private:
-  MainWindowFields& fields_;
-};
 
 void StartPass(RunState& state) {
   state.LineIndex = 0;
@@ -99,7 +88,7 @@ void EndRun(RunState& state) {
   ReleaseHeldInputs(state);
   state.Owner.Fields().StopRequested = false;
   state.Owner.SetStatusText(kStatusStopped);
-  if (state.Owner.GoCaption() != kCaptionGo) BGOClick(state.Owner, state.Platform);
+  EnterRunPhase(state.Owner, RunPhase::Idle);
 }
 
 }  // namespace
@@ -141,24 +130,6 @@ RunOutcome RunScript(MainWindow& owner, EnginePlatform& platform, const RunOptio
   }
   EndRun(state);
   return outcome;
-}
-
-RunOutcome BGOClick(MainWindow& owner, EnginePlatform& platform, const RunOptions& options) {
-  if (owner.GoCaption() == kCaptionStop) {
-    owner.SetGoCaption(kCaptionGo);
-    owner.Fields().StopRequested = true;
-    return RunOutcome::NotStarted;
-  }
-  // A start from inside the message delivery of a running script.
-  if (owner.Fields().RunActive) return RunOutcome::NotStarted;
-  if (ScriptLineCount(owner) == 0) return RunOutcome::NotStarted;
-  if (!NamesAWindow(owner.TargetWindowText())) {
-    owner.ShowPlainMessage(kNoWindowMessage);
-    return RunOutcome::NotStarted;
-  }
-  owner.SetGoCaption(kCaptionStop);
-  ActiveRunGuard guard(owner.Fields());
-  return RunScript(owner, platform, options);
 }
 
 }  // namespace dx

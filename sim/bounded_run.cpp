@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/run_script.h"
+#include "engine/run_control.h"
 #include "base/script_error.h"
 #include "sim/sim_main_window.h"
 #include "sim/sim_platform.h"
@@ -11,10 +11,23 @@
 namespace dx {
 namespace {
 
+// Eight lines hold every block form (a LOOP or REPEAT around a few
+// commands, nested once) and keep one input quick to run.
+constexpr std::size_t kMostLines = 8;
+// Eight times as many lines as the script holds: enough for blocks to
+// repeat and for the pass to start over.
+constexpr int64_t kLinesToRun = 64;
+// Every line delivers once and a DELAY on every read of the clock, so 64
+// lines of long DELAYs would deliver some 8000 times; this ends them sooner.
+constexpr int64_t kMostDeliveries = 2000;
+// A clock read moves 2^24 ms, so the longest DELAY (2^31 ms) ends after
+// 128 reads.
+constexpr uint64_t kTickStep = 1u << 24;
+
 std::vector<std::string> SplitLines(std::string_view input) {
   std::vector<std::string> lines;
   std::size_t start = 0;
-  while (lines.size() < 8) {
+  while (lines.size() < kMostLines) {
     const std::size_t end = input.find('\n', start);
     lines.emplace_back(input.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
     if (end == std::string_view::npos) break;
@@ -39,13 +52,12 @@ std::string BoundedRunOfText(std::string_view input) {
   window.SetKeySlot(2, "1FFFF");
   window.SetKeySlot(3, "zz");
   platform.SetPixel(100, 200, 0x00FF00);
-  // Even the longest DELAY ends after a few hundred iterations.
-  platform.SetClock(0, 1u << 24);
+  platform.SetClock(0, kTickStep);
   window.OnEveryDelivery([&](int64_t n) {
-    if (n > 2000) window.Terminate();
+    if (n > kMostDeliveries) window.Terminate();
   });
   try {
-    BGOClick(window, platform, RunOptions{64});
+    StartRun(window, platform, RunOptions{kLinesToRun});
   } catch (const ScriptError& e) {
     return e.what();
   }

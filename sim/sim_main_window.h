@@ -1,57 +1,42 @@
-// An in-memory main window for tests and the simulator. Its code editor
-// behaves like the real multi-line edit control: CR LF line breaks, a raw
-// line count that counts an empty last line, and a selection clipped to the
-// end of the text and read back. Line queries are O(1) after the text
-// changes once (a line-start index is rebuilt lazily).
+// The simulated main window of the Windows program, for tests and dxsim: the
+// document window, with its go/stop button, message delivery and message
+// boxes, each step written to the log as the program would take it.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "base/crlf_lines.h"
-#include "base/slot_counts.h"
-#include "engine/host.h"
+#include "engine/go_button.h"
+#include "player/document_window.h"
 #include "sim/sim_defaults.h"
 #include "sim/sim_log.h"
 #include "texts/program_texts.h"
 
 namespace dx {
 
-class SimMainWindow : public MainWindow {
+class SimMainWindow : public DocumentWindow, public GoButton {
  public:
-  explicit SimMainWindow(SimLog& log) : log_(log) {}
+  explicit SimMainWindow(SimLog& log) : log_(log) { SetTargetWindowText(std::string(sim_defaults::kTargetWindow)); }
 
   // MainWindow.
-  MainWindowFields& Fields() override { return fields_; }
-  int EditorLineCount() override;
-  std::string EditorLine(int index) override;
   void SelectInEditor(int start, int length) override;
-  int EditorSelectionLength() override { return selection_length_; }
-  std::string LocationXText(int n) override;
-  std::string LocationYText(int n) override;
-  std::string KeySlotText(int n) override;
-  std::string TargetWindowText() override { return target_window_; }
   void SetStatusText(std::string_view utf8) override;
-  std::string GoCaption() override { return go_caption_; }
-  void SetGoCaption(std::string_view caption) override;
+  void RunPhaseChanged(RunPhase phase) override { FollowRunPhase(*this, phase); }
   void ShowPlainMessage(std::string_view utf8) override;
   void DeliverMessages() override;
   bool ApplicationTerminating() override { return terminating_; }
 
+  // The go/stop button.
+  std::string GoCaption() override { return go_caption_; }
+  void SetGoCaption(std::string_view caption) override;
+
+  // A click on the go/stop button, as the user makes it.
+  RunOutcome ClickGo(EnginePlatform& platform, const RunOptions& options = {}) { return Click(*this, platform, options); }
+
   // Set-up and inspection.
-  void SetEditorText(std::string text);
-  // The document's code lines as the window's code editor shows them.
-  void SetCodeLines(const std::vector<std::string>& lines);
-  const std::string& EditorText() const { return lines_.Text(); }
-  int SelectionStart() const { return selection_start_; }
-  void SetLocation(int n, std::string x, std::string y);
-  void SetKeySlot(int n, std::string text);
-  void SetTargetWindowText(std::string text) { target_window_ = std::move(text); }
-  const std::string& StatusText() const { return status_; }
   std::vector<std::string> PlainMessages() const { return messages_; }
   void Terminate() { terminating_ = true; }
   int64_t DeliveryCount() const { return deliveries_; }
@@ -64,15 +49,6 @@ class SimMainWindow : public MainWindow {
 
  private:
   SimLog& log_;
-  MainWindowFields fields_;
-  LineIndex lines_;  // the editor's text
-  int selection_start_ = 0;
-  int selection_length_ = 0;
-  std::array<std::string, kLocationSlotCount> location_x_;
-  std::array<std::string, kLocationSlotCount> location_y_;
-  std::array<std::string, kKeySlotCount> keys_;
-  std::string target_window_{sim_defaults::kTargetWindow};
-  std::string status_;
   std::string go_caption_{kCaptionGo};
   std::vector<std::string> messages_;
   bool terminating_ = false;

@@ -46,7 +46,6 @@ class SimPlatform : public EnginePlatform {
     now_ = start;
     step_ = step;
   }
-  uint64_t Now() const { return now_; }
   // The n-th SendInput (1 for the first, 0 for none) inserts nothing, as a
   // locked desktop would refuse it.
   void RefuseInputAt(uint64_t n) { refuse_at_ = n; }

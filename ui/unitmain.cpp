@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "checker/check_script.h"
-#include "engine/run_script.h"
 #include "win32/file_dialogs.h"
 #include "win32/system_commands.h"
 #include "win32/text_encoding.h"
@@ -327,7 +326,7 @@ void TFormMain::BGOClick() {
   bool failed = false;
   MessageText failure;
   try {
-    dx::BGOClick(*this, *platform_);
+    Click(*this, *platform_);
   } catch (...) {
     failed = true;
     failure = MessageOfCurrentException();

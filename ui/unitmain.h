@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/go_button.h"
 #include "engine/host.h"
 #include "win32/message_pump.h"
 #include "win32/win32_engine_platform.h"
@@ -24,7 +25,7 @@ namespace dx::ui {
 
 class TFormWin;
 
-class TFormMain final : public MainWindow, private ControlTextAccess, private KeyDownSink {
+class TFormMain final : public MainWindow, private GoButton, private ControlTextAccess, private KeyDownSink {
  public:
   static void RegisterWindowClass(HINSTANCE instance);
   // Builds the window and its controls and runs FormCreate; not yet shown.
@@ -47,6 +48,8 @@ class TFormMain final : public MainWindow, private ControlTextAccess, private Ke
   std::string KeySlotText(int n) override;
   std::string TargetWindowText() override;
   void SetStatusText(std::string_view utf8) override;
+  void RunPhaseChanged(RunPhase phase) override { FollowRunPhase(*this, phase); }
+  // The caption of BGO, which says what a click on it does.
   std::string GoCaption() override;
   void SetGoCaption(std::string_view caption) override;
   void ShowPlainMessage(std::string_view utf8) override;
@@ -56,8 +59,9 @@ class TFormMain final : public MainWindow, private ControlTextAccess, private Ke
   // Handlers, named after the control and event that raise them.
   void FormCreate();
   void FormResize();
-  // The go/stop button: the engine's BGOClick does the run; this one keeps
-  // tips away meanwhile and shows what the run failed with.
+  // The go/stop button: its click starts the run or asks it to stop (the
+  // engine's go button); this one keeps tips away meanwhile and shows what
+  // the run failed with.
   void BGOClick();
   void SBScriptLoadClick();
   void SBScriptSaveClick();

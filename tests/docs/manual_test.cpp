@@ -221,7 +221,7 @@ std::string RunExample(const Example& ex) {
   window.SetCodeLines(ex.code);
   std::string ending;
   try {
-    switch (BGOClick(window, platform, RunOptions{setup.max_lines})) {
+    switch (window.ClickGo(platform, RunOptions{setup.max_lines})) {
       case RunOutcome::Ended: ending = "end"; break;
       case RunOutcome::LineBoundReached: ending = "..."; break;
       case RunOutcome::NotStarted: ending = "not started"; break;

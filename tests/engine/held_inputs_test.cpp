@@ -54,7 +54,7 @@ TEST(HeldInputs, EndOfRunReleasesWhatTheRunLeftDown) {
     test::SimRun run(c.lines);
     run.window.SetKeySlot(1, "5B");
     run.platform.RefuseInputAt(c.refuse_at);
-    if (c.stop_at_delivery > 0) run.window.AtDelivery(c.stop_at_delivery, [&] { BGOClick(run.window, run.platform); });
+    if (c.stop_at_delivery > 0) run.window.AtDelivery(c.stop_at_delivery, [&] { run.window.ClickGo(run.platform); });
     run.Go();
     EXPECT_EQ(run.error.has_value(), c.fails) << c.name;
     if (!c.message.empty()) {

@@ -90,7 +90,7 @@ TEST(RunLoop, RunTakesItsStepsInOrder) {
       "SetForegroundWindow 00ABCDEF", "SelectInEditor 0 11 -> 9", "DeliverMessages",
       "SetStatusText skript byl zastaven", "SetGoCaption go"};
   EXPECT_EQ(lines, expected);
-  EXPECT_FALSE(run.window.Fields().RunActive);
+  EXPECT_EQ(run.window.Fields().Phase, RunPhase::Idle);
 }
 
 TEST(RunLoop, StopsReachTheRun) {
@@ -111,7 +111,7 @@ TEST(RunLoop, StopsReachTheRun) {
   for (const auto& c : cases) {
     test::SimRun run(c.lines);
     run.window.AtDelivery(c.at_delivery, [&] {
-      if (c.action == 0) BGOClick(run.window, run.platform);
+      if (c.action == 0) run.window.ClickGo(run.platform);
       if (c.action == 1) run.window.Fields().StopRequested = true;
       if (c.action == 2) run.window.Terminate();
     });
@@ -134,8 +134,8 @@ TEST(RunLoop, NestedStartIsRefused) {
   test::SimRun run({"BEEP"});
   RunOutcome nested = RunOutcome::Ended;
   run.window.AtDelivery(2, [&] {
-    BGOClick(run.window, run.platform);           // stop: caption back to "go"
-    nested = BGOClick(run.window, run.platform);  // and "go" again at once
+    run.window.ClickGo(run.platform);           // stop: caption back to "go"
+    nested = run.window.ClickGo(run.platform);  // and "go" again at once
   });
   run.Go(0);
   EXPECT_EQ(nested, RunOutcome::NotStarted);
@@ -146,7 +146,7 @@ TEST(RunLoop, NestedStartIsRefused) {
 TEST(RunLoop, EmptiedEditorStillDeliversSoAStopReachesIt) {
   test::SimRun run({"BEEP", "BEEP"});
   run.window.AtDelivery(1, [&] { run.window.SetEditorText(""); });
-  run.window.AtDelivery(40, [&] { BGOClick(run.window, run.platform); });
+  run.window.AtDelivery(40, [&] { run.window.ClickGo(run.platform); });
   run.Go(0);
   EXPECT_EQ(run.outcome, RunOutcome::Ended);
   EXPECT_EQ(run.window.DeliveryCount(), 40);
@@ -210,7 +210,7 @@ TEST(RunLoop, FailuresEndTheRunWithTheirMessage) {
     EXPECT_EQ(run.log.Count(Kind::Beep), 1u) << c.line;
     EXPECT_EQ(run.window.GoCaption(), "go") << c.line;
     EXPECT_EQ(run.window.StatusText(), kStatusStopped) << c.line;
-    EXPECT_FALSE(run.window.Fields().RunActive) << c.line;
+    EXPECT_EQ(run.window.Fields().Phase, RunPhase::Idle) << c.line;
   }
 }
 
@@ -271,7 +271,7 @@ TEST(Delay, WaitsAtLeastItsTimeAcrossAnyTickValue) {
   for (const auto& c : cases) {
     test::SimRun run({c.line, "ENDSCRIPT"});
     run.platform.SetClock(c.tick_start, 10);
-    if (c.delay_deliveries < 0) run.window.AtDelivery(1000, [&] { BGOClick(run.window, run.platform); });
+    if (c.delay_deliveries < 0) run.window.AtDelivery(1000, [&] { run.window.ClickGo(run.platform); });
     run.Go();
     if (c.delay_deliveries < 0) {
       EXPECT_EQ(run.window.DeliveryCount(), 1001) << c.name;
@@ -306,9 +306,20 @@ TEST(Delay, TellsAWaitingHostTheTimeLeft) {
     SimPlatform platform(log);
     platform.SetClock(1000, 10);
     window.SetCodeLines({c.line, "ENDSCRIPT"});
-    BGOClick(window, platform);
+    window.ClickGo(platform);
     EXPECT_EQ(window.budgets, c.budgets) << c.line;
   }
+  // A host with a millisecond clock: DELAY 0 is one delivery without a wait.
+  struct ExactClock : SimPlatform {
+    using SimPlatform::SimPlatform;
+    bool ZeroDelayWaitsForTick() override { return false; }
+  };
+  SimLog log;
+  WaitingWindow window(log);
+  ExactClock platform(log);
+  window.SetCodeLines({"DELAY 0", "ENDSCRIPT"});
+  window.ClickGo(platform);
+  EXPECT_EQ(window.budgets, std::vector<uint64_t>{0});
 }
 
 TEST(Variables, TableHasNoCapacityLimit) {

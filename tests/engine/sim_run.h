@@ -25,7 +25,7 @@ struct SimRun {
 
   SimRun& Go(int64_t max_lines = 10000) {
     try {
-      outcome = BGOClick(window, platform, RunOptions{max_lines});
+      outcome = window.ClickGo(platform, RunOptions{max_lines});
     } catch (const ScriptError& e) {
       error = FullStopMessage(e.what());
     }

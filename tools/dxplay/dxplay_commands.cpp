@@ -5,24 +5,24 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <set>
-#include <sstream>
 #include <string>
 
 #include "base/file_system.h"
 #include "base/format_hex.h"
 #include "base/script_error.h"
-#include "engine/run_script.h"
+#include "engine/run_control.h"
 #include "engine/window_entry.h"
 #include "scriptfile/script_file.h"
 #include "texts/dxplay_texts.h"
 #include "texts/program_texts.h"
+#include "tools/dxplay/command_support.h"
 #include "tools/dxplay/dxplay_main_window.h"
-#include "tools/dxplay/messages.h"
-#include "tools/dxplay/stop_signals.h"
+#include "player/ancestor_processes.h"
+#include "player/messages.h"
+#include "player/stop_signals.h"
 #include "x11/display.h"
 #include "x11/grab.h"
 #include "x11/keyboard_map.h"
@@ -36,34 +36,39 @@ namespace {
 
 namespace t = dxplay_texts;
 
-// The target field's text when no window is named: long enough for the go
-// button to start the run, handle 0 so that nothing is brought to the front.
+// The target field's text when no window is named: long enough for the
+// run to start, handle 0 so that nothing is brought to the front.
 constexpr std::string_view kNoWindowTitle = "no window";
 
 StatusLine* g_status = nullptr;  // cleared before the last words of a lost server
+
+}  // namespace
 
 void Error(std::string_view message) {
   if (g_status) g_status->Clear();
   PrintError(message);
 }
 
-// Prompts and results, for a user at a terminal.
-void Say(std::string_view message, bool quiet = false) {
+void Say(std::string_view message, bool quiet) {
   if (!quiet && isatty(STDOUT_FILENO)) std::printf("%.*s\n", static_cast<int>(message.size()), message.data());
   std::fflush(stdout);
 }
 
+void DisplayCloser::operator()(Display* d) const { XCloseDisplay(d); }
+
+namespace {
+
 // The server took every key and button state with it: nothing is left to
 // release, and no request can be sent any more.
 [[noreturn]] void OnDisplayLost() {
+  if (g_before_display_lost) g_before_display_lost();
   Error(t::kDisplayLostMessage);
   std::_Exit(kExitNoDisplay);
 }
 
-struct DisplayCloser {
-  void operator()(Display* d) const { XCloseDisplay(d); }
-};
-using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
+}  // namespace
+
+void (*g_before_display_lost)() = nullptr;
 
 DisplayPtr Open() {
   InstallStopSignals();
@@ -89,6 +94,8 @@ int StatusAfterSignal(int otherwise) {
   return signal_number != 0 ? ExitStatusOfSignal(signal_number) : otherwise;
 }
 
+namespace {
+
 struct Target {
   int status = 0;  // non-zero: the run does not start
   std::string entry;
@@ -110,22 +117,6 @@ Target PickedWindow(Display* display, bool quiet) {
   return {0, WindowEntry(id, x11::EntryTitle(x11::WindowTitle(display, id)))};
 }
 
-// The processes dxplay runs under: a terminal whose title shows the
-// command line would otherwise match its own --window-name text.
-std::set<uint32_t> AncestorProcessIds() {
-  std::set<uint32_t> ids;
-  for (pid_t pid = getppid(); pid > 1 && ids.insert(static_cast<uint32_t>(pid)).second;) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    if (!std::getline(stat, line)) break;
-    // "pid (name) state ppid ...": the name may hold blanks and parentheses.
-    std::istringstream rest(line.substr(line.rfind(')') + 1));
-    char state = 0;
-    if (!(rest >> state >> pid)) break;
-  }
-  return ids;
-}
-
 // The first window whose title holds the text; one of dxplay's own
 // terminal only when no other window matches.
 std::optional<x11::TitledWindow> WindowTitled(Display* display, const std::string& text) {
@@ -143,12 +134,15 @@ Target ResolveTarget(const DxplayOptions& o, Display* display) {
   switch (o.target) {
     case DxplayOptions::Target::NoWindow: return {0, WindowEntry(0, kNoWindowTitle)};
     case DxplayOptions::Target::Pick: return PickedWindow(display, o.quiet);
-    case DxplayOptions::Target::Entry:
-      if (!x11::WindowExists(display, o.window_id)) {
+    case DxplayOptions::Target::Entry: {
+      uint32_t id = o.window_id;
+      if (!x11::WindowExists(display, id) && o.window_id_otherwise) id = *o.window_id_otherwise;
+      if (!x11::WindowExists(display, id)) {
         Error(t::NoWindowMessage(FormatHex(o.window_id, 8)));
         return {kExitNoWindow, {}};
       }
-      return {0, WindowEntry(o.window_id, x11::EntryTitle(x11::WindowTitle(display, o.window_id)))};
+      return {0, WindowEntry(id, x11::EntryTitle(x11::WindowTitle(display, id)))};
+    }
     case DxplayOptions::Target::Name: {
       const std::optional<x11::TitledWindow> w = WindowTitled(display, o.window_name);
       if (w) return {0, WindowEntry(w->id, w->title)};
@@ -189,7 +183,7 @@ int Play(const DxplayOptions& o, const ScriptDocument& doc, ScriptFileLines line
   int result = 0;
   try {
     // A signal during the wait for the target's focus stops the run before its first line.
-    if (StopSignalNumber() == 0) BGOClick(window, platform);
+    if (StopSignalNumber() == 0) StartRun(window, platform);
     status.Clear();
   } catch (const ScriptError& e) {
     status.Clear();

@@ -1,7 +1,7 @@
 #include "tools/dxplay/dxplay_main_window.h"
 
-#include "texts/program_texts.h"
-#include "tools/dxplay/messages.h"
+#include "engine/run_control.h"
+#include "player/messages.h"
 #include "x11/x11_engine_platform.h"
 
 namespace dx {
@@ -14,33 +14,13 @@ constexpr uint64_t kPollIntervalMs = 1;
 
 DxplayMainWindow::DxplayMainWindow(const ScriptDocument& document, ScriptFileLines file_lines,
                                    std::string target_entry, EventLoop& events, StatusLine& status)
-    : document_(document),
-      file_lines_(file_lines),
-      target_entry_(std::move(target_entry)),
-      events_(events),
-      status_(status) {
-  lines_.Assign(EditTextFromLines(document.code));
-  go_caption_ = std::string(kCaptionGo);
-}
-
-void DxplayMainWindow::SelectInEditor(int start, int length) {
-  selection_ = ClippedSelection(start, length, static_cast<int>(lines_.Text().size()));
+    : file_lines_(file_lines), events_(events), status_(status) {
+  SetDocument(document);
+  SetTargetWindowText(std::move(target_entry));
 }
 
 void DxplayMainWindow::ShowEditorSelection() {
   if (status_.Enabled()) DrawStatus(x11::MonotonicMilliseconds());
-}
-
-std::string DxplayMainWindow::LocationXText(int n) {
-  return IsLocationSlot(n) ? document_.locations[static_cast<std::size_t>(n - 1)].x : std::string();
-}
-
-std::string DxplayMainWindow::LocationYText(int n) {
-  return IsLocationSlot(n) ? document_.locations[static_cast<std::size_t>(n - 1)].y : std::string();
-}
-
-std::string DxplayMainWindow::KeySlotText(int n) {
-  return IsKeySlot(n) ? document_.keys[static_cast<std::size_t>(n - 1)] : std::string();
 }
 
 void DxplayMainWindow::ShowPlainMessage(std::string_view utf8) {
@@ -48,18 +28,16 @@ void DxplayMainWindow::ShowPlainMessage(std::string_view utf8) {
   PrintError(utf8);
 }
 
-int DxplayMainWindow::CurrentFileLine() const {
-  return file_lines_.FileLineOfCode(lines_.LineOfOffset(selection_.start));
-}
+int DxplayMainWindow::CurrentFileLine() const { return file_lines_.FileLineOfCode(SelectedLine()); }
 
 void DxplayMainWindow::DrawStatus(uint64_t now_ms) {
-  const int index = lines_.LineOfOffset(selection_.start);
-  status_.Draw(file_lines_.FileLineOfCode(index), lines_.Line(index), now_ms);
+  const int index = SelectedLine();
+  status_.Draw(file_lines_.FileLineOfCode(index), LineText(index), now_ms);
 }
 
 void DxplayMainWindow::Poll(uint64_t wait_ms, uint64_t now_ms) {
   polled_ms_ = now_ms;
-  if (events_.Deliver(wait_ms)) fields_.StopRequested = true;
+  if (events_.Deliver(wait_ms)) RequestStop(*this);
 }
 
 void DxplayMainWindow::DeliverMessages() {

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "tools/dxplay/stop_signals.h"
+#include "player/stop_signals.h"
 #include "x11/stop_key.h"
 
 namespace dx {

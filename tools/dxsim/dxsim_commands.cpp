@@ -5,19 +5,20 @@
 
 #include "checker/check_script.h"
 #include "checker/report.h"
-#include "engine/run_script.h"
+#include "engine/run_control.h"
 #include "base/script_error.h"
 #include "base/file_system.h"
 #include "scriptfile/script_file.h"
 #include "sim/sim_main_window.h"
 #include "sim/sim_platform.h"
+#include "tools/dxsim/dxsim_exit_statuses.h"
 #include "tools/dxsim/event_printer.h"
 
 namespace dx {
 namespace {
 
-constexpr int kExitRunFailed = 1;
-constexpr int kExitFileFailed = 2;
+using dxsim::kExitFileFailed;
+using dxsim::kExitRunFailed;
 
 void PrintErrorBox(std::ostream& out, const std::string& message) {
   out << "ErrorBox " << FullStopMessage(message) << '\n';
@@ -30,15 +31,6 @@ void PrintDiagnostics(const DxsimOptions& options, const std::vector<check::Diag
   } else {
     check::PrintText(out, options.input_path, diagnostics);
   }
-}
-
-void PutDocument(const ScriptDocument& doc, SimMainWindow& window) {
-  window.SetCodeLines(doc.code);
-  for (int n = 1; n <= kLocationSlotCount; ++n) {
-    const auto& slot = doc.locations[static_cast<std::size_t>(n - 1)];
-    window.SetLocation(n, slot.x, slot.y);
-  }
-  for (int n = 1; n <= kKeySlotCount; ++n) window.SetKeySlot(n, doc.keys[static_cast<std::size_t>(n - 1)]);
 }
 
 // Returns "" or what is wrong with the picture.
@@ -92,7 +84,7 @@ int RunScriptFile(const DxsimOptions& options, std::ostream& out) {
     out << "ScreenImageError " << error << '\n';
     return kExitFileFailed;
   }
-  PutDocument(doc, window);
+  window.SetDocument(doc);
   window.SetTargetWindowText(options.window_text);
 
   EventPrinter printer(out, options.screen_width, options.screen_height);
@@ -101,7 +93,7 @@ int RunScriptFile(const DxsimOptions& options, std::ostream& out) {
   RunOptions run_options;
   run_options.MaxLines = options.max_lines;
   try {
-    const RunOutcome outcome = BGOClick(window, platform, run_options);
+    const RunOutcome outcome = StartRun(window, platform, run_options);
     printer.Flush();
     out << OutcomeText(outcome);
     if (outcome == RunOutcome::LineBoundReached) {

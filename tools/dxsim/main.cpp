@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tools/dxsim/dxsim_commands.h"
+#include "tools/dxsim/dxsim_exit_statuses.h"
 #include "tools/dxsim/dxsim_options.h"
 
 int main(int argc, char** argv) {
@@ -14,7 +15,7 @@ int main(int argc, char** argv) {
   const auto options = dx::ParseDxsimOptions(args, error);
   if (!options) {
     std::cerr << "dxsim: " << error << '\n' << dx::kDxsimUsageHint;
-    return 64;
+    return dx::dxsim::kExitUsage;
   }
   int status = 0;
   switch (options->command) {

@@ -1,10 +1,9 @@
-#include "tools/dxplay/stop_signals.h"
+#include "player/stop_signals.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <csignal>
-#include <initializer_list>
 
 namespace dx {
 namespace {
@@ -33,7 +32,7 @@ void InstallStopSignals() {
   sigemptyset(&action.sa_mask);
   // A closed terminal (SIGHUP) and Ctrl+\ (SIGQUIT) would otherwise end
   // the process with the script's keys still down.
-  for (const int s : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaction(s, &action, nullptr);
+  for (const int s : kStopSignals) sigaction(s, &action, nullptr);
   // A reader that went away makes a write fail instead of ending the process.
   std::signal(SIGPIPE, SIG_IGN);
 }

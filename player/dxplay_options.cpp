@@ -1,5 +1,6 @@
-#include "tools/dxplay/dxplay_options.h"
+#include "player/dxplay_options.h"
 
+#include <cstdint>
 #include <string_view>
 #include <utility>
 
@@ -17,6 +18,39 @@ struct Word {
   std::string name;
   std::optional<std::string> value;  // from "--name=value"
 };
+
+// An unsigned 32-bit number of digits in `base` (10 or 16), nothing else.
+std::optional<uint32_t> NumberOf(std::string_view digits, unsigned base) {
+  if (digits.empty()) return std::nullopt;
+  uint64_t value = 0;
+  for (const char c : digits) {
+    const char lower = static_cast<char>(c | 0x20);
+    unsigned digit = 0;
+    if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
+    else if (base == 16 && lower >= 'a' && lower <= 'f') digit = static_cast<unsigned>(lower - 'a' + 10);
+    else return std::nullopt;
+    value = value * base + digit;
+    if (value > UINT32_MAX) return std::nullopt;
+  }
+  return static_cast<uint32_t>(value);
+}
+
+// --window: a window entry as `dxplay windows` prints it, or an id as other
+// X tools print it, "0x" and hexadecimal digits or decimal. Eight decimal
+// digits are an entry too; their decimal reading is kept for a run that
+// finds no window by the entry.
+bool ReadWindowId(std::string_view text, DxplayOptions& o) {
+  o.window_id_otherwise.reset();
+  if (const auto entry = StrictHandleOfWindowEntry(text)) {
+    o.window_id = *entry;
+    if (text.size() == kWindowHandleDigits) o.window_id_otherwise = NumberOf(text, 10);
+    return true;
+  }
+  const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+  const auto id = hex ? NumberOf(text.substr(2), 16) : NumberOf(text, 10);
+  if (id) o.window_id = *id;
+  return id.has_value();
+}
 
 Word Split(const std::string& arg) {
   const std::size_t equals = arg.find('=');
@@ -71,28 +105,39 @@ bool SetTarget(DxplayOptions& o, DxplayOptions::Target target, const std::string
   return true;
 }
 
+bool ReadStopKey(const Word& w, DxplayOptions& o, Reader& r) {
+  const auto value = r.Value(w.name);
+  if (!value) return false;
+  const auto combination = ParseCombination(*value);
+  if (!combination) return Bad(r, t::BadOptionValue(w.name, *value));
+  o.stop_key = *combination;
+  return true;
+}
+
+bool ReadRecordOption(const Word& w, DxplayOptions& o, Reader& r) {
+  if (w.name == "--stop-key") return ReadStopKey(w, o, r);
+  if (w.value) return Bad(r, t::UnknownWord(w.name));
+  if (w.name == "--slots") return (o.record_slots = true);
+  if (w.name == "--no-delays") return !(o.record_delays = false);
+  if (w.name == "--append") return (o.append = true);
+  return Bad(r, t::UnknownWord(w.name));
+}
+
 // One option of run; false with the error set.
 bool ReadRunOption(const Word& w, DxplayOptions& o, Reader& r) {
   using Target = DxplayOptions::Target;
   if (w.name == "--quiet" && !w.value) return (o.quiet = true);
   if (w.name == "--pick" && !w.value) return SetTarget(o, Target::Pick, w.name, r);
-  if (w.name != "--window" && w.name != "--window-name" && w.name != "--stop-key") return Bad(r, t::UnknownWord(w.name));
+  if (w.name == "--stop-key") return ReadStopKey(w, o, r);
+  if (w.name != "--window" && w.name != "--window-name") return Bad(r, t::UnknownWord(w.name));
   const auto value = r.Value(w.name);
   if (!value) return false;
-  if (w.name == "--stop-key") {
-    const auto combination = ParseCombination(*value);
-    if (!combination) return Bad(r, t::BadOptionValue(w.name, *value));
-    o.stop_key = *combination;
-    return true;
-  }
   if (w.name == "--window-name") {
     if (value->empty()) return Bad(r, t::BadOptionValue(w.name, *value));
     o.window_name = *value;
     return SetTarget(o, Target::Name, w.name, r);
   }
-  const auto id = StrictHandleOfWindowEntry(*value);
-  if (!id) return Bad(r, t::BadOptionValue(w.name, *value));
-  o.window_id = *id;
+  if (!ReadWindowId(*value, o)) return Bad(r, t::BadOptionValue(w.name, *value));
   return SetTarget(o, Target::Entry, w.name, r);
 }
 
@@ -122,6 +167,7 @@ std::optional<DxplayOptions> ReadCommand(const std::vector<std::string>& args, D
     }
     const bool ok = o.command == DxplayOptions::Command::Run       ? ReadRunOption(w, o, r)
                     : o.command == DxplayOptions::Command::Capture ? ReadCaptureOption(w, o, r, have_slot)
+                    : o.command == DxplayOptions::Command::Record  ? ReadRecordOption(w, o, r)
                                                                     : Bad(r, t::UnknownWord(w.name));
     if (!ok) return std::nullopt;
   }
@@ -144,6 +190,7 @@ std::optional<DxplayOptions> ParseDxplayOptions(const std::vector<std::string>& 
   }
   if (args[0] == "run") o.command = DxplayOptions::Command::Run;
   else if (args[0] == "capture") o.command = DxplayOptions::Command::Capture;
+  else if (args[0] == "record") o.command = DxplayOptions::Command::Record;
   else if (args[0] == "windows") o.command = DxplayOptions::Command::Windows;
   else {
     const std::string_view word = args[0];

@@ -1,4 +1,4 @@
-#include "tools/dxplay/status_line.h"
+#include "player/status_line.h"
 
 #include <sys/ioctl.h>
 #include <unistd.h>
