@@ -42,6 +42,29 @@ HWND FocusOf(HWND top) {
   return info.hwndFocus;
 }
 
+bool InFront(HWND top) {
+  if (GetForegroundWindow() != top) return false;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info) && info.hwndActive == top;
+}
+
+bool WaitIdle(HWND top) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(top, &pid);
+  if (pid == GetCurrentProcessId()) return true;  // the waits pump our own messages
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+  if (!process) return false;
+  const bool idle = WaitUntil([&] { return WaitForInputIdle(process, 0) == 0; }, kTimeoutMs);
+  CloseHandle(process);
+  return idle;
+}
+
+bool BringToFront(HWND top) {
+  SetForegroundWindow(top);
+  return WaitUntil([&] { return InFront(top); }, kTimeoutMs) && WaitIdle(top);
+}
+
 App::~App() {
   if (process_.hProcess) {
     if (Alive()) TerminateProcess(process_.hProcess, 99);
@@ -73,7 +96,7 @@ bool App::Start(const std::wstring& exe, const std::wstring& workdir, Report& re
     main_ = FindTopWindow(pid, Widen(dx::layout::kMainWindowClass));
     picker_ = FindTopWindow(pid, Widen(dx::layout::kPickerWindowClass), {}, false);
     return (main_ && picker_) || !Alive();
-  }, kTimeoutMs);
+  }, kStartTimeoutMs);
   return report.Expect(up && Alive(), "the main window and the hidden picker appear");
 }
 
@@ -137,20 +160,13 @@ bool App::ShowPage(int page_id) {
   if (!tab) return false;
   const int page = page_id - dx::layout::IdPageMain;
   HWND container = FindById(main_, page_id);
-  const auto shown = [&] { return Send(tab, TCM_GETCURSEL) == page && IsWindowVisible(container); };
-  // Under Wine a click can be lost while the window is still coming to the
-  // front; clicking the tab again does no harm.
-  constexpr int kAttempts = 3;
-  for (int attempt = 0; attempt < kAttempts; ++attempt) {
-    SetForegroundWindow(main_);
-    WaitUntil([&] { return GetForegroundWindow() == main_; }, kTimeoutMs);
-    const RECT item = TabItemRect(Process(), tab, page);
-    POINT p{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-    ClientToScreen(tab, &p);
-    ClickAt(p.x, p.y, 1);
-    if (WaitUntil(shown, kTimeoutMs / kAttempts)) return true;
-  }
-  return false;
+  BringToFront(main_);
+  const RECT item = TabItemRect(Process(), tab, page);
+  POINT p{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+  ClientToScreen(tab, &p);
+  ClickAt(p.x, p.y, 1);
+  return WaitUntil([&] { return Send(tab, TCM_GETCURSEL) == page && IsWindowVisible(container); }, kTimeoutMs) &&
+         WaitIdle(main_);
 }
 
 bool App::WaitCaption(std::wstring_view caption, int timeout_ms) {

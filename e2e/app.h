@@ -78,4 +78,21 @@ HWND FindTopWindow(DWORD pid, std::wstring_view cls, std::wstring_view caption =
 // The control that has the keyboard focus in the thread of window `top`.
 HWND FocusOf(HWND top);
 
+// Whether `top` is the foreground window and its own thread has taken the
+// activation. The foreground changes at once, the thread activates the
+// window when it next reads its messages (under Wine it moves the X focus
+// only then): input sent before that can be lost, and an activation still
+// on its way undoes a later one.
+bool InFront(HWND top);
+// Waits until the process of `top` waits for input: then it has handled the
+// X events that reached it and sent its own requests. Under Wine a window
+// restored or shown moves the X focus, and a pointer that entered it is
+// echoed back as a move, only when its process gets round to it; if that
+// comes after another program's activation or a later move, it hands the
+// foreground to the desktop or puts the pointer back.
+bool WaitIdle(HWND top);
+// Makes `top` the foreground window, as a user's switch does, and waits
+// until it is in front and its process is idle.
+bool BringToFront(HWND top);
+
 }  // namespace dxe

@@ -6,36 +6,36 @@ namespace dxe {
 
 namespace {
 
-void MoveTo(int x, int y) {
+// A mouse record at screen point (x, y) with `buttons` besides the move.
+INPUT MouseAt(int x, int y, DWORD buttons) {
   const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-  INPUT move{};
-  move.type = INPUT_MOUSE;
+  INPUT input{};
+  input.type = INPUT_MOUSE;
   // The centre of the pixel, so that rounding either way lands on it.
-  move.mi.dx = LONG((x * 65536LL + 32768) / sw);
-  move.mi.dy = LONG((y * 65536LL + 32768) / sh);
-  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &move, sizeof move);
+  input.mi.dx = LONG((x * 65536LL + 32768) / sw);
+  input.mi.dy = LONG((y * 65536LL + 32768) / sh);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+  return input;
 }
 
-void Press(DWORD down, DWORD up) {
-  INPUT b[2] = {};
-  b[0].type = b[1].type = INPUT_MOUSE;
-  b[0].mi.dwFlags = down;
-  b[1].mi.dwFlags = up;
-  SendInput(2, b, sizeof(INPUT));
+// Each press and release carries the point, as a real mouse's do: under
+// Wine the process that owns the window under an earlier pointer position
+// (one a window appeared under, say) echoes that position back whenever it
+// gets round to it, and a bare press after a move would then land there.
+void ClickWith(int x, int y, int times, DWORD down, DWORD up) {
+  std::vector<INPUT> events{MouseAt(x, y, 0)};
+  for (int i = 0; i < times; ++i) {
+    events.push_back(MouseAt(x, y, down));
+    events.push_back(MouseAt(x, y, up));
+  }
+  SendInput(UINT(events.size()), events.data(), sizeof(INPUT));
 }
 
 }  // namespace
 
-void ClickAt(int x, int y, int times) {
-  MoveTo(x, y);
-  for (int i = 0; i < times; ++i) Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-}
+void ClickAt(int x, int y, int times) { ClickWith(x, y, times, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
 
-void RightClickAt(int x, int y) {
-  MoveTo(x, y);
-  Press(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
-}
+void RightClickAt(int x, int y) { ClickWith(x, y, 1, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }
 
 void PressKeys(const std::vector<WORD>& keys) {
   std::vector<INPUT> events;

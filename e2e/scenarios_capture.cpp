@@ -20,6 +20,13 @@ namespace dxe {
 namespace {
 
 
+// The run that fires a capture at its start waits until the pixel the
+// capture took changes colour, so that its end cannot overwrite the
+// capture's status text before it is read. The capture runs at the
+// message delivery after the first line, before slot 6 is read.
+constexpr const wchar_t* kRunUntilTargetChanges =
+    L"LONG a\r\nLONG b\r\nGETCOLOR a 6\r\nREPEAT\r\nGETCOLOR b 6\r\nUNTILNE a b\r\nENDSCRIPT";
+
 // How the tool loses activation once the capture is armed.
 enum class Leave {
   ClickTarget,     // a click at a point of the driver's window
@@ -110,7 +117,7 @@ POINT LoseActivation(Session& s, Target& target, const CaptureCase& c) {
     case Leave::StartRun: {
       const POINT p = target.ToScreen(c.at.x, c.at.y);
       SetCursorPos(p.x, p.y);
-      app.SetText("Memo", L"DELAY 300\r\nENDSCRIPT");
+      app.SetText("Memo", kRunUntilTargetChanges);
       app.SetText("EditWin", target.Entry());
       app.Click("BGO");
       return p;
@@ -140,7 +147,7 @@ void CaptureOne(Context& ctx, const void* row) {
   // Under Wine without a window manager, the X focus change of a click or
   // of a run's switch can arrive after the tool took the foreground back
   // and hand it to the target again; only the plain switch is decisive.
-  const bool front = WaitUntil([&] { return GetForegroundWindow() == app.Main(); }, 3000);
+  const bool front = WaitUntil([&] { return InFront(app.Main()); }, 3000);
   if (c.leave == Leave::SwitchToTarget || front) {
     r.Expect(front, "the main window is in front again");
     r.Expect(WaitUntil([&] { return FocusOf(app.Main()) == app.Control(px); }, kTimeoutMs), px + " has the focus");
@@ -149,13 +156,17 @@ void CaptureOne(Context& ctx, const void* row) {
   }
   r.Expect(WaitUntil([&] { return IsTopmost(app.Main()); }, 3000), "the main window is topmost",
            "extended style " + std::to_string(GetWindowLongW(app.Main(), GWL_EXSTYLE)));
-  if (c.leave == Leave::StartRun) r.Expect(app.WaitStatus(kStatusStopped, kTimeoutMs), "the run still ends");
+  if (c.leave == Leave::StartRun) {
+    r.ExpectText(app.Status(), kStatusPicked, "the status bar while the run goes on");
+    target->Fill(RGB(0, 128, 255));
+    r.Expect(app.WaitStatus(kStatusStopped, kTimeoutMs), "the run still ends");
+  }
 
   if (c.leave_again) {
     // The capture ran once; a later switch away writes nothing.
     const POINT other = target->ToScreen(200, 220);
     ClickAt(other.x, other.y, 1);
-    r.Expect(WaitUntil([&] { return GetForegroundWindow() == target->Hwnd(); }, kTimeoutMs),
+    r.Expect(WaitUntil([&] { return InFront(target->Hwnd()); }, kTimeoutMs),
              "the target takes the foreground again");
     PumpFor(500);
     r.ExpectText(app.Text(px), x, px + " after a second switch away");

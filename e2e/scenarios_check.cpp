@@ -59,8 +59,7 @@ POINT CentreOf(HWND control) {
 
 // Asks for the check as a user does, with the caret in the memo.
 void AskForCheck(App& app, Trigger trigger, Report& r) {
-  SetForegroundWindow(app.Main());
-  WaitUntil([&] { return GetForegroundWindow() == app.Main(); }, kTimeoutMs);
+  BringToFront(app.Main());
   HWND memo = app.Control("Memo");
   const POINT centre = CentreOf(memo);
   ClickAt(centre.x, centre.y, 1);
@@ -133,14 +132,12 @@ void CheckWindow(Context& ctx, const void*) {
   }
   // Escape in the list puts the window away.
   if (HWND window = FindTopWindow(app.Pid(), Widen(L::kCheckWindowClass))) {
-    SetForegroundWindow(window);
-    WaitUntil([&] { return GetForegroundWindow() == window; }, kTimeoutMs);
+    BringToFront(window);
     PressKeys({VK_ESCAPE});
     r.Expect(WaitUntil([&] { return !IsWindowVisible(window); }, kTimeoutMs), "Escape hides the check window");
   }
   // The edit's own entries stay in the menu and work: "Select All".
-  SetForegroundWindow(app.Main());
-  WaitUntil([&] { return GetForegroundWindow() == app.Main(); }, kTimeoutMs);
+  BringToFront(app.Main());
   const POINT centre = CentreOf(memo);
   RightClickAt(centre.x, centre.y);
   if (WaitUntil([&] { return !TopWindows(L"#32768", app.Pid()).empty(); }, kTimeoutMs)) PressKeys({'A'});

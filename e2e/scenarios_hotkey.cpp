@@ -117,7 +117,7 @@ struct Holdings {
 
 void PressInField(Session& s, const std::vector<WORD>& keys) {
   App& app = s.app;
-  SetForegroundWindow(app.Main());
+  BringToFront(app.Main());
   HWND field = app.Control("EditStopKey");
   if (FocusOf(app.Main()) != field) {
     const RECT box = RectIn(field, nullptr);
@@ -170,8 +170,8 @@ void StopRun(Session& s, Target& target, const HotKeyCase& c) {
   r.Expect(app.WaitStatus(kStatusStopped, 5000), ComboName(c.stop) + " stops the run", Narrow(app.Status()));
   r.Note("stopped " + std::to_string(int(NowMs() - t0)) + " ms after the key press");
   r.Expect(app.WaitCaption(kCaptionGo, 5000), "the button shows \"go\" again");
-  r.Expect(WaitUntil([&] { return GetForegroundWindow() == app.Main(); }, kTimeoutMs),
-           "the main window comes to the front");
+  r.Expect(WaitUntil([&] { return InFront(app.Main()); }, kTimeoutMs), "the main window comes to the front",
+           ForegroundText());
 }
 
 void IdlePress(Session& s, Target& target, const HotKeyCase& c) {
@@ -180,11 +180,11 @@ void IdlePress(Session& s, Target& target, const HotKeyCase& c) {
   ShowWindow(app.Main(), SW_MINIMIZE);
   if (!r.Expect(WaitUntil([&] { return IsIconic(app.Main()) != FALSE; }, kTimeoutMs), "the tool is minimised"))
     return;
-  SetForegroundWindow(target.Hwnd());
+  BringToFront(target.Hwnd());
   PressCombo(c.stop);
   r.Expect(WaitUntil([&] { return !IsIconic(app.Main()); }, kTimeoutMs), "the hot key restores the tool");
-  r.Expect(WaitUntil([&] { return GetForegroundWindow() == app.Main(); }, kTimeoutMs),
-           "the hot key brings the main window to the front");
+  r.Expect(WaitUntil([&] { return InFront(app.Main()); }, kTimeoutMs) && WaitIdle(app.Main()),
+           "the hot key brings the main window to the front", ForegroundText());
   // The stop request left behind must not end the next run early.
   target.ClearEvents();
   const double t0 = NowMs();

@@ -115,7 +115,7 @@ void DoubleClick(Context& ctx, const void*) {
   int index = int(std::find(entries.begin(), entries.end(), target->Entry()) - entries.begin());
   if (!r.Expect(index < int(entries.size()), "the target is listed")) return;
   Send(list, LB_SETTOPINDEX, WPARAM(index));
-  SetForegroundWindow(s.app.Picker());
+  BringToFront(s.app.Picker());
   RECT item = ListBoxItemRect(s.app.Process(), list, index);
   POINT p{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
   ClientToScreen(list, &p);

@@ -29,8 +29,7 @@ bool CaptureAt(App& app, POINT p, Report& r) {
   for (int attempt = 1; attempt <= kCaptureAttempts; ++attempt) {
     app.SetText("px4", L"");
     app.SetText("py4", L"");
-    SetForegroundWindow(app.Main());
-    WaitUntil([&] { return GetForegroundWindow() == app.Main(); }, kTimeoutMs);
+    BringToFront(app.Main());
     app.Click("SB4");
     if (app.WaitStatus(kStatusPick, kTimeoutMs)) {
       ClickAt(p.x, p.y, 1);

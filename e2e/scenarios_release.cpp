@@ -205,8 +205,7 @@ void ControlsDrawTheTableFace(Context& c, const void*) {
   }
   Session s(c);
   if (!s.ok) return;
-  SetForegroundWindow(s.app.Main());
-  WaitUntil([&] { return GetForegroundWindow() == s.app.Main(); }, kTimeoutMs);
+  BringToFront(s.app.Main());
   PumpFor(300);
   HWND label = s.app.Control("LabelWin");
   if (!label) return;

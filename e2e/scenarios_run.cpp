@@ -180,9 +180,7 @@ void RunOne(Context& ctx, const void* row) {
   if (rc.choose == Choose::Direct) app.SetText("EditWin", target->Entry());
   if (rc.choose == Choose::Picker && !ChooseInPicker(s, target->Entry())) return;
   // The program must bring the target to the front itself.
-  SetForegroundWindow(app.Main());
-  r.Expect(WaitUntil([&] { return GetForegroundWindow() == app.Main(); }, 5000),
-           "the main window is in front before go");
+  r.Expect(BringToFront(app.Main()), "the main window is in front before go", ForegroundText());
   target->ClearEvents();
 
   const double t0 = NowMs();

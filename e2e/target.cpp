@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "e2e/app.h"
 #include "e2e/text.h"
 #include "e2e/wait.h"
 
@@ -39,10 +40,15 @@ const char* EvName(Ev kind) {
 Target::Target(const std::wstring& title, int x, int y, int width, int height, bool draw_strokes)
     : title_(title), draw_strokes_(draw_strokes) {
   RegisterOnce();
-  hwnd_ = CreateWindowExW(0, kClass, title.c_str(), WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, x, y, width, height,
-                          nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  hwnd_ = CreateWindowExW(0, kClass, title.c_str(), WS_OVERLAPPED | WS_CAPTION, x, y, width, height, nullptr, nullptr,
+                          GetModuleHandleW(nullptr), nullptr);
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, LONG_PTR(this));
   SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, LONG_PTR(&Target::Proc));
+  // Shown on top without taking the activation: under Wine a window that
+  // is activated as it appears moves the X focus only once it is mapped,
+  // and when the scenario has brought the tool to the front meanwhile, that
+  // late move hands the foreground to the desktop.
+  ShowWindow(hwnd_, SW_SHOWNA);
   InvalidateRect(hwnd_, nullptr, TRUE);
   UpdateWindow(hwnd_);
   Pump();
@@ -169,9 +175,8 @@ LRESULT Target::Handle(UINT msg, WPARAM wp, LPARAM lp) {
 bool Target::WaitInFront(int timeout_ms) {
   return WaitUntil(
       [&] {
-        HWND front = GetForegroundWindow();
-        if (front == GetDesktopWindow()) SetForegroundWindow(hwnd_);
-        return front == hwnd_;
+        if (GetForegroundWindow() == GetDesktopWindow()) SetForegroundWindow(hwnd_);
+        return InFront(hwnd_);
       },
       timeout_ms);
 }

@@ -171,8 +171,10 @@ void Win32EnginePlatform::SetForegroundWindow(uint32_t handle) {
   ::SetForegroundWindow(window);
   // The activation completes asynchronously in the target's thread; the
   // first line of a script often types at once. Wait a bounded time for it,
-  // answering only messages sent to this thread meanwhile.
-  constexpr ULONGLONG kMaxWaitMs = 500;
+  // answering only messages sent to this thread meanwhile. On a loaded
+  // machine the target's thread was seen to take more than half a second,
+  // and every key typed before then was lost.
+  constexpr ULONGLONG kMaxWaitMs = 2000;
   const ULONGLONG start = GetTickCount64();
   while (IsWindow(window) && !TakesKeyboardInput(window) && GetTickCount64() - start < kMaxWaitMs) {
     MSG msg;
