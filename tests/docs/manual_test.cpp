@@ -9,13 +9,9 @@
 #include <vector>
 
 #include "base/integer_rule.h"
-#include "base/script_error.h"
-#include "engine/run_script.h"
 #include "scriptfile/script_file.h"
 #include "sim/memory_file_system.h"
-#include "sim/sim_log.h"
-#include "sim/sim_main_window.h"
-#include "sim/sim_platform.h"
+#include "tests/support/sim_run.h"
 
 namespace dx {
 namespace {
@@ -211,25 +207,22 @@ std::string Describe(const std::vector<SimEvent>& events, const std::string& end
   return text;
 }
 
-std::string RunExample(const Example& ex) {
-  SimLog log;
-  SimMainWindow window(log);
-  SimPlatform platform(log);
-  platform.SetScreenSize(kScreenWidth, kScreenHeight);
-  platform.SetClock(1000, 1);  // one millisecond a read: a wait's reads tell its length
-  const Setup setup = ApplySetup(ex.setup, window, platform);
-  window.SetCodeLines(ex.code);
-  std::string ending;
-  try {
-    switch (window.ClickGo(platform, RunOptions{setup.max_lines})) {
-      case RunOutcome::Ended: ending = "end"; break;
-      case RunOutcome::LineBoundReached: ending = "..."; break;
-      case RunOutcome::NotStarted: ending = "not started"; break;
-    }
-  } catch (const ScriptError& e) {
-    ending = "error " + FullStopMessage(e.what());
+std::string EndingWords(RunOutcome outcome) {
+  switch (outcome) {
+    case RunOutcome::Ended: return "end";
+    case RunOutcome::LineBoundReached: return "...";
+    case RunOutcome::NotStarted: break;
   }
-  return Describe(log.Events(), ending);
+  return "not started";
+}
+
+std::string RunExample(const Example& ex) {
+  test::SimRun run(ex.code);
+  run.platform.SetScreenSize(kScreenWidth, kScreenHeight);
+  run.platform.SetClock(1000, 1);  // one millisecond a read: a wait's reads tell its length
+  const Setup setup = ApplySetup(ex.setup, run.window, run.platform);
+  run.Go(setup.max_lines);
+  return Describe(run.log.Events(), run.error ? "error " + *run.error : EndingWords(run.outcome));
 }
 
 TEST(Manual, EveryExampleDoesWhatTheManualSays) {
