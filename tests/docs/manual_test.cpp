@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/integer_rule.h"
+#include "engine/record_label.h"
 #include "scriptfile/script_file.h"
 #include "sim/memory_file_system.h"
 #include "tests/support/sim_run.h"
@@ -137,35 +138,6 @@ Setup ApplySetup(const std::vector<std::string>& lines, SimMainWindow& window, S
   return setup;
 }
 
-std::string Hex2(unsigned value) {
-  const char* digits = "0123456789ABCDEF";
-  return {digits[(value >> 4) & 0xF], digits[value & 0xF]};
-}
-
-// One input record in the manual's words: "move 100,200", "left down",
-// "key 0D up".
-std::string RecordWords(const InputRecord& r) {
-  if (r.Type() == InputRecord::kTypeKeyboard) {
-    return "key " + Hex2(r.KeyVk()) + ((r.KeyFlags() & kKeyUp) ? " up" : " down");
-  }
-  struct Flag {
-    uint32_t flags;
-    const char* words;
-  };
-  static constexpr Flag kFlags[] = {{0x0002, "left down"},  {0x0004, "left up"},    {0x0008, "right down"},
-                                    {0x0010, "right up"},   {0x0020, "middle down"}, {0x0040, "middle up"}};
-  if (r.MouseFlags() == 0x8001) {
-    // The system's own truncation takes the absolute value back to a pixel.
-    const int64_t x = (int64_t{r.MouseDx()} * kScreenWidth) >> 16;
-    const int64_t y = (int64_t{r.MouseDy()} * kScreenHeight) >> 16;
-    return "move " + std::to_string(x) + "," + std::to_string(y);
-  }
-  for (const Flag& f : kFlags) {
-    if (r.MouseFlags() == f.flags) return f.words;
-  }
-  return "mouse flags " + std::to_string(r.MouseFlags());
-}
-
 // The run in the manual's words: its effects, how it ended, then what the
 // end released.
 std::string Describe(const std::vector<SimEvent>& events, const std::string& ending) {
@@ -194,13 +166,15 @@ std::string Describe(const std::vector<SimEvent>& events, const std::string& end
     }
     if (e.kind == K::DeliverMessages) continue;
     close_wait();
-    if (e.kind == K::SendInput) words.push_back(RecordWords(e.record));
+    if (e.kind == K::SendInput) words.push_back(RecordLabel(e.record, kScreenWidth, kScreenHeight));
     if (e.kind == K::ReadScreenPixel) words.push_back("read " + std::to_string(e.a) + "," + std::to_string(e.b));
     if (e.kind == K::Beep) words.push_back("beep");
   }
   close_wait();
   words.push_back(ending);
-  for (std::size_t i = releases; i < end; ++i) words.push_back("release " + RecordWords(events[i].record));
+  for (std::size_t i = releases; i < end; ++i) {
+    words.push_back("release " + RecordLabel(events[i].record, kScreenWidth, kScreenHeight));
+  }
 
   std::string text;
   for (const std::string& w : words) text += (text.empty() ? "" : "; ") + w;
