@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/slot_counts.h"
+
 namespace dx::dxplay_texts {
 
 inline constexpr std::string_view kProgramName = "dxplay";
@@ -15,7 +17,8 @@ inline constexpr std::string_view kUsage =
     "       dxplay windows\n"
     "       dxplay --help | --version\n";
 
-inline constexpr std::string_view kHelp =
+// The slot ranges come from the slot counts.
+inline const std::string kHelp = std::string(
     "Plays a Dorvaxil script (.dxs) against the X11 desktop, records screen\n"
     "positions and keys into its slots, and lists the windows a script can target.\n"
     "\n"
@@ -26,8 +29,8 @@ inline constexpr std::string_view kHelp =
     "    --pick              ... the window of the next click\n"
     "    --stop-key COMBO    the key that stops the run (default Ctrl+Alt+Shift+F12)\n"
     "    --quiet             print nothing but errors\n"
-    "  capture SCRIPT.dxs    store the next click in location slot N (1-20), or the\n"
-    "    --location N        virtual-key code of the next key in key slot N (1-40)\n"
+    "  capture SCRIPT.dxs    store the next click in location slot N (1-") + std::to_string(kLocationSlotCount) + "), or the\n"
+    "    --location N        virtual-key code of the next key in key slot N (1-" + std::to_string(kKeySlotCount) + ")\n"
     "    --key N\n"
     "  windows               list the top-level windows, one window entry a line\n"
     "\n"

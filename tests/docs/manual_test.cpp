@@ -12,13 +12,14 @@
 #include "engine/record_label.h"
 #include "scriptfile/script_file.h"
 #include "sim/memory_file_system.h"
+#include "sim/sim_defaults.h"
 #include "tests/support/sim_run.h"
 
 namespace dx {
 namespace {
 
-constexpr int kScreenWidth = 1024;
-constexpr int kScreenHeight = 768;
+constexpr int kScreenWidth = sim_defaults::kScreenWidth;
+constexpr int kScreenHeight = sim_defaults::kScreenHeight;
 constexpr std::size_t kMostColumns = 80;
 constexpr std::string_view kIndent = "    ";
 

@@ -128,7 +128,7 @@ Target ResolveTarget(const DxplayOptions& o, Display* display) {
     case DxplayOptions::Target::Pick: return PickedWindow(display, o.quiet);
     case DxplayOptions::Target::Entry:
       if (!x11::WindowExists(display, o.window_id)) {
-        Error(t::NoWindowMessage(FormatHex(o.window_id, 8)));
+        Error(t::NoWindowMessage(FormatHex(o.window_id, kWindowHandleDigits)));
         return {kExitNoWindow, {}};
       }
       return {0, WindowEntry(o.window_id, x11::EntryTitle(x11::WindowTitle(display, o.window_id)))};
