@@ -106,3 +106,12 @@ make_dxs "$work/reads.dxs" "L1=10,10" "LONG a" "LOOP 20000" "GETCOLOR a 1" ENDLO
 echo "GETCOLOR lines per second, median of $runs (by wall clock (by CPU time)):"
 printf '  %-42s %20s\n' "dxplay" "$(lines_run=40003 lines_per_second "$DXPLAY" run "$work/reads.dxs" --quiet)"
 printf '  %-42s %20s\n' "dxsim, output discarded" "$(lines_run=40003 lines_per_second "$DXSIM" run "$work/reads.dxs")"
+
+# KEY lines per second: each reads the active layout and group (the XKB
+# state and rules names) and sends a press and a release.
+make_dxs "$work/keys.dxs" "" "LOOP 5000" 'KEY $41 PRESS' ENDLOOP ENDSCRIPT
+echo "KEY \$41 PRESS lines per second by layout, median of $runs (by wall clock (by CPU time)):"
+for layout in us de us,de; do
+  setxkbmap -layout "$layout"
+  printf '  %-42s %20s\n' "dxplay, $layout" "$(lines_run=5002 lines_per_second "$DXPLAY" run "$work/keys.dxs" --quiet)"
+done

@@ -71,20 +71,33 @@ bool SetTarget(DxplayOptions& o, DxplayOptions::Target target, const std::string
   return true;
 }
 
+bool ReadStopKey(const Word& w, DxplayOptions& o, Reader& r) {
+  const auto value = r.Value(w.name);
+  if (!value) return false;
+  const auto combination = ParseCombination(*value);
+  if (!combination) return Bad(r, t::BadOptionValue(w.name, *value));
+  o.stop_key = *combination;
+  return true;
+}
+
+bool ReadRecordOption(const Word& w, DxplayOptions& o, Reader& r) {
+  if (w.name == "--stop-key") return ReadStopKey(w, o, r);
+  if (w.value) return Bad(r, t::UnknownWord(w.name));
+  if (w.name == "--slots") return (o.record_slots = true);
+  if (w.name == "--no-delays") return !(o.record_delays = false);
+  if (w.name == "--append") return (o.append = true);
+  return Bad(r, t::UnknownWord(w.name));
+}
+
 // One option of run; false with the error set.
 bool ReadRunOption(const Word& w, DxplayOptions& o, Reader& r) {
   using Target = DxplayOptions::Target;
   if (w.name == "--quiet" && !w.value) return (o.quiet = true);
   if (w.name == "--pick" && !w.value) return SetTarget(o, Target::Pick, w.name, r);
-  if (w.name != "--window" && w.name != "--window-name" && w.name != "--stop-key") return Bad(r, t::UnknownWord(w.name));
+  if (w.name == "--stop-key") return ReadStopKey(w, o, r);
+  if (w.name != "--window" && w.name != "--window-name") return Bad(r, t::UnknownWord(w.name));
   const auto value = r.Value(w.name);
   if (!value) return false;
-  if (w.name == "--stop-key") {
-    const auto combination = ParseCombination(*value);
-    if (!combination) return Bad(r, t::BadOptionValue(w.name, *value));
-    o.stop_key = *combination;
-    return true;
-  }
   if (w.name == "--window-name") {
     if (value->empty()) return Bad(r, t::BadOptionValue(w.name, *value));
     o.window_name = *value;
@@ -122,6 +135,7 @@ std::optional<DxplayOptions> ReadCommand(const std::vector<std::string>& args, D
     }
     const bool ok = o.command == DxplayOptions::Command::Run       ? ReadRunOption(w, o, r)
                     : o.command == DxplayOptions::Command::Capture ? ReadCaptureOption(w, o, r, have_slot)
+                    : o.command == DxplayOptions::Command::Record  ? ReadRecordOption(w, o, r)
                                                                     : Bad(r, t::UnknownWord(w.name));
     if (!ok) return std::nullopt;
   }
@@ -144,6 +158,7 @@ std::optional<DxplayOptions> ParseDxplayOptions(const std::vector<std::string>& 
   }
   if (args[0] == "run") o.command = DxplayOptions::Command::Run;
   else if (args[0] == "capture") o.command = DxplayOptions::Command::Capture;
+  else if (args[0] == "record") o.command = DxplayOptions::Command::Record;
   else if (args[0] == "windows") o.command = DxplayOptions::Command::Windows;
   else {
     const std::string_view word = args[0];

@@ -12,7 +12,7 @@
 namespace dx {
 
 struct DxplayOptions {
-  enum class Command { Run, Capture, Windows, Help, Version };
+  enum class Command { Run, Capture, Windows, Help, Version, Record };
   enum class Target { NoWindow, Entry, Name, Pick };
   enum class Slot { Location, Key };
 
@@ -27,6 +27,10 @@ struct DxplayOptions {
   // capture
   Slot slot = Slot::Location;
   int slot_number = 0;
+  // record (and stop_key)
+  bool record_slots = false;
+  bool record_delays = true;
+  bool append = false;
 };
 
 // The options, or nothing with `error` naming the bad word.

@@ -18,8 +18,10 @@ packages=(
   # which files are programs; the man pages are rendered in its test.
   dpkg-dev file groff-base man-db
   # The X11 end-to-end tests: clients that watch and drive dxplay, a window
-  # manager, and Xorg's dummy driver for two monitors.
+  # manager, Xorg's dummy driver for two monitors, and setxkbmap with the
+  # layouts for the keyboard layout tests.
   xdotool xterm xinput x11-xserver-utils openbox xserver-xorg-core xserver-xorg-video-dummy
+  x11-xkb-utils xkb-data
 )
 
 sudo_if_needed() {

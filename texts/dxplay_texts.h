@@ -14,6 +14,7 @@ inline constexpr std::string_view kProgramName = "dxplay";
 inline constexpr std::string_view kUsage =
     "usage: dxplay run SCRIPT.dxs [--window ENTRY | --window-name TEXT | --pick] [--stop-key COMBO] [--quiet]\n"
     "       dxplay capture SCRIPT.dxs --location N | --key N\n"
+    "       dxplay record SCRIPT.dxs [--stop-key COMBO] [--slots] [--no-delays] [--append]\n"
     "       dxplay windows\n"
     "       dxplay --help | --version\n";
 
@@ -32,6 +33,11 @@ inline const std::string kHelp = std::string(
     "  capture SCRIPT.dxs    store the next click in location slot N (1-") + std::to_string(kLocationSlotCount) + "), or the\n"
     "    --location N        virtual-key code of the next key in key slot N (1-" + std::to_string(kKeySlotCount) + ")\n"
     "    --key N\n"
+    "  record SCRIPT.dxs     record clicks, drags, keys and pauses into a new script\n"
+    "    --stop-key COMBO    the key that ends the recording (Ctrl+C ends it too)\n"
+    "    --slots             each clicked point into the next free location slot\n"
+    "    --no-delays         no DELAY lines\n"
+    "    --append            add the lines behind the script's last code line\n"
     "  windows               list the top-level windows, one window entry a line\n"
     "\n"
     "Exit status: 0 the run ended (ENDSCRIPT, stop key), 1 a line failed, 2 the\n"
@@ -52,7 +58,7 @@ inline std::string OptionTwice(std::string_view option) {
   return "only one of --window, --window-name and --pick may be given (" + std::string(option) + ")";
 }
 inline constexpr std::string_view kMissingScript = "missing SCRIPT.dxs";
-inline constexpr std::string_view kMissingCommand = "missing command: run, capture or windows";
+inline constexpr std::string_view kMissingCommand = "missing command: run, capture, record or windows";
 inline constexpr std::string_view kMissingSlot = "capture needs --location N or --key N";
 
 inline std::string NoDisplayMessage(std::string_view name) {
@@ -63,10 +69,13 @@ inline constexpr std::string_view kNoXTestMessage =
     "the X server has no XTest extension, which dxplay needs to send input";
 inline constexpr std::string_view kDisplayLostMessage = "the connection to the X server was lost";
 
-// A KEY line's code that cannot be sent, e.g. "key code $E2 has no X keysym".
-inline std::string NoKeysymMessage(std::string_view hex) { return "key code $" + std::string(hex) + " has no X keysym"; }
-inline std::string NoKeycodeMessage(std::string_view hex, std::string_view keysym) {
-  return "key code $" + std::string(hex) + " (" + std::string(keysym) + ") is not on the current keyboard map";
+// A KEY line's code that cannot be sent, e.g. "key code $DF has no key on
+// the keyboard layout us".
+inline std::string NoKeyOnLayoutMessage(std::string_view hex, std::string_view layout) {
+  return "key code $" + std::string(hex) + " has no key on the keyboard layout " + std::string(layout);
+}
+inline std::string NoKeycodeMessage(std::string_view hex) {
+  return "key code $" + std::string(hex) + " has no key on the current keyboard map";
 }
 
 inline std::string NoWindowMessage(std::string_view hex) { return "no window " + std::string(hex); }
@@ -92,6 +101,29 @@ inline std::string NoKeyCodeOfKey(std::string_view keysym) {
   return "the key pressed (" + std::string(keysym) + ") has no virtual-key code";
 }
 inline constexpr std::string_view kGrabFailed = "another client holds the pointer or the keyboard";
+
+inline constexpr std::string_view kNoRecordMessage =
+    "the X server has no RECORD extension, which dxplay needs to record input";
+inline std::string RecordingPrompt(std::string_view stop_key) {
+  return "recording: press " + std::string(stop_key) + " or Ctrl+C here to stop";
+}
+inline std::string RecordingSaved(std::size_t lines, std::string_view path) {
+  return std::to_string(lines) + (lines == 1 ? " line" : " lines") + " written to " + std::string(path);
+}
+inline std::string ScriptExists(std::string_view path) {
+  return std::string(path) + ": the file exists; --append adds the recording to it";
+}
+inline std::string LeftOutWarning(int wheel_or_extra_buttons, int keys_without_code) {
+  return "left out of the recording: " + std::to_string(wheel_or_extra_buttons) +
+         " wheel or extra button presses, " + std::to_string(keys_without_code) +
+         " presses of keys with no virtual-key code";
+}
+inline std::string SlotsUsedUp(int points) {
+  return "no free location slot for " + std::to_string(points) + (points == 1 ? " point" : " points") +
+         ": written as .X.Y";
+}
+// A recording that could not be saved is printed instead, so it is not lost.
+inline constexpr std::string_view kRecordingPrintedInstead = "the recorded lines follow on standard output";
 
 // The status line of a run on a terminal, e.g. "12: MOUSE GO 1".
 inline std::string StatusLine(int file_line, std::string_view text) {

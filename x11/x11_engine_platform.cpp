@@ -11,7 +11,6 @@
 #include "base/format_hex.h"
 #include "base/script_error.h"
 #include "texts/dxplay_texts.h"
-#include "x11/keyboard_map.h"
 #include "x11/pixel_colour.h"
 #include "x11/windows.h"
 
@@ -20,6 +19,7 @@ namespace {
 
 constexpr int kFocusWaitMs = 500;
 constexpr uint32_t kOffScreen = 0xFFFFFFFF;
+constexpr unsigned kLastSetOneScanCode = 0x58;  // F12
 
 struct ButtonRow {
   uint32_t down;
@@ -80,15 +80,30 @@ bool X11EnginePlatform::SendMouse(const InputRecord& record) {
   return true;
 }
 
+uint16_t X11EnginePlatform::KeyScanCode(uint8_t vk) {
+  layout_ = ReadActiveLayout(display_);
+  // Outside the extended keys, a key's evdev code is its set 1 scan code.
+  const auto position = layout_->assignment.PositionOf(vk);
+  return position && !IsExtendedKey(vk) && *position <= kLastSetOneScanCode ? *position : UsLayoutScanCode(vk);
+}
+
+const ActiveLayout& X11EnginePlatform::LayoutOfThisLine() {
+  if (!layout_) layout_ = ReadActiveLayout(display_);
+  return *layout_;
+}
+
 bool X11EnginePlatform::SendKey(const InputRecord& record) {
   const uint16_t vk = record.KeyVk();
   const bool release = record.KeyFlags() & kKeyUp;
   uint8_t* pressed = vk < pressed_keycodes_.size() ? &pressed_keycodes_[vk] : nullptr;
   unsigned keycode = release && pressed != nullptr ? *pressed : 0;
   if (keycode == 0) {
-    const KeycodeLookup key = KeycodeOfVirtualKey(display_, vk);
-    if (key.keysym_name.empty()) throw ScriptError(dxplay_texts::NoKeysymMessage(FormatHex(vk, 2)));
-    if (key.keycode == 0) throw ScriptError(dxplay_texts::NoKeycodeMessage(FormatHex(vk, 2), key.keysym_name));
+    const ActiveLayout& layout = LayoutOfThisLine();
+    const KeycodeLookup key = KeycodeOfVirtualKey(display_, layout, vk);
+    if (!key.layout_has_key) {
+      throw ScriptError(dxplay_texts::NoKeyOnLayoutMessage(FormatHex(vk, 2), layout.assignment.Name()));
+    }
+    if (key.keycode == 0) throw ScriptError(dxplay_texts::NoKeycodeMessage(FormatHex(vk, 2)));
     keycode = key.keycode;
   }
   if (pressed != nullptr) *pressed = release ? 0 : static_cast<uint8_t>(keycode);

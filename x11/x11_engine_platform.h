@@ -5,9 +5,11 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "engine/host.h"
 #include "engine/keyboard_keys.h"
+#include "x11/keyboard_map.h"
 #include "x11/monitor.h"
 
 using Display = struct _XDisplay;
@@ -19,11 +21,12 @@ class X11EnginePlatform final : public EnginePlatform {
   // The primary monitor is read once: a run plays on the layout it started on.
   explicit X11EnginePlatform(Display* display);
 
-  // Throws ScriptError for a key code without a keysym or whose keysym has
-  // no key on the current map.
+  // Throws ScriptError for a key code the active layout has no key for, or
+  // whose key the keyboard map lacks.
   bool SendInput(const InputRecord& record) override;
-  // Keys are sent by keysym; the record's scan code plays no part on X.
-  uint16_t KeyScanCode(uint8_t vk) override { return UsLayoutScanCode(vk); }
+  // Reads the active layout for the KEY line about to be sent (X plays the
+  // key by its keycode; the scan code only fills the record).
+  uint16_t KeyScanCode(uint8_t vk) override;
   // X gives every client the same rights over input.
   bool HasHigherRights(uint32_t) override { return false; }
   int ScreenWidth() override { return monitor_.width; }
@@ -42,12 +45,16 @@ class X11EnginePlatform final : public EnginePlatform {
  private:
   bool SendMouse(const InputRecord& record);
   bool SendKey(const InputRecord& record);
+  const ActiveLayout& LayoutOfThisLine();
 
   Display* display_;
   MonitorRect monitor_;
   // The keycode each code went down with: its release uses the same key
   // even when the keyboard map changed meanwhile.
   std::array<uint8_t, 256> pressed_keycodes_{};
+  // Read once a KEY line: a group switched between lines takes effect at
+  // the next one.
+  std::optional<ActiveLayout> layout_;
   std::function<void()> focus_refused_;
 };
 

@@ -11,7 +11,7 @@ namespace {
 
 // The parsed options in one line, so that a row states all of them.
 std::string Describe(const DxplayOptions& o) {
-  static const char* const kCommands[] = {"run", "capture", "windows", "help", "version"};
+  static const char* const kCommands[] = {"run", "capture", "windows", "help", "version", "record"};
   static const char* const kTargets[] = {"none", "entry", "name", "pick"};
   std::ostringstream s;
   s << kCommands[static_cast<int>(o.command)];
@@ -24,6 +24,10 @@ std::string Describe(const DxplayOptions& o) {
   }
   if (o.command == DxplayOptions::Command::Capture) {
     s << (o.slot == DxplayOptions::Slot::Location ? " location " : " key ") << o.slot_number;
+  }
+  if (o.command == DxplayOptions::Command::Record) {
+    s << " stop=" << o.stop_key.modifiers << '+' << FormatHex(o.stop_key.key, 2) << (o.record_slots ? " slots" : "")
+      << (o.record_delays ? "" : " no-delays") << (o.append ? " append" : "");
   }
   return s.str();
 }
@@ -42,9 +46,15 @@ TEST(DxplayOptions, CommandLines) {
       {{"capture", "a.dxs", "--location", "20"}, "capture a.dxs location 20"},
       {{"capture", "--key", "1", "a.dxs"}, "capture a.dxs key 1"},
       {{"windows"}, "windows"},
+      {{"record", "a.dxs"}, "record a.dxs stop=7+7B"},
+      {{"record", "--slots", "a.dxs", "--no-delays", "--append", "--stop-key=ctrl+shift+F11"},
+       "record a.dxs stop=6+7A slots no-delays append"},
+      {{"record"}, "error: missing SCRIPT.dxs"},
+      {{"record", "a.dxs", "--slots=1"}, "error: unknown option '--slots'"},
+      {{"record", "a.dxs", "--quiet"}, "error: unknown option '--quiet'"},
       {{"run", "a.dxs", "--bogus", "--help"}, "help"},  // help wins over what is wrong
       {{"--version"}, "version"},
-      {{}, "error: missing command: run, capture or windows"},
+      {{}, "error: missing command: run, capture, record or windows"},
       {{"play", "a.dxs"}, "error: unknown command 'play'"},
       {{"--bogus"}, "error: unknown option '--bogus'"},
       {{"run"}, "error: missing SCRIPT.dxs"},

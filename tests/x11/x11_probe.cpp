@@ -14,6 +14,10 @@
 //       RUNS times: starts COMMAND, waits for a key press on its window (the
 //       script is in its wait), presses the keys named (Control_L, F12, ...)
 //       through XTest, and prints the microseconds until COMMAND has ended.
+//   x11_probe group N
+//       locks keyboard group N (0 is the first layout of the map), as a
+//       layout switcher does, and prints the group then active.
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -200,6 +204,17 @@ int StopCommand(int runs, char** argv) {
   return 0;
 }
 
+int GroupCommand(int group) {
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) Die("no display");
+  if (!XkbLockGroup(display, XkbUseCoreKbd, static_cast<unsigned>(group))) Die("group not locked");
+  XkbStateRec state{};
+  XkbGetState(display, XkbUseCoreKbd, &state);
+  std::printf("group %d\n", state.group);
+  XCloseDisplay(display);
+  return state.group == group ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -207,6 +222,7 @@ int main(int argc, char** argv) {
   if (command == "paint" && argc == 8) return PaintCommand(argv + 2);
   if (command == "react" && argc == 3) return ReactCommand(std::atoi(argv[2]));
   if (command == "stop" && argc > 4) return StopCommand(std::atoi(argv[2]), argv + 3);
-  std::fprintf(stderr, "usage: x11_probe paint|react|stop ...\n");
+  if (command == "group" && argc == 3) return GroupCommand(std::atoi(argv[2]));
+  std::fprintf(stderr, "usage: x11_probe paint|react|stop|group ...\n");
   return 64;
 }

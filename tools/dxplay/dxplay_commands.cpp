@@ -18,6 +18,7 @@
 #include "scriptfile/script_file.h"
 #include "texts/dxplay_texts.h"
 #include "texts/program_texts.h"
+#include "tools/dxplay/command_support.h"
 #include "tools/dxplay/dxplay_main_window.h"
 #include "player/ancestor_processes.h"
 #include "player/messages.h"
@@ -41,28 +42,33 @@ constexpr std::string_view kNoWindowTitle = "no window";
 
 StatusLine* g_status = nullptr;  // cleared before the last words of a lost server
 
+}  // namespace
+
 void Error(std::string_view message) {
   if (g_status) g_status->Clear();
   PrintError(message);
 }
 
-// Prompts and results, for a user at a terminal.
-void Say(std::string_view message, bool quiet = false) {
+void Say(std::string_view message, bool quiet) {
   if (!quiet && isatty(STDOUT_FILENO)) std::printf("%.*s\n", static_cast<int>(message.size()), message.data());
   std::fflush(stdout);
 }
 
+void DisplayCloser::operator()(Display* d) const { XCloseDisplay(d); }
+
+namespace {
+
 // The server took every key and button state with it: nothing is left to
 // release, and no request can be sent any more.
 [[noreturn]] void OnDisplayLost() {
+  if (g_before_display_lost) g_before_display_lost();
   Error(t::kDisplayLostMessage);
   std::_Exit(kExitNoDisplay);
 }
 
-struct DisplayCloser {
-  void operator()(Display* d) const { XCloseDisplay(d); }
-};
-using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
+}  // namespace
+
+void (*g_before_display_lost)() = nullptr;
 
 DisplayPtr Open() {
   InstallStopSignals();
@@ -87,6 +93,8 @@ int StatusAfterSignal(int otherwise) {
   const int signal_number = StopSignalNumber();
   return signal_number != 0 ? ExitStatusOfSignal(signal_number) : otherwise;
 }
+
+namespace {
 
 struct Target {
   int status = 0;  // non-zero: the run does not start

@@ -10,5 +10,6 @@ namespace dx {
 int RunCommand(const DxplayOptions& options);
 int CaptureCommand(const DxplayOptions& options);
 int WindowsCommand(const DxplayOptions& options);
+int RecordCommand(const DxplayOptions& options);  // record_command.cpp
 
 }  // namespace dx

@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
     case dx::DxplayOptions::Command::Version: std::printf("%s %s\n", t::kProgramName.data(), DX_VERSION); return 0;
     case dx::DxplayOptions::Command::Run: return dx::RunCommand(*options);
     case dx::DxplayOptions::Command::Capture: return dx::CaptureCommand(*options);
+    case dx::DxplayOptions::Command::Record: return dx::RecordCommand(*options);
     case dx::DxplayOptions::Command::Windows: return dx::WindowsCommand(*options);
   }
   return dx::kExitUsage;
