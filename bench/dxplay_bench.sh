@@ -3,7 +3,8 @@
 # scripts where dxsim has the figure: lines per second of a tight script for
 # the whole process (status line on a pseudo-terminal, and output not a
 # terminal), the reaction from a repaint to the line after a pixel wait, the
-# stop key's latency, and the CPU share of DELAY 3000. Medians over RUNS.
+# stop key's latency, the CPU share of DELAY 3000, and clicks per second
+# into a GTK application. Medians over RUNS.
 # Usage: bench/dxplay_bench.sh BUILD_DIR [RUNS]   (a build without sanitizers)
 set -euo pipefail
 build=$(cd "${1:?build directory}" && pwd)
@@ -115,3 +116,44 @@ for layout in us de us,de; do
   setxkbmap -layout "$layout"
   printf '  %-42s %20s\n' "dxplay, $layout" "$(lines_run=5002 lines_per_second "$DXPLAY" run "$work/keys.dxs" --quiet)"
 done
+
+# Clicks per second into a GTK application, every click counted by it:
+# galculator adds up "1 + 1 + ... =", so a lost or doubled click shows in
+# its result. Bare and under openbox, whose click-to-focus grab each click
+# waits for.
+calculator_shows() { xdotool key ctrl+c && [ "$(timeout 2 xsel -b -o 2>/dev/null)" = "$1" ]; }
+clicks_into_calculator() {  # bare|openbox
+  local i
+  for i in "${started[@]}"; do stop_process "$i"; done
+  started=()
+  start_xvfb
+  export HOME=$work/calc.$1 XDG_CONFIG_HOME=$work/calc.$1/.config
+  mkdir -p "$XDG_CONFIG_HOME"
+  if [ "$1" = openbox ]; then
+    start "$work/openbox.log" openbox
+    wait_for 10 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"
+  fi
+  start "$work/galculator.log" galculator
+  wait_for 15 xdotool search --onlyvisible --name '^galculator$' >/dev/null || fail "galculator did not start"
+  sleep 0.5  # drawn and placed
+  largest_window_named '^galculator$' || fail "galculator's window went away"
+  local window=$found_window x=$found_x y=$found_y ones=100 code=()
+  code=("MOUSE GO 1" "MOUSE LC")
+  for (( i = 1; i < ones; i++ )); do code+=("MOUSE GO 2" "MOUSE LC" "MOUSE GO 1" "MOUSE LC"); done
+  code+=("MOUSE GO 3" "MOUSE LC" ENDSCRIPT)
+  # The buttons 1, + and = of its first window.
+  make_dxs "$work/clicks.dxs" "L1=$(( x + 35 )),$(( y + 279 )) L2=$(( x + 230 )),$(( y + 319 )) L3=$(( x + 295 )),$(( y + 299 ))" "${code[@]}"
+  for (( i = 0; i < runs; i++ )); do
+    xdotool key Escape  # clears the display
+    times_of "$DXPLAY" run "$work/clicks.dxs" --quiet --window "$(printf %08X "$window")" | awk '{ print $1 }' >>"$work/clicks.$1"
+    wait_for 3 calculator_shows "$ones" || echo "  (run $i: the calculator showed '$(timeout 2 xsel -b -o)', not $ones)" >&2
+  done
+  printf '  %-42s %20.0f\n' "dxplay, $1" "$(median <"$work/clicks.$1" | awk -v n=$(( 2 * ones )) '{ print n / $1 }')"
+}
+if command -v galculator >/dev/null && command -v xsel >/dev/null; then
+  echo "clicks per second into galculator, 200 clicks counted by its sum, median of $runs:"
+  # Not in a command substitution: the servers and clients it starts must
+  # stay known to the clean-up.
+  clicks_into_calculator bare
+  clicks_into_calculator openbox
+fi

@@ -12,7 +12,8 @@ if(TARGET dxplay)
   list(APPEND DX_DEB_PROGRAMS dxplay)
 endif()
 
-# Each man page names the version; Debian keeps man pages gzipped, and -n
+# Each man page names the version (its source does: the docs test checks
+# it against the project's); Debian keeps man pages gzipped, and -n
 # leaves the name and time out, so the same page always makes the same bytes.
 find_program(DX_GZIP gzip REQUIRED)
 set(DX_DEB_MAN_PAGES)

@@ -128,6 +128,11 @@ class EnginePlatform {
   virtual void MakeMainWindowNotTopmost() = 0;
   // Brings the window with this 32-bit handle value to the foreground.
   virtual void SetForegroundWindow(uint32_t handle) = 0;
+  // True when DELAY 0 waits until the tick counter moves (the Windows
+  // program's rule: its coarse counter makes that a yield of up to one
+  // tick); a host whose counter moves every millisecond may return at
+  // once after one delivery instead.
+  virtual bool ZeroDelayWaitsForTick() { return true; }
 };
 
 }  // namespace dx

@@ -88,6 +88,10 @@ void KeyCommand(std::string_view line, RunState& state) {
 void DelayCommand(std::string_view line, RunState& state) {
   const uint64_t start = state.Platform.TickCount();
   const int32_t milliseconds = StrToInt(TextAfterKeyword(line, Command::Delay));
+  if (milliseconds == 0 && !state.Platform.ZeroDelayWaitsForTick()) {
+    state.Owner.DeliverMessagesWaiting(0);
+    return;
+  }
   // 64-bit ticks never wrap, so the end always lies n ms after the start
   // (before it for a negative n, which then ends after one delivery).
   const int64_t end = static_cast<int64_t>(start) + milliseconds;

@@ -1,5 +1,6 @@
 #include "player/dxplay_options.h"
 
+#include <cstdint>
 #include <string_view>
 #include <utility>
 
@@ -17,6 +18,39 @@ struct Word {
   std::string name;
   std::optional<std::string> value;  // from "--name=value"
 };
+
+// An unsigned 32-bit number of digits in `base` (10 or 16), nothing else.
+std::optional<uint32_t> NumberOf(std::string_view digits, unsigned base) {
+  if (digits.empty()) return std::nullopt;
+  uint64_t value = 0;
+  for (const char c : digits) {
+    const char lower = static_cast<char>(c | 0x20);
+    unsigned digit = 0;
+    if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
+    else if (base == 16 && lower >= 'a' && lower <= 'f') digit = static_cast<unsigned>(lower - 'a' + 10);
+    else return std::nullopt;
+    value = value * base + digit;
+    if (value > UINT32_MAX) return std::nullopt;
+  }
+  return static_cast<uint32_t>(value);
+}
+
+// --window: a window entry as `dxplay windows` prints it, or an id as other
+// X tools print it, "0x" and hexadecimal digits or decimal. Eight decimal
+// digits are an entry too; their decimal reading is kept for a run that
+// finds no window by the entry.
+bool ReadWindowId(std::string_view text, DxplayOptions& o) {
+  o.window_id_otherwise.reset();
+  if (const auto entry = StrictHandleOfWindowEntry(text)) {
+    o.window_id = *entry;
+    if (text.size() == kWindowHandleDigits) o.window_id_otherwise = NumberOf(text, 10);
+    return true;
+  }
+  const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+  const auto id = hex ? NumberOf(text.substr(2), 16) : NumberOf(text, 10);
+  if (id) o.window_id = *id;
+  return id.has_value();
+}
 
 Word Split(const std::string& arg) {
   const std::size_t equals = arg.find('=');
@@ -103,9 +137,7 @@ bool ReadRunOption(const Word& w, DxplayOptions& o, Reader& r) {
     o.window_name = *value;
     return SetTarget(o, Target::Name, w.name, r);
   }
-  const auto id = StrictHandleOfWindowEntry(*value);
-  if (!id) return Bad(r, t::BadOptionValue(w.name, *value));
-  o.window_id = *id;
+  if (!ReadWindowId(*value, o)) return Bad(r, t::BadOptionValue(w.name, *value));
   return SetTarget(o, Target::Entry, w.name, r);
 }
 

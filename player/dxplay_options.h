@@ -21,6 +21,9 @@ struct DxplayOptions {
   // run
   Target target = Target::NoWindow;
   uint32_t window_id = 0;   // Target::Entry
+  // The decimal reading of an --window of eight digits, tried when no
+  // window has the id of its reading as an entry.
+  std::optional<uint32_t> window_id_otherwise;
   std::string window_name;  // Target::Name
   KeyCombination stop_key{kDefaultStopModifiers, kDefaultStopKey};
   bool quiet = false;

@@ -22,6 +22,9 @@ packages=(
   # layouts for the keyboard layout tests.
   xdotool xterm xinput x11-xserver-utils openbox xserver-xorg-core xserver-xorg-video-dummy
   x11-xkb-utils xkb-data
+  # The applications the clicks are tried in (GTK3 and Qt5), and the
+  # selection and clipboard read back from them.
+  mousepad featherpad galculator xsel
 )
 
 sudo_if_needed() {

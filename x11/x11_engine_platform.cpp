@@ -11,6 +11,7 @@
 #include "base/format_hex.h"
 #include "base/script_error.h"
 #include "texts/dxplay_texts.h"
+#include "x11/button_delivery.h"
 #include "x11/pixel_colour.h"
 #include "x11/windows.h"
 
@@ -18,6 +19,9 @@ namespace dx::x11 {
 namespace {
 
 constexpr int kFocusWaitMs = 500;
+// Longer than any window manager takes to replay a click; a pointer frozen
+// for longer (or a button a real mouse holds) must not stall the run.
+constexpr int kButtonDeliveryWaitMs = 1000;
 constexpr uint32_t kOffScreen = 0xFFFFFFFF;
 constexpr unsigned kLastSetOneScanCode = 0x58;  // F12
 
@@ -44,6 +48,13 @@ uint32_t QueriedColour(Display* display, unsigned long pixel) {
          static_cast<uint32_t>(colour.blue >> 8) << 16;
 }
 
+bool PointerOnDefaultScreen(Display* display) {
+  Window root = 0, child = 0;
+  int root_x = 0, root_y = 0, x = 0, y = 0;
+  unsigned mask = 0;
+  return XQueryPointer(display, DefaultRootWindow(display), &root, &child, &root_x, &root_y, &x, &y, &mask) == True;
+}
+
 }  // namespace
 
 uint64_t MonotonicMilliseconds() {
@@ -52,7 +63,8 @@ uint64_t MonotonicMilliseconds() {
   return static_cast<uint64_t>(now.tv_sec) * 1000 + static_cast<uint64_t>(now.tv_nsec) / 1000000;
 }
 
-X11EnginePlatform::X11EnginePlatform(Display* display) : display_(display), monitor_(PrimaryMonitor(display)) {}
+X11EnginePlatform::X11EnginePlatform(Display* display)
+    : display_(display), monitor_(PrimaryMonitor(display)), key_repeat_(display) {}
 
 bool X11EnginePlatform::SendInput(const InputRecord& record) {
   switch (record.Type()) {
@@ -67,17 +79,32 @@ bool X11EnginePlatform::SendMouse(const InputRecord& record) {
   if (flags & kMouseMove) {
     if (flags & kMouseAbsolute) {
       const RootPoint p = RootPointOfAbsolute(record.MouseDx(), record.MouseDy(), monitor_);
-      XTestFakeMotionEvent(display_, -1, ClampToInt(p.x), ClampToInt(p.y), CurrentTime);
+      const int x = ClampToInt(p.x), y = ClampToInt(p.y);
+      // XTest moves on the screen the pointer is on, whatever screen it is
+      // given: the pointer is first taken to the display's own screen
+      // (DISPLAY=:N.1), as a server with one screen never needs.
+      if (ScreenCount(display_) > 1 && !PointerOnDefaultScreen(display_)) {
+        XWarpPointer(display_, None, DefaultRootWindow(display_), 0, 0, 0, 0, x, y);
+      }
+      XTestFakeMotionEvent(display_, DefaultScreen(display_), x, y, CurrentTime);
     } else {
       XTestFakeRelativeMotionEvent(display_, record.MouseDx(), record.MouseDy(), CurrentTime);
     }
   }
   for (const ButtonRow& b : kButtons) {
-    if (flags & b.down) XTestFakeButtonEvent(display_, b.x_button, True, CurrentTime);
-    if (flags & b.up) XTestFakeButtonEvent(display_, b.x_button, False, CurrentTime);
+    if (flags & b.down) SendButton(b.x_button, true);
+    if (flags & b.up) SendButton(b.x_button, false);
   }
   XFlush(display_);
   return true;
+}
+
+void X11EnginePlatform::SendButton(unsigned x_button, bool down) {
+  XTestFakeButtonEvent(display_, x_button, down ? True : False, CurrentTime);
+  // Nothing more is sent before the server has delivered a release, and with
+  // it the press a window manager's grab held back: see button_delivery.h.
+  // A press needs no wait of its own, the server handles it at once.
+  if (!down) WaitForButtonState(display_, x_button, false, kButtonDeliveryWaitMs);
 }
 
 uint16_t X11EnginePlatform::KeyScanCode(uint8_t vk) {
@@ -107,7 +134,9 @@ bool X11EnginePlatform::SendKey(const InputRecord& record) {
     keycode = key.keycode;
   }
   if (pressed != nullptr) *pressed = release ? 0 : static_cast<uint8_t>(keycode);
+  if (!release) key_repeat_.BeforePress(keycode);
   XTestFakeKeyEvent(display_, keycode, release ? False : True, CurrentTime);
+  if (release) key_repeat_.AfterRelease(keycode);
   XFlush(display_);
   return true;
 }

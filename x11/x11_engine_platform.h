@@ -9,6 +9,7 @@
 
 #include "engine/host.h"
 #include "engine/keyboard_keys.h"
+#include "x11/key_repeat.h"
 #include "x11/keyboard_map.h"
 #include "x11/monitor.h"
 
@@ -38,6 +39,8 @@ class X11EnginePlatform final : public EnginePlatform {
   void MakeMainWindowNotTopmost() override {}
   // Handle 0 names no window: nothing is brought to the front.
   void SetForegroundWindow(uint32_t handle) override;
+  // A millisecond clock: a wait for its next tick would only cost time.
+  bool ZeroDelayWaitsForTick() override { return false; }
 
   // Called when the target did not take the focus in time.
   void OnFocusRefused(std::function<void()> handler) { focus_refused_ = std::move(handler); }
@@ -45,6 +48,7 @@ class X11EnginePlatform final : public EnginePlatform {
  private:
   bool SendMouse(const InputRecord& record);
   bool SendKey(const InputRecord& record);
+  void SendButton(unsigned x_button, bool down);
   const ActiveLayout& LayoutOfThisLine();
 
   Display* display_;
@@ -52,6 +56,7 @@ class X11EnginePlatform final : public EnginePlatform {
   // The keycode each code went down with: its release uses the same key
   // even when the keyboard map changed meanwhile.
   std::array<uint8_t, 256> pressed_keycodes_{};
+  HeldKeyRepeat key_repeat_;
   // Read once a KEY line: a group switched between lines takes effect at
   // the next one.
   std::optional<ActiveLayout> layout_;

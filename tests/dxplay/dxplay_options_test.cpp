@@ -19,6 +19,7 @@ std::string Describe(const DxplayOptions& o) {
   if (o.command == DxplayOptions::Command::Run) {
     s << " target=" << kTargets[static_cast<int>(o.target)];
     if (o.target == DxplayOptions::Target::Entry) s << ':' << FormatHex(o.window_id, 8);
+    if (o.window_id_otherwise) s << '/' << FormatHex(*o.window_id_otherwise, 8);
     if (o.target == DxplayOptions::Target::Name) s << ':' << o.window_name;
     s << " stop=" << o.stop_key.modifiers << '+' << FormatHex(o.stop_key.key, 2) << (o.quiet ? " quiet" : "");
   }
@@ -41,6 +42,11 @@ TEST(DxplayOptions, CommandLines) {
       {{"run", "a.dxs"}, "run a.dxs target=none stop=7+7B"},
       {{"run", "a.dxs", "--window", "0000ABCD - Editor", "--quiet"}, "run a.dxs target=entry:0000ABCD stop=7+7B quiet"},
       {{"run", "--window=0000ABCD", "a.dxs"}, "run a.dxs target=entry:0000ABCD stop=7+7B"},
+      // The forms other X tools print; eight decimal digits are read both ways.
+      {{"run", "a.dxs", "--window", "0x600003"}, "run a.dxs target=entry:00600003 stop=7+7B"},
+      {{"run", "a.dxs", "--window", "0XfFfFfFfF"}, "run a.dxs target=entry:FFFFFFFF stop=7+7B"},
+      {{"run", "a.dxs", "--window", "6291459"}, "run a.dxs target=entry:00600003 stop=7+7B"},
+      {{"run", "a.dxs", "--window", "31457287"}, "run a.dxs target=entry:31457287/01E00007 stop=7+7B"},
       {{"run", "a.dxs", "--window-name", "xterm", "--stop-key", "ctrl+alt+F11"}, "run a.dxs target=name:xterm stop=3+7A"},
       {{"run", "a.dxs", "--pick"}, "run a.dxs target=pick stop=7+7B"},
       {{"capture", "a.dxs", "--location", "20"}, "capture a.dxs location 20"},
@@ -62,6 +68,10 @@ TEST(DxplayOptions, CommandLines) {
       {{"run", "a.dxs", "--window"}, "error: missing value for --window"},
       {{"run", "a.dxs", "--window", "0000abcd"}, "error: bad value for --window: '0000abcd'"},  // upper case only
       {{"run", "a.dxs", "--window", "ABCD"}, "error: bad value for --window: 'ABCD'"},
+      {{"run", "a.dxs", "--window", "0x"}, "error: bad value for --window: '0x'"},
+      {{"run", "a.dxs", "--window", "0x100000000"}, "error: bad value for --window: '0x100000000'"},
+      {{"run", "a.dxs", "--window", "4294967296"}, "error: bad value for --window: '4294967296'"},
+      {{"run", "a.dxs", "--window", "-5"}, "error: bad value for --window: '-5'"},
       {{"run", "a.dxs", "--window", "0000ABCD-x"}, "error: bad value for --window: '0000ABCD-x'"},
       {{"run", "a.dxs", "--window-name", ""}, "error: bad value for --window-name: ''"},
       {{"run", "a.dxs", "--pick", "--window", "0000ABCD"},

@@ -309,6 +309,17 @@ TEST(Delay, TellsAWaitingHostTheTimeLeft) {
     window.ClickGo(platform);
     EXPECT_EQ(window.budgets, c.budgets) << c.line;
   }
+  // A host with a millisecond clock: DELAY 0 is one delivery without a wait.
+  struct ExactClock : SimPlatform {
+    using SimPlatform::SimPlatform;
+    bool ZeroDelayWaitsForTick() override { return false; }
+  };
+  SimLog log;
+  WaitingWindow window(log);
+  ExactClock platform(log);
+  window.SetCodeLines({"DELAY 0", "ENDSCRIPT"});
+  window.ClickGo(platform);
+  EXPECT_EQ(window.budgets, std::vector<uint64_t>{0});
 }
 
 TEST(Variables, TableHasNoCapacityLimit) {

@@ -121,6 +121,23 @@ wait_mapped() {  # title
   mapped_window=$(xdotool search --onlyvisible --name "^$1\$" | head -1)
 }
 
+# The largest viewable window whose title matches the pattern: its id in
+# $found_window, its root origin in $found_x, $found_y; false when none.
+# (A GTK application maps a small window of its title for a moment at the
+# start.)
+largest_window_named() {  # title-regex
+  local id info area best=0
+  for id in $(xdotool search --onlyvisible --name "$1"); do
+    info=$(xwininfo -id "$id" 2>/dev/null) || continue
+    area=$(( $(sed -n 's/.*Width: *//p' <<<"$info") * $(sed -n 's/.*Height: *//p' <<<"$info") ))
+    (( area > best )) || continue
+    best=$area found_window=$id
+    found_x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+    found_y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+  done
+  (( best > 0 ))
+}
+
 # xev's log as one line per input event, in order:
 #   Motion X,Y | ButtonPress N X,Y | ButtonRelease N X,Y | KeyPress KEYSYM | KeyRelease KEYSYM
 # with root coordinates.

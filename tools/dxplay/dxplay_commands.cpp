@@ -134,12 +134,15 @@ Target ResolveTarget(const DxplayOptions& o, Display* display) {
   switch (o.target) {
     case DxplayOptions::Target::NoWindow: return {0, WindowEntry(0, kNoWindowTitle)};
     case DxplayOptions::Target::Pick: return PickedWindow(display, o.quiet);
-    case DxplayOptions::Target::Entry:
-      if (!x11::WindowExists(display, o.window_id)) {
+    case DxplayOptions::Target::Entry: {
+      uint32_t id = o.window_id;
+      if (!x11::WindowExists(display, id) && o.window_id_otherwise) id = *o.window_id_otherwise;
+      if (!x11::WindowExists(display, id)) {
         Error(t::NoWindowMessage(FormatHex(o.window_id, kWindowHandleDigits)));
         return {kExitNoWindow, {}};
       }
-      return {0, WindowEntry(o.window_id, x11::EntryTitle(x11::WindowTitle(display, o.window_id)))};
+      return {0, WindowEntry(id, x11::EntryTitle(x11::WindowTitle(display, id)))};
+    }
     case DxplayOptions::Target::Name: {
       const std::optional<x11::TitledWindow> w = WindowTitled(display, o.window_name);
       if (w) return {0, WindowEntry(w->id, w->title)};
