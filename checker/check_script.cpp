@@ -120,8 +120,9 @@ class Checker {
     if (use == PointUse::Unchanged && !walk_.point_set) {
       findings_.At(line, ReadLocationOperand(location).slot, Rule::SlotBeforeMove,
                    "slot " + std::string(location) +
-                       " is no location slot (1..20), so the current point is used, and no earlier line has set it",
-                   "use a slot from 1 to 20 or coordinates such as '.640.480'");
+                       " is no location slot (1.." + std::to_string(kLocationSlotCount) +
+                       "), so the current point is used, and no earlier line has set it",
+                   "use a slot from 1 to " + std::to_string(kLocationSlotCount) + " or coordinates such as '.640.480'");
     }
   }
 

@@ -89,7 +89,7 @@ void CheckSlotSign(const CodeLine& line, const KeyOperands& operands, uint8_t co
     hint = DidYouMean(line, line.Rewritten(sign, "$"));
   }
   findings.At(line, marked, Rule::NoSuchKeySlot,
-              "'" + std::string(marked) + "' names no key slot (there are 40), so the run sends " +
+              "'" + std::string(marked) + "' names no key slot (there are " + std::to_string(kKeySlotCount) + "), so the run sends " +
                   std::to_string(code) + " itself as the key code, that is $" + FormatHex(code, 2),
               hint);
 }

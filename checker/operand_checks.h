@@ -8,14 +8,15 @@
 #include <string_view>
 
 #include "checker/code_line.h"
+#include "engine/host.h"
 #include "engine/key_timing.h"
 #include "scriptfile/script_document.h"
 
 namespace dx::check {
 
 struct Screen {
-  int width = 1024;
-  int height = 768;
+  int width = kDefaultScreenWidth;
+  int height = kDefaultScreenHeight;
 };
 
 // A literal number of the line; reports it when the run would refuse it.

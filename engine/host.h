@@ -17,9 +17,18 @@
 #include <string>
 #include <string_view>
 
+#include "base/slot_counts.h"
 #include "engine/input_record.h"
 
 namespace dx {
+
+// The screen a host without a real one assumes (the simulator), and the one
+// the checker measures literal positions against when nobody names one.
+inline constexpr int kDefaultScreenWidth = 1024;
+inline constexpr int kDefaultScreenHeight = 768;
+// What EnginePlatform::ReadScreenPixel gives outside the screen, as the
+// system's pixel read does.
+inline constexpr uint32_t kOffScreenColour = 0xFFFFFFFF;
 
 // Where a run stands. Running: lines are being run. Stopping: a stop was
 // asked for and the run ends after its current line. A run is on the stack
@@ -57,7 +66,8 @@ class MainWindow {
   // it ended on (a failing line too) stays highlighted.
   virtual void ShowEditorSelection() {}
 
-  // Slot texts, read live: n is 1..20 for locations, 1..40 for keys.
+  // Slot texts, read live: n is 1..kLocationSlotCount for locations,
+  // 1..kKeySlotCount for keys (base/slot_counts.h).
   virtual std::string LocationXText(int n) = 0;
   virtual std::string LocationYText(int n) = 0;
   virtual std::string KeySlotText(int n) = 0;
@@ -107,8 +117,8 @@ class EnginePlatform {
   // Primary screen size in pixels, asked on every move.
   virtual int ScreenWidth() = 0;
   virtual int ScreenHeight() = 0;
-  // Colour of a screen pixel (red in bits 0-7), or 0xFFFFFFFF outside the
-  // screen: screen DC, pixel read, DC released.
+  // Colour of a screen pixel (red in bits 0-7), or kOffScreenColour outside
+  // the screen: screen DC, pixel read, DC released.
   virtual uint32_t ReadScreenPixel(int32_t x, int32_t y) = 0;
   // Milliseconds since some fixed start; 64 bits, so it never wraps.
   virtual uint64_t TickCount() = 0;

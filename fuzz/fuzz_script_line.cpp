@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "sim/bounded_run.h"
+#include "tests/support/bounded_run.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   if (size > 4096) return 0;

@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <string_view>
 
+#include "engine/host.h"
+
 namespace dx::sim_defaults {
 
-inline constexpr int kScreenWidth = 1024;
-inline constexpr int kScreenHeight = 768;
+inline constexpr int kScreenWidth = kDefaultScreenWidth;
+inline constexpr int kScreenHeight = kDefaultScreenHeight;
 // The virtual clock's first reading and its advance per reading, in ms.
 inline constexpr uint64_t kTickStart = 1000;
 inline constexpr uint64_t kTickStep = 10;

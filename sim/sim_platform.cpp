@@ -39,7 +39,7 @@ int SimPlatform::ScreenHeight() {
 }
 
 uint32_t SimPlatform::ReadScreenPixel(int32_t x, int32_t y) {
-  uint32_t colour = 0xFFFFFFFFu;
+  uint32_t colour = kOffScreenColour;
   if (x >= 0 && y >= 0 && x < width_ && y < height_) {
     colour = default_colour_;
     if (image_ && x < image_->width && y < image_->height) colour = image_->ColourAt(x, y);

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/slot_counts.h"
+
 namespace dx::dxplay_texts {
 
 inline constexpr std::string_view kProgramName = "dxplay";
@@ -19,7 +21,8 @@ inline constexpr std::string_view kUsage =
     "       dxplay stop\n"
     "       dxplay --help | --version\n";
 
-inline constexpr std::string_view kHelp =
+// The slot ranges come from the slot counts.
+inline const std::string kHelp = std::string(
     "Plays a Dorvaxil script (.dxs) against the desktop (X11, or a wlroots Wayland\n"
     "compositor), records screen positions and keys into its slots, and lists the\n"
     "windows a script can target.\n"
@@ -33,8 +36,8 @@ inline constexpr std::string_view kHelp =
     "    --stop-key COMBO    the key that stops the run (default Ctrl+Alt+Shift+F12)\n"
     "    --play-unfocused    play even when the window did not take the focus\n"
     "    --quiet             print nothing but errors\n"
-    "  capture SCRIPT.dxs    store the next click in location slot N (1-20), or the\n"
-    "    --location N        virtual-key code of the next key in key slot N (1-40)\n"
+    "  capture SCRIPT.dxs    store the next click in location slot N (1-") + std::to_string(kLocationSlotCount) + "), or the\n"
+    "    --location N        virtual-key code of the next key in key slot N (1-" + std::to_string(kKeySlotCount) + ")\n"
     "    --key N             (Escape cancels a capture and --pick)\n"
     "  record SCRIPT.dxs     record clicks, drags, keys and pauses into a new script\n"
     "    --stop-key COMBO    the key that ends the recording (Ctrl+C ends it too)\n"

@@ -9,7 +9,8 @@
 
 namespace dx {
 
-// The modifier bits of a hot-key registration.
+// The modifier bits of a hot-key registration (ui/stop_key.cpp checks them
+// against the system's).
 inline constexpr unsigned kModifierAlt = 0x1;
 inline constexpr unsigned kModifierControl = 0x2;
 inline constexpr unsigned kModifierShift = 0x4;

@@ -17,6 +17,10 @@
 namespace dx::ui {
 namespace {
 
+// The portable names of the modifiers (texts/key_combination.h) are the
+// registration's bits, so a combination passes through unchanged.
+static_assert(kModifierAlt == MOD_ALT && kModifierControl == MOD_CONTROL && kModifierShift == MOD_SHIFT);
+
 constexpr int kStopHotKeyId = 0;
 // "Keep the key the field shows and register again."
 constexpr uint16_t kKeepShownKey = 0xFFFF;

@@ -11,7 +11,7 @@
 #include "checker/check_script.h"
 #include "base/script_error.h"
 #include "tests/checker/test_document.h"
-#include "tests/engine/sim_run.h"
+#include "tests/support/sim_run.h"
 
 namespace dx::check {
 namespace {

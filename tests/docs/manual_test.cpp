@@ -21,8 +21,8 @@
 namespace dx {
 namespace {
 
-constexpr int kScreenWidth = 1024;
-constexpr int kScreenHeight = 768;
+constexpr int kScreenWidth = sim_defaults::kScreenWidth;
+constexpr int kScreenHeight = sim_defaults::kScreenHeight;
 constexpr std::size_t kMostColumns = 80;
 constexpr std::string_view kIndent = "    ";
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "engine/mouse_command.h"
-#include "tests/engine/sim_run.h"
+#include "tests/support/sim_run.h"
 
 namespace dx {
 namespace {

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "sim/bounded_run.h"
+#include "tests/support/bounded_run.h"
 
 namespace dx {
 namespace {

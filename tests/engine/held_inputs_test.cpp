@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "tests/engine/sim_run.h"
+#include "tests/support/sim_run.h"
 #include "texts/program_texts.h"
 
 namespace dx {

@@ -7,7 +7,7 @@
 
 #include "engine/command_table.h"
 #include "engine/keyword_rule.h"
-#include "tests/engine/sim_run.h"
+#include "tests/support/sim_run.h"
 
 namespace dx {
 namespace {

@@ -1,7 +1,7 @@
 // Which lines a block runs, told by marker lines "KEY nn" (key code nn).
 #include <gtest/gtest.h>
 
-#include "tests/engine/sim_run.h"
+#include "tests/support/sim_run.h"
 
 namespace dx {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "engine/window_entry.h"
 #include "texts/program_texts.h"
-#include "tests/engine/sim_run.h"
+#include "tests/support/sim_run.h"
 
 namespace dx {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "sim/ppm_image.h"
-#include "tests/engine/sim_run.h"
+#include "tests/support/sim_run.h"
 
 namespace dx {
 namespace {

@@ -120,7 +120,7 @@ Target ResolveTarget(const DxplayOptions& o, Display* display) {
       uint32_t id = o.window_id;
       if (!x11::WindowExists(display, id) && o.window_id_otherwise) id = *o.window_id_otherwise;
       if (!x11::WindowExists(display, id)) {
-        Error(t::NoWindowMessage(FormatHex(o.window_id, 8)));
+        Error(t::NoWindowMessage(FormatHex(o.window_id, kWindowHandleDigits)));
         return {kExitNoWindow, {}};
       }
       return {0, WindowEntry(id, x11::EntryTitle(x11::WindowTitle(display, id)))};

@@ -2,8 +2,8 @@
 // of three or more consecutive DeliverMessages / TickCount events becomes
 // one line "Wait deliveries=D tick-reads=T ticks=FIRST..LAST", so that a
 // long DELAY prints one line instead of one per iteration. Each input
-// record is followed by what it means in words ("; move 100,200",
-// "; left down", "; key 0D up"), read from its bytes.
+// record is followed by what it means in words (RecordLabel: "; move
+// 100,200", "; left down", "; key 0D up").
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/record_label.h"
 #include "sim/sim_log.h"
 
 namespace dx {
@@ -37,8 +38,5 @@ class EventPrinter {
   uint64_t first_tick_ = 0;
   uint64_t last_tick_ = 0;
 };
-
-// What a record means, e.g. "move 100,200", "left down, left up", "key 0D up".
-std::string RecordLabel(const InputRecord& record, int screen_width, int screen_height);
 
 }  // namespace dx

@@ -1,6 +1,7 @@
 // Runs arbitrary text as a short script (split at line feeds, at most eight
 // lines) against the in-memory host, with bounds on lines and deliveries so
-// that every input ends. Shared by the line fuzzer and its regression test.
+// that every input ends, on the tests' simulator runner. Shared by the line
+// fuzzer and its regression test.
 #pragma once
 
 #include <string>

@@ -1,12 +1,9 @@
-#include "sim/bounded_run.h"
+#include "tests/support/bounded_run.h"
 
 #include <string>
 #include <vector>
 
-#include "engine/run_control.h"
-#include "base/script_error.h"
-#include "sim/sim_main_window.h"
-#include "sim/sim_platform.h"
+#include "tests/support/sim_run.h"
 
 namespace dx {
 namespace {
@@ -39,29 +36,21 @@ std::vector<std::string> SplitLines(std::string_view input) {
 }  // namespace
 
 std::string BoundedRunOfText(std::string_view input) {
-  SimLog log;
-  log.SetKeeping(false);
-  SimMainWindow window(log);
-  SimPlatform platform(log);
-  window.SetCodeLines(SplitLines(input));
+  test::SimRun run(SplitLines(input));
+  run.log.SetKeeping(false);
   // A mix of usable and broken slots.
-  window.SetLocation(1, "100", "200");
-  window.SetLocation(2, "-5", "$FFF");
-  window.SetLocation(3, "x", "");
-  window.SetKeySlot(1, "10");
-  window.SetKeySlot(2, "1FFFF");
-  window.SetKeySlot(3, "zz");
-  platform.SetPixel(100, 200, 0x00FF00);
-  platform.SetClock(0, kTickStep);
-  window.OnEveryDelivery([&](int64_t n) {
-    if (n > kMostDeliveries) window.Terminate();
+  run.window.SetLocation(1, "100", "200");
+  run.window.SetLocation(2, "-5", "$FFF");
+  run.window.SetLocation(3, "x", "");
+  run.window.SetKeySlot(1, "10");
+  run.window.SetKeySlot(2, "1FFFF");
+  run.window.SetKeySlot(3, "zz");
+  run.platform.SetPixel(100, 200, 0x00FF00);
+  run.platform.SetClock(0, kTickStep);
+  run.window.OnEveryDelivery([&](int64_t n) {
+    if (n > kMostDeliveries) run.window.Terminate();
   });
-  try {
-    StartRun(window, platform, RunOptions{kLinesToRun});
-  } catch (const ScriptError& e) {
-    return e.what();
-  }
-  return {};
+  return run.Go(kLinesToRun).failure.value_or("");
 }
 
 }  // namespace dx

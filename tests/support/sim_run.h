@@ -1,5 +1,6 @@
-// A simulated main window and platform with a script in the editor, and
-// helpers to run it and read back what it sent.
+// The simulator runner of the unit tests, the manual's examples and fuzzing:
+// a simulated main window and platform with a script in the editor, a click
+// on go, and helpers to read back what the run sent.
 #pragma once
 
 #include <optional>
@@ -19,7 +20,8 @@ struct SimRun {
   SimMainWindow window{log};
   SimPlatform platform{log};
   RunOutcome outcome = RunOutcome::NotStarted;
-  std::optional<std::string> error;  // as the error box shows it
+  std::optional<std::string> error;    // as the error box shows it
+  std::optional<std::string> failure;  // the same, as the failing line threw it
 
   explicit SimRun(const std::vector<std::string>& lines = {}) { window.SetCodeLines(lines); }
 
@@ -27,7 +29,8 @@ struct SimRun {
     try {
       outcome = window.ClickGo(platform, RunOptions{max_lines});
     } catch (const ScriptError& e) {
-      error = FullStopMessage(e.what());
+      failure = e.what();
+      error = FullStopMessage(*failure);
     }
     return *this;
   }
