@@ -83,11 +83,14 @@ bool X11EnginePlatform::SendMouse(const InputRecord& record) {
       const int x = ClampToInt(p.x), y = ClampToInt(p.y);
       // XTest moves on the screen the pointer is on, whatever screen it is
       // given: the pointer is first taken to the display's own screen
-      // (DISPLAY=:N.1), as a server with one screen never needs.
-      if (ScreenCount(display_) > 1 && !PointerOnDefaultScreen(display_)) {
+      // (DISPLAY=:N.1), as a server with one screen never needs. With one
+      // screen the point is given for no screen in particular (-1): under
+      // Xinerama a screen number would offset it by that head's origin.
+      const bool several_screens = ScreenCount(display_) > 1;
+      if (several_screens && !PointerOnDefaultScreen(display_)) {
         XWarpPointer(display_, None, DefaultRootWindow(display_), 0, 0, 0, 0, x, y);
       }
-      XTestFakeMotionEvent(display_, DefaultScreen(display_), x, y, CurrentTime);
+      XTestFakeMotionEvent(display_, several_screens ? DefaultScreen(display_) : -1, x, y, CurrentTime);
     } else {
       XTestFakeRelativeMotionEvent(display_, record.MouseDx(), record.MouseDy(), CurrentTime);
     }
