@@ -70,7 +70,7 @@ for (( i = 0; i < 2 * runs; i++ )); do
     while [ -e "$registration" ]; do :; done
     end_ms+=("$(awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f\n", (b - a) * 1000 }')")
   fi
-  finish_player "stop $i"
+  finish_dxplay "stop $i"
 done
 echo "dxplay stop until it returned, median of $runs: $(printf '%s\n' "${stop_ms[@]}" | median) ms"
 echo "stop signal until the run ended, median of $runs: $(printf '%s\n' "${end_ms[@]}" | median) ms (goal <= 20)"

@@ -100,13 +100,6 @@ start_player() {  # args...
   player=$last_pid
 }
 
-finish_player() {  # what
-  wait_for 10 gone "$player" || fail "$1: dxplay did not end"
-  status=0
-  wait "$player" || status=$?
-  cp "$work/player.out" "$work/err"
-}
-
 # Writes a script where the test's user can read it.
 make_script() {  # file slots code...
   make_dxs "$@"

@@ -150,7 +150,7 @@ test_pixels() {
   ! gone "$player" || fail "the pixel wait ended before the repaint: $(cat "$work/player.out")"
   stop_process "$bg2"
   start "$work/bg3.log" "${as_user[@]}" env XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=wayland-1 swaybg -o HEADLESS-2 -c '#FF0000'
-  finish_player "the pixel wait"
+  finish_dxplay "the pixel wait"
   expect_status 0 "the pixel wait"
 }
 
@@ -174,8 +174,8 @@ test_stop() {
   # It returns once both runs have ended (they are no longer registered);
   # the processes may still be taking their devices down.
   [ -z "$(ls "$runtime/dxplay")" ] || fail "dxplay stop returned before the runs ended: $(ls "$runtime/dxplay")"
-  player=$first; finish_player "dxplay stop, first"; expect_status 5 "dxplay stop, first run"
-  player=$second; finish_player "dxplay stop, second"; expect_status 5 "dxplay stop, second run"
+  player=$first; finish_dxplay "dxplay stop, first"; expect_status 5 "dxplay stop, first run"
+  player=$second; finish_dxplay "dxplay stop, second"; expect_status 5 "dxplay stop, second run"
   tail -n "+$(( before + 1 ))" "$work/wev1.log" >"$work/stop.log"
   expect_balanced "$work/stop.log" "dxplay stop"
   # Signals end a run with their own status, everything released.
@@ -185,7 +185,7 @@ test_stop() {
     start_player run "$work/hold.dxs" --quiet
     wait_for 10 logged_since "$work/wev1.log" "$before" 'button: 272 (left), state: 1' || fail "$signal: no start"
     kill "-$signal" "$player"
-    finish_player "$signal"
+    finish_dxplay "$signal"
     expect_status "$expected" "$signal"
     tail -n "+$(( before + 1 ))" "$work/wev1.log" >"$work/sig.log"
     expect_balanced "$work/sig.log" "$signal"
@@ -264,7 +264,7 @@ test_session() {
   start_player run "$work/long.dxs" --quiet
   sleep 1
   stop_process "$sway_pid"
-  finish_player "the compositor went away"
+  finish_dxplay "the compositor went away"
   expect_status 3 "the compositor went away"
   expect_stderr "dxplay: the connection to the Wayland compositor was lost" "the compositor went away"
 }

@@ -12,18 +12,6 @@ PROBE=$3
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/x11_lib.sh"
 
-start_dxplay() {  # args...: in the background, its pid in $player
-  start "$work/player.out" env --default-signal=INT,TERM,HUP,QUIT "$DXPLAY" "$@"
-  player=$last_pid
-}
-
-finish_dxplay() {  # what: waits for it; its status in $status, its output in $work/err
-  wait_for 10 gone "$player" || fail "$1: dxplay did not end"
-  status=0
-  wait "$player" || status=$?
-  cp "$work/player.out" "$work/err"
-}
-
 holding_key() { held_down | grep -q key; }
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 current_desktop() { xprop -root _NET_CURRENT_DESKTOP | sed 's/.* = //'; }

@@ -56,6 +56,21 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Starts dxplay in the background; its pid in $player.
+start_dxplay() {  # args...
+  start "$work/player.out" env --default-signal=INT,TERM,HUP,QUIT "$DXPLAY" "$@"
+  player=$last_pid
+}
+
+# Waits for the background dxplay ($player) to end; its exit status in
+# $status, its output in $work/err.
+finish_dxplay() {  # what
+  wait_for 10 gone "$player" || fail "$1: dxplay did not end"
+  status=0
+  wait "$player" || status=$?
+  cp "$work/player.out" "$work/err"
+}
+
 # Starts CMD in the background with its output in LOG; remembers it for the
 # clean-up. The pid is in $last_pid.
 start() {  # log cmd...

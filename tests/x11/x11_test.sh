@@ -25,20 +25,6 @@ at_least_events() {  # log line count
   [ "$(events_since "$1" "$2" | wc -l)" -ge "$3" ]
 }
 
-# Starts dxplay in the background; its pid in $player.
-start_dxplay() {  # args...
-  start "$work/player.out" env --default-signal=INT,TERM,HUP,QUIT "$DXPLAY" "$@"
-  player=$last_pid
-}
-
-# Waits for the background dxplay to end; its exit status in $status.
-finish_dxplay() {  # what
-  wait_for 10 gone "$player" || fail "$1: dxplay did not end"
-  status=0
-  wait "$player" || status=$?
-  cp "$work/player.out" "$work/err"
-}
-
 # --- exact events and coordinates -------------------------------------------------
 
 test_events() {
