@@ -16,7 +16,6 @@
 namespace dx::wayland {
 namespace {
 
-constexpr uint32_t kOffScreen = 0xFFFFFFFF;
 
 // A seat that had no pointer or no keyboard gains one with these devices
 // and loses it with them. Its clients bind a new device, and what arrives
@@ -119,10 +118,10 @@ bool WaylandEnginePlatform::SendKey(const InputRecord& record) {
 uint32_t WaylandEnginePlatform::ReadScreenPixel(int32_t x, int32_t y) {
   const int64_t lx = int64_t{primary_.x} + x, ly = int64_t{primary_.y} + y;
   const OutputInfo* info = OutputAt(outputs_, lx, ly);
-  if (info == nullptr) return kOffScreen;
+  if (info == nullptr) return kOffScreenColour;
   if (!screencopy_) throw ScriptError(std::string(wayland_texts::kNoScreencopyMessage));
   const Output* output = connection_.OutputNamed(info->name);
-  if (output == nullptr) return kOffScreen;  // the output went away during the run
+  if (output == nullptr) return kOffScreenColour;  // the output went away during the run
   return screencopy_->PixelAt(output->output, static_cast<int32_t>(lx - info->x), static_cast<int32_t>(ly - info->y));
 }
 

@@ -22,7 +22,6 @@ constexpr int kFocusWaitMs = 500;
 // Longer than any window manager takes to replay a click; a pointer frozen
 // for longer (or a button a real mouse holds) must not stall the run.
 constexpr int kButtonDeliveryWaitMs = 1000;
-constexpr uint32_t kOffScreen = 0xFFFFFFFF;
 constexpr unsigned kLastSetOneScanCode = 0x58;  // F12
 
 struct ButtonRow {
@@ -150,12 +149,12 @@ uint32_t X11EnginePlatform::ReadScreenPixel(int32_t x, int32_t y) {
   const int screen = DefaultScreen(display_);
   const int64_t root_x = int64_t{monitor_.x} + x, root_y = int64_t{monitor_.y} + y;
   if (root_x < 0 || root_y < 0 || root_x >= DisplayWidth(display_, screen) || root_y >= DisplayHeight(display_, screen)) {
-    return kOffScreen;
+    return kOffScreenColour;
   }
   // A failure reports itself as no image (errors outside a trap are ignored).
   XImage* image = XGetImage(display_, DefaultRootWindow(display_), static_cast<int>(root_x), static_cast<int>(root_y),
                             1, 1, AllPlanes, ZPixmap);
-  if (image == nullptr) return kOffScreen;
+  if (image == nullptr) return kOffScreenColour;
   const unsigned long pixel = XGetPixel(image, 0, 0);
   const ChannelMasks masks{image->red_mask, image->green_mask, image->blue_mask};
   XDestroyImage(image);
