@@ -14,7 +14,6 @@
 #include "base/file_system.h"
 #include "base/format_hex.h"
 #include "base/script_error.h"
-#include "engine/run_control.h"
 #include "engine/window_entry.h"
 #include "scriptfile/script_file.h"
 #include "texts/backend_texts.h"
