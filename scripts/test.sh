@@ -21,5 +21,7 @@ cmake --build build/windows -j "$jobs"
 # Under Wine a change of focus or foreground completes asynchronously and, now
 # and then, not at all (a lost click, a window that does not come to the
 # front): a scenario that fails is run once more, so that only a fault that
-# shows twice fails the run.
+# shows twice fails the run. Still seen without it: hotkey_stops_loop, once in
+# four full runs under load, where the desktop took the foreground after the
+# stop hot key brought the tool back during a tight loop.
 ctest --test-dir build/windows --output-on-failure --repeat until-pass:2
